@@ -1,0 +1,12 @@
+#include "app/frmMain.h"
+
+#include <QMdiArea>
+
+frmMain::frmMain(QWidget *parent)
+    : QMainWindow(parent)
+    , m_mdiArea(new QMdiArea(this))
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setCentralWidget(m_mdiArea);
+    setWindowTitle(QStringLiteral("ORX-740[28.0000 - 29.6990 MHz][File Name:new.dat]"));
+}

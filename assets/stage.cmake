@@ -1,0 +1,10 @@
+# Lays out the files of a runnable installation around the executables.
+file(MAKE_DIRECTORY "${ROOT}/language" "${BIN}/PIC" "${BIN}/Init")
+foreach(pair "Version.ini|${ROOT}/Version.ini" "mysetup.ini|${ROOT}/language/mysetup.ini")
+    string(REPLACE "|" ";" parts "${pair}")
+    list(GET parts 0 source)
+    list(GET parts 1 target)
+    if(NOT EXISTS "${target}")
+        file(COPY_FILE "${SOURCE_DIR}/${source}" "${target}")
+    endif()
+endforeach()

@@ -1,0 +1,21 @@
+# Compiler settings shared by every target of ours.
+function(orx740_target_defaults target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror)
+endfunction()
+
+# Registers one Qt Test executable with CTest. Every test runs headless on the offscreen platform
+# and in a private settings location so it never touches the user's own configuration.
+#   orx740_add_test(NAME tst_x SOURCES a.cpp b.cpp LIBS orx740_core [GUI])
+function(orx740_add_test)
+    cmake_parse_arguments(ARG "" "NAME" "SOURCES;LIBS" ${ARGN})
+    add_executable(${ARG_NAME} ${ARG_SOURCES})
+    orx740_target_defaults(${ARG_NAME})
+    set_target_properties(${ARG_NAME} PROPERTIES
+        AUTOMOC ON
+        RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/tests")
+    target_link_libraries(${ARG_NAME} PRIVATE ${ARG_LIBS} Qt6::Test)
+    add_test(NAME ${ARG_NAME} COMMAND ${ARG_NAME})
+    set_tests_properties(${ARG_NAME} PROPERTIES
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ORX740_TEST_DATA=${CMAKE_CURRENT_SOURCE_DIR};ORX740_STAGE_ROOT=${CMAKE_BINARY_DIR}"
+        TIMEOUT 300)
+endfunction()
