@@ -1,0 +1,5 @@
+#include "channels/ChannelReferences.h"
+
+#include "model/SettingsRecord.h"
+
+void DropChannelReferences(SettingsRecord &, int, int, int) {}
