@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstdint>
+
 class RadioImage;
+struct ChannelRecord;
 struct DocumentSet;
 
 // Image steps of the channel tables.
@@ -10,3 +13,9 @@ void PackChannels(const DocumentSet &document, RadioImage &image);
 void UnpackGroupChannels(const RadioImage &image, DocumentSet &document);
 void UnpackMemoryChannels(const RadioImage &image, DocumentSet &document);
 void UnpackMemoryExtras(const RadioImage &image, DocumentSet &document);
+
+// One 16-byte channel slot: the receive frequency in bytes 0-3, tones, switches, roger beep and
+// mode in bytes 4-11; bytes 12-15 are left as they are.
+void PackChannelSlot(const ChannelRecord &record, RadioImage &image, std::uint32_t address);
+// Reads bytes 4-11 of a slot into the record's fields (the frequency is read by the caller).
+void UnpackChannelSlotFields(const RadioImage &image, std::uint32_t address, ChannelRecord &record);
