@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "model/ChannelLayout.h"
 #include "model/FixedText.h"
@@ -20,3 +21,15 @@ class RadioImage;
 // The option step calls these in its pass, between the bit maps and the option bytes.
 void EncodeGroupNames(const GroupNameTable &table, RadioImage &image);
 void DecodeGroupNames(const RadioImage &image, GroupNameTable &table);
+
+// Image addresses of a named group's name (2 bytes) and of the first byte of a kind's group-valid
+// bit map; 0 for a kind or group without one.
+std::uint32_t groupNameAddress(int kind, int group);
+std::uint32_t groupValidBitmapBase(int kind);
+
+// The group a selector text stands for: the last named group of the kind whose name matches,
+// "MEM" and "VFO" for the MEM and VFO groups of HF and HAM; 0 when nothing matches.
+int GroupFromText(const GroupNameTable &table, int kind, std::string_view text);
+
+// The frequency range text of a group; empty for a group that has none.
+std::string_view groupFrequencyText(int kind, int group);
