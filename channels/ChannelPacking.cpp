@@ -1,5 +1,6 @@
 #include "channels/ChannelPacking.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 

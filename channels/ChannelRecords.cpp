@@ -1,5 +1,7 @@
 #include "channels/ChannelRecords.h"
 
+#include <algorithm>
+
 #include "channels/ChannelAddresses.h"
 #include "channels/ChannelReferences.h"
 #include "channels/FrequencyCodec.h"

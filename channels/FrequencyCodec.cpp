@@ -1,5 +1,6 @@
 #include "channels/FrequencyCodec.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>

@@ -1,6 +1,7 @@
 #include "channels/ToneCodec.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "channels/ChannelTexts.h"
 #include "channels/FrequencyCodec.h"

@@ -297,6 +297,8 @@ void TestFrequencyCodec::snapToStep_data()
     QTest::newRow("15 Hz above the grid") << 28.0 << 28.000015 << 28.00001 << "28.00001";
     QTest::newRow("on the grid") << 28.0 << 28.12347 << 28.12347 << "28.12347";
     QTest::newRow("19 Hz is cut, not rounded") << 28.0 << 28.000019 << 28.00001 << "28.00001";
+    // 29.7 - 0.00005 is 29.699949999999998: 29699949.999999996 Hz, which must count as 29699950.
+    QTest::newRow("a hair below a grid step") << 28.0 << 29.7 - 0.00005 << 29.69995 << "29.69995";
     QTest::newRow("lower limit itself") << 28.0 << 28.0 << 28.0 << "28.00000";
     QTest::newRow("CB grid") << 26.965 << 27.405 << 27.405 << "27.40500";
     QTest::newRow("CB 1 Hz") << 26.965 << 27.405001 << 27.405 << "27.40500";
