@@ -156,9 +156,19 @@ DisplayedFrequency DigitsToDisplay(std::string_view digits, const BandLimits &li
         return {};
     if (!isDigitText(text))
         return {plainNumberText(limits.lower), FrequencyMessage::NotNumeric};
-    const std::string withPoint =
-        text.substr(0, 2) + "." + text.substr(std::min<std::size_t>(2, text.size()));
-    return {formatMhz(parseNumberText(withPoint).value_or(0)), FrequencyMessage::None};
+    // The first two digits are whole MHz, the rest its fraction. Rounded to five decimals on the
+    // digits themselves (a 5 in the sixth place rounds up), so no binary fraction can tip it.
+    const std::size_t wholeDigits = std::min<std::size_t>(2, text.size());
+    const std::string_view whole = std::string_view(text).substr(0, wholeDigits);
+    std::string fraction = text.substr(wholeDigits);
+    constexpr std::size_t kDecimals = 5;
+    const bool roundUp = fraction.size() > kDecimals && fraction[kDecimals] >= '5';
+    fraction.resize(kDecimals, '0');
+    long long units = std::stoll(std::string(whole)) * 100'000 + std::stoll(fraction);
+    if (roundUp)
+        ++units;
+    const std::string decimals = std::to_string(100'000 + units % 100'000).substr(1);
+    return {std::to_string(units / 100'000) + "." + decimals, FrequencyMessage::None};
 }
 
 std::string DisplayToDigits(std::string_view text, const BandLimits &limits)

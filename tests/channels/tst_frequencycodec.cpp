@@ -184,6 +184,10 @@ void TestFrequencyCodec::digitsToDisplay_data()
     QTest::newRow("seven digits and a blank")
         << "HAM" << QByteArray("2740500 ") << "27.40500" << none;
     QTest::newRow("ten hertz") << "HAM" << QByteArray("28000010") << "28.00001" << none;
+    QTest::newRow("5 Hz rounds up") << "HAM" << QByteArray("28000015") << "28.00002" << none;
+    QTest::newRow("carry into the whole MHz")
+        << "HAM" << QByteArray("28999995") << "29.00000" << none;
+    QTest::newRow("one digit") << "HAM" << QByteArray("2") << "2.00000" << none;
     QTest::newRow("one hertz is not shown")
         << "HAM" << QByteArray("28000011") << "28.00001" << none;
     QTest::newRow("cut at NUL") << "HAM"
