@@ -1,8 +1,166 @@
 #include "channels/BroadcastTable.h"
 
+#include <bit>
+#include <cmath>
+
+#include "model/ByteIO.h"
 #include "model/RadioImage.h"
 #include "model/SettingsRecord.h"
+#include "options/ImageByte.h"
 
-void EncodeBroadcast(const SettingsRecord &, RadioImage &) {}
+namespace {
 
-void DecodeBroadcast(const RadioImage &, SettingsRecord &) {}
+constexpr std::uint32_t kEntryBase = 0x1C000;
+constexpr std::uint32_t kVfoEntryAddress = 0x1C180;
+constexpr std::uint32_t kWeatherOnAddress = 0x22060;
+constexpr std::uint32_t kCurrentChannelAddress = 0x22061;
+constexpr std::uint32_t kAlertAddress = 0x22062;
+constexpr std::uint32_t kScanStateAddress = 0x22063;
+constexpr std::uint32_t kScanTable = 0x22064;
+constexpr std::uint32_t kValidTable = 0x2206C;
+constexpr std::uint32_t kWeatherVfoAddress = 0x22074;
+constexpr std::uint32_t kStepAddress = 0x22075;
+constexpr std::uint32_t kSquelchAddress = 0x22076;
+
+constexpr double kUnitsPerMegahertz = 100000.0;
+constexpr long long kLargestUnits = 99999999;
+
+std::uint32_t entryAddress(int number)
+{
+    return number == kBroadcastVfoEntry ? kVfoEntryAddress
+                                        : kEntryBase + 8 * static_cast<std::uint32_t>(number - 1);
+}
+
+} // namespace
+
+std::optional<std::array<std::uint8_t, 4>> packBroadcastFrequency(double megahertz)
+{
+    const double scaled = megahertz * kUnitsPerMegahertz;
+    if (!std::isfinite(scaled) || scaled < -0.5 || scaled >= kLargestUnits + 0.5)
+        return std::nullopt;
+    long long units = std::llround(scaled);
+    std::array<std::uint8_t, 4> bytes{};
+    for (int index = 3; index >= 0; --index) {
+        const auto low = static_cast<std::uint8_t>(units % 10);
+        units /= 10;
+        const auto high = static_cast<std::uint8_t>(units % 10);
+        units /= 10;
+        bytes[static_cast<std::size_t>(index)] = static_cast<std::uint8_t>(high << 4 | low);
+    }
+    return bytes;
+}
+
+std::optional<double> unpackBroadcastFrequency(const std::array<std::uint8_t, 4> &bytes)
+{
+    long long units = 0;
+    for (std::uint8_t byte : bytes) {
+        const int high = byte >> 4;
+        const int low = byte & 0x0F;
+        if (high > 9 || low > 9)
+            return std::nullopt;
+        units = units * 100 + high * 10 + low;
+    }
+    return static_cast<double>(units) / kUnitsPerMegahertz;
+}
+
+void EncodeBroadcast(const SettingsRecord &settings, RadioImage &image)
+{
+    const BroadcastTable &table = settings.options.broadcast;
+    image.write(kWeatherOnAddress, toImageByte(table.weatherOn));
+    image.write(kCurrentChannelAddress, toImageByte(table.currentChannel));
+    image.write(kAlertAddress, toImageByte(table.alert));
+    image.write(kScanStateAddress, toImageByte(table.scanState));
+    image.write(kWeatherVfoAddress, toImageByte(table.weatherVfo));
+    image.write(kStepAddress, toImageByte(table.step));
+    image.write(kSquelchAddress, toImageByte(table.squelch));
+
+    for (int number = 1; number <= kBroadcastEntryCount; ++number) {
+        const BroadcastEntry &entry = table.entry(number);
+        if (entry.valid != 1)
+            continue;
+        // A frequency that 8 digits cannot hold is left out rather than sent as a channel the
+        // radio would read back as garbage.
+        const auto bytes = packBroadcastFrequency(entry.frequency);
+        if (!bytes)
+            continue;
+        image.setBit(kValidTable, number);
+        if (entry.scan == 1)
+            image.setBit(kScanTable, number);
+        const std::uint32_t address = entryAddress(number);
+        image.writeBlock(address, *bytes);
+        image.write(address + 4, toImageByte(entry.bandwidth));
+    }
+}
+
+void DecodeBroadcast(const RadioImage &image, SettingsRecord &settings)
+{
+    BroadcastTable &table = settings.options.broadcast;
+    table.weatherOn = image.byteAt(kWeatherOnAddress);
+    table.currentChannel = image.byteAt(kCurrentChannelAddress);
+    table.alert = image.byteAt(kAlertAddress);
+    table.scanState = image.byteAt(kScanStateAddress);
+    table.weatherVfo = image.byteAt(kWeatherVfoAddress);
+    table.step = image.byteAt(kStepAddress);
+    table.squelch = image.byteAt(kSquelchAddress);
+
+    for (int number = 1; number <= kBroadcastEntryCount; ++number) {
+        BroadcastEntry &entry = table.entry(number);
+        // The VFO entry always counts as valid. Its scan bit is read like the others' so that a
+        // read followed by a write gives the radio back the bit it had.
+        entry.valid = number == kBroadcastVfoEntry || image.testBit(kValidTable, number) ? 1 : 0;
+        entry.scan = image.testBit(kScanTable, number) ? 1 : 0;
+        if (entry.valid != 1)
+            continue;
+        const std::uint32_t address = entryAddress(number);
+        std::array<std::uint8_t, 4> bytes{};
+        image.readBlock(address, bytes);
+        const auto frequency = unpackBroadcastFrequency(bytes);
+        if (!frequency) {
+            entry.valid = 0;
+            continue;
+        }
+        entry.frequency = *frequency;
+        entry.bandwidth = image.byteAt(address + 4) & 0x01;
+    }
+}
+
+void writeBroadcastTable(ByteWriter &writer, const BroadcastTable &table)
+{
+    writer.i16(table.weatherOn);
+    writer.i16(table.currentChannel);
+    writer.i16(table.alert);
+    writer.i16(table.scanState);
+    writer.i16(table.weatherVfo);
+    writer.i16(table.step);
+    writer.i16(table.squelch);
+    for (const BroadcastEntry &entry : table.entries) {
+        writer.i16(entry.valid);
+        const auto bits = std::bit_cast<std::uint64_t>(entry.frequency);
+        for (int shift = 0; shift < 64; shift += 8)
+            writer.u8(static_cast<std::uint8_t>((bits >> shift) & 0xFF));
+        writer.i16(entry.onOff);
+        writer.i16(entry.bandwidth);
+        writer.i16(entry.scan);
+    }
+}
+
+void readBroadcastTable(ByteReader &reader, BroadcastTable &table)
+{
+    table.weatherOn = reader.i16();
+    table.currentChannel = reader.i16();
+    table.alert = reader.i16();
+    table.scanState = reader.i16();
+    table.weatherVfo = reader.i16();
+    table.step = reader.i16();
+    table.squelch = reader.i16();
+    for (BroadcastEntry &entry : table.entries) {
+        entry.valid = reader.i16();
+        std::uint64_t bits = 0;
+        for (int shift = 0; shift < 64; shift += 8)
+            bits |= static_cast<std::uint64_t>(reader.u8()) << shift;
+        entry.frequency = std::bit_cast<double>(bits);
+        entry.onOff = reader.i16();
+        entry.bandwidth = reader.i16();
+        entry.scan = reader.i16();
+    }
+}

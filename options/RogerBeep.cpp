@@ -1,8 +1,169 @@
 #include "options/RogerBeep.h"
 
+#include <algorithm>
+#include <initializer_list>
+
+#include "model/ByteIO.h"
+#include "model/Document.h"
 #include "model/RadioImage.h"
 #include "model/SettingsRecord.h"
+#include "options/ImageByte.h"
 
-void EncodeToneTips(const SettingsRecord &, RadioImage &) {}
+namespace {
 
-void DecodeToneTips(const RadioImage &, SettingsRecord &) {}
+constexpr std::uint32_t kToneBase = 0x20100;
+constexpr std::uint32_t kSetStride = 32;
+constexpr std::uint32_t kFrequencyOffset = 2;
+constexpr std::uint32_t kDurationOffset = 16;
+constexpr int kMillisecondsPerUnit = 10;
+
+std::uint32_t setAddress(int number)
+{
+    return kToneBase + kSetStride * static_cast<std::uint32_t>(number - 1);
+}
+
+ToneSet makeSet(std::initializer_list<Tone> tones)
+{
+    ToneSet set;
+    set.recycleTimes = 1;
+    std::copy(tones.begin(), tones.end(), set.tones.begin());
+    return set;
+}
+
+} // namespace
+
+bool isToneSetDefined(const ToneSet &set)
+{
+    return set.recycleTimes >= 1 && std::any_of(set.tones.begin(), set.tones.end(),
+                                                [](const Tone &t) { return t.duration > 0; });
+}
+
+int IsToneSetDefined(const ToneTipTable &table, int number)
+{
+    if (number < 1 || number > kToneSetCount)
+        return 0;
+    return isToneSetDefined(table.set(number)) ? number : 0;
+}
+
+int CountDefinedToneSets(const ToneTipTable &table)
+{
+    return static_cast<int>(
+        std::count_if(table.sets.begin(), table.sets.end(),
+                      [](const ToneSet &set) { return isToneSetDefined(set); }));
+}
+
+int ToneSetDuration(const ToneSet &set)
+{
+    int total = 0;
+    for (const Tone &tone : set.tones)
+        total += tone.duration * kMillisecondsPerUnit;
+    return total;
+}
+
+int ToneSetDuration(const ToneTipTable &table, int number)
+{
+    if (number < 1 || number > kToneSetCount)
+        return 0;
+    return ToneSetDuration(table.set(number));
+}
+
+int revalidatedRogerReference(const ToneTipTable &table, int reference)
+{
+    // References are stored as set number + 127, so the number is taken out before the test;
+    // testing the stored value itself would clear every reference.
+    const int number = IsToneSetDefined(table, reference - kRogerReferenceOffset);
+    return number == 0 ? 0 : number + kRogerReferenceOffset;
+}
+
+void RevalidateToneRefs(DocumentSet &document)
+{
+    const ToneTipTable &table = document.settings.toneTips;
+    for (int kind = 0; kind < kKindCount; ++kind) {
+        for (int group = 1; group <= groupCount(kind); ++group) {
+            const int count = std::min(document.channelCount(kind, group), kMaxChannelsPerGroup);
+            for (int index = 1; index <= count; ++index) {
+                ChannelRecord &channel = document.channels.entry(kind, group, index);
+                channel.RogerBeep =
+                    static_cast<std::uint16_t>(revalidatedRogerReference(table, channel.RogerBeep));
+            }
+        }
+    }
+    for (ChannelRecord &memory : document.memories.records)
+        memory.RogerBeep =
+            static_cast<std::uint16_t>(revalidatedRogerReference(table, memory.RogerBeep));
+    for (PublicParamSet &set : document.settings.options.publicSets)
+        set.roger = static_cast<std::int16_t>(revalidatedRogerReference(table, set.roger));
+}
+
+ToneTipTable defaultToneTips()
+{
+    ToneTipTable table;
+    constexpr Tone kRest100{0, 10};
+    table.set(1) =
+        makeSet({{210, 10}, kRest100, {210, 10}, kRest100, {210, 10}, kRest100, {210, 10}});
+    ToneSet &second = table.set(2);
+    second.recycleTimes = 1;
+    for (int k = 0; k < kTonesPerSet; ++k)
+        second.tones[static_cast<std::size_t>(k)] = {static_cast<std::int16_t>(k % 2 == 0 ? 80 : 0),
+                                                     4};
+    ToneSet &third = table.set(3);
+    third.recycleTimes = 1;
+    for (int k = 0; k < 7; ++k)
+        third.tones[static_cast<std::size_t>(k)] = {
+            static_cast<std::int16_t>(k % 2 == 0 ? 170 : 90), 3};
+    table.set(4) = makeSet({{64, 6}, {94, 6}, {134, 6}, {163, 6}, {192, 6}});
+    table.set(5) = makeSet({{150, 20}, {70, 20}, {150, 20}, {70, 20}, {150, 20}, {70, 20}});
+    return table;
+}
+
+void EncodeToneTips(const SettingsRecord &settings, RadioImage &image)
+{
+    for (int number = 1; number <= kToneSetCount; ++number) {
+        const ToneSet &set = settings.toneTips.set(number);
+        const std::uint32_t base = setAddress(number);
+        image.write(base, toImageByte(set.recycleTimes));
+        image.write(base + 1, toImageByte(set.interTime));
+        for (std::uint32_t k = 0; k < kTonesPerSet; ++k) {
+            image.write(base + kFrequencyOffset + k, toImageByte(set.tones[k].frequency));
+            image.write(base + kDurationOffset + k, toImageByte(set.tones[k].duration));
+        }
+    }
+}
+
+void DecodeToneTips(const RadioImage &image, SettingsRecord &settings)
+{
+    for (int number = 1; number <= kToneSetCount; ++number) {
+        ToneSet &set = settings.toneTips.set(number);
+        const std::uint32_t base = setAddress(number);
+        set.recycleTimes = image.byteAt(base);
+        set.interTime = image.byteAt(base + 1);
+        for (std::uint32_t k = 0; k < kTonesPerSet; ++k) {
+            set.tones[k].frequency = image.byteAt(base + kFrequencyOffset + k);
+            set.tones[k].duration = image.byteAt(base + kDurationOffset + k);
+        }
+    }
+}
+
+void writeToneTips(ByteWriter &writer, const ToneTipTable &table)
+{
+    for (const ToneSet &set : table.sets) {
+        for (const Tone &tone : set.tones) {
+            writer.i16(tone.frequency);
+            writer.i16(tone.duration);
+        }
+        writer.i16(set.recycleTimes);
+        writer.i16(set.interTime);
+    }
+}
+
+void readToneTips(ByteReader &reader, ToneTipTable &table)
+{
+    for (ToneSet &set : table.sets) {
+        for (Tone &tone : set.tones) {
+            tone.frequency = reader.i16();
+            tone.duration = reader.i16();
+        }
+        set.recycleTimes = reader.i16();
+        set.interTime = reader.i16();
+    }
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "lang/Texts.h"
+#include "model/FixedText.h"
+
+class ByteReader;
+class ByteWriter;
+class RadioImage;
+
+// The radio's sixteen DTMF codes (its autodial memory), numbered 1-16. Channels and the
+// public-channel parameter sets refer to them by number, 0 for none.
+inline constexpr int kDtmfCodeCount = 16;
+inline constexpr int kDtmfCodeLength = 16;
+using DtmfCode = FixedText<kDtmfCodeLength>;
+using DtmfCodeTable = std::array<DtmfCode, kDtmfCodeCount>;
+
+// Six DTMF timing settings, each a list position (defaults of a new document in
+// kDefaultDtmfTiming). They live in the option record and the data
+// file only: the radio image passes neither read nor write them.
+struct DtmfTiming
+{
+    std::int16_t sendTime = 0;        // n -> 10(n+1) ms, n = 0..49
+    std::int16_t firstDigitTime = 0;  // n -> 100n ms, n = 0..10
+    std::int16_t firstDigitDelay = 0; // n -> 100(n+1) ms, n = 0..24
+    std::int16_t starHashTone = 0;    // 0 off, 1 100 ms, 2 500 ms, 3 1000 ms
+    std::int16_t dCodeAssignment = 0; // 0 off, n -> n seconds, n = 1..16
+    std::int16_t display = 0;         // 0 or 1
+
+    friend bool operator==(const DtmfTiming &, const DtmfTiming &) = default;
+};
+
+// 20 ms sending, 100 ms first digit, 200 ms first-digit delay, everything else off.
+inline constexpr DtmfTiming kDefaultDtmfTiming{1, 1, 1, 0, 0, 0};
+
+namespace DtmfTexts {
+inline constexpr TextEntry kSendTime{"", "DTMF Send Time[ms]", "DTMF 发送时间[毫秒]"};
+inline constexpr TextEntry kFirstDigitTime{"", "First Digit Time[ms]", "首位数码时间[毫秒]"};
+inline constexpr TextEntry kFirstDigitDelay{"", "First Digit Delay[ms]", "首位数码延迟[毫秒]"};
+inline constexpr TextEntry kStarHashTone{"", "* and # Tone[ms]", "*和#音[毫秒]"};
+inline constexpr TextEntry kDCodeAssignment{"", "D Code Assignment", "D键设定"};
+inline constexpr TextEntry kDisplay{"", "DTMF DISP", "DTMF 显示"};
+} // namespace DtmfTexts
+
+// Image value of one code character: "0"-"9" 0-9, "A"-"F" (either case) 10-15, "*" 14, "#" 15;
+// anything else 16, which ends the code.
+std::uint8_t dtmfDigitValue(char c);
+// Character of an image value 0..15.
+char dtmfDigitChar(std::uint8_t value);
+
+// Code n (1-16) is empty when its text, cut at the first NUL and trimmed, is empty. A number
+// outside 1-16 counts as empty.
+bool IsDtmfCodeEmpty(const DtmfCodeTable &codes, int number);
+
+// Image steps: code n at 0x20000 + 16(n-1), one digit a byte, ended by the first byte above 15;
+// the encoder fills the rest of the 16 bytes with 16.
+void EncodeDtmfCodes(const DtmfCodeTable &codes, RadioImage &image);
+void DecodeDtmfCodes(const RadioImage &image, DtmfCodeTable &codes);
+
+// Packed data-file forms: the codes as 16 texts of 16 bytes; the timing settings as six 16-bit
+// values.
+void writeDtmfCodes(ByteWriter &writer, const DtmfCodeTable &codes);
+void readDtmfCodes(ByteReader &reader, DtmfCodeTable &codes);
+void writeDtmfTiming(ByteWriter &writer, const DtmfTiming &timing);
+void readDtmfTiming(ByteReader &reader, DtmfTiming &timing);
