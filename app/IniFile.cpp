@@ -1,0 +1,89 @@
+#include "app/IniFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+IniFile::IniFile(QString path)
+    : m_path(std::move(path))
+{}
+
+bool IniFile::exists() const
+{
+    return QFileInfo::exists(m_path);
+}
+
+IniDocument IniFile::load(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return IniDocument();
+    return IniDocument(file.readAll().toStdString());
+}
+
+bool IniFile::save(const QString &path, const IniDocument &document)
+{
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const std::string &bytes = document.bytes();
+    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
+        static_cast<qint64>(bytes.size())) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+std::string IniFile::readString(std::string_view section, std::string_view key)
+{
+    return load(m_path).valueOr(section, key);
+}
+
+bool IniFile::writeString(std::string_view section, std::string_view key, std::string_view value)
+{
+    IniDocument document = load(m_path);
+    const std::string before = document.bytes();
+    if (!document.setValue(section, key, value))
+        return false;
+    if (document.bytes() == before && exists())
+        return true;
+    return save(m_path, document);
+}
+
+namespace {
+
+bool canWriteBeside(const QString &path)
+{
+    const QFileInfo file(path);
+    if (file.exists())
+        return file.isWritable() && QFileInfo(file.absolutePath()).isWritable();
+    // The folder may be missing in a damaged installation; it is writable when its parent is.
+    QFileInfo folder(file.absolutePath());
+    if (!folder.exists())
+        folder = QFileInfo(folder.absolutePath());
+    return folder.exists() && folder.isWritable();
+}
+
+} // namespace
+
+QString resolveSetupIniPath(const QString &shippedPath)
+{
+    return canWriteBeside(shippedPath) ? shippedPath : perUserSetupIniPath(shippedPath);
+}
+
+QString perUserSetupIniPath(const QString &shippedPath)
+{
+    const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    const QString userPath = QDir(userFolder).filePath(QFileInfo(shippedPath).fileName());
+    if (!QFileInfo::exists(userPath) && QFileInfo::exists(shippedPath)) {
+        QDir().mkpath(userFolder);
+        if (QFile::copy(shippedPath, userPath))
+            QFile::setPermissions(userPath, QFile::permissions(userPath) | QFile::WriteOwner);
+    }
+    return userPath;
+}
