@@ -1,0 +1,83 @@
+#pragma once
+
+#include <deque>
+#include <string>
+#include <string_view>
+#include <vector>
+
+enum class MessageButtons
+{
+    Ok,
+    OkCancel,
+    YesNo,
+    YesNoCancel
+};
+
+enum class MessageIcon
+{
+    None,
+    Information,
+    Question,
+    Warning,
+    Critical
+};
+
+enum class MessageAnswer
+{
+    Ok,
+    Cancel,
+    Yes,
+    No
+};
+
+// Questions and notices to the user. The windows implement it with message boxes; tests script
+// the answers.
+class MessageService
+{
+public:
+    virtual ~MessageService() = default;
+
+    // Shows the text (UTF-8, "\r\n" for a line break) with the buttons and icon and returns the
+    // button chosen. Closing the box without a button counts as Cancel, or No when there is no
+    // Cancel button.
+    virtual MessageAnswer ask(std::string_view text, MessageButtons buttons, MessageIcon icon) = 0;
+
+    void inform(std::string_view text, MessageIcon icon = MessageIcon::Information)
+    {
+        ask(text, MessageButtons::Ok, icon);
+    }
+};
+
+// Answers from a script, recording every question; when the script runs out it answers as if the
+// box had been closed. For tests and for running without a user.
+class ScriptedMessageService : public MessageService
+{
+public:
+    struct Question
+    {
+        std::string text;
+        MessageButtons buttons;
+        MessageIcon icon;
+    };
+
+    MessageAnswer ask(std::string_view text, MessageButtons buttons, MessageIcon icon) override
+    {
+        questions.push_back({std::string(text), buttons, icon});
+        if (!answers.empty()) {
+            const MessageAnswer answer = answers.front();
+            answers.pop_front();
+            return answer;
+        }
+        switch (buttons) {
+        case MessageButtons::Ok:
+            return MessageAnswer::Ok;
+        case MessageButtons::YesNo:
+            return MessageAnswer::No;
+        default:
+            return MessageAnswer::Cancel;
+        }
+    }
+
+    std::deque<MessageAnswer> answers;
+    std::vector<Question> questions;
+};

@@ -1,0 +1,15 @@
+#include "lang/Messages.h"
+
+std::string dataFileFilter(int language)
+{
+    return std::string(textFor(Messages::kDataFileFilterLabel, language)) + " (*.dat)|*.dat";
+}
+
+std::string withArgument(std::string_view text, std::string_view value)
+{
+    std::string result(text);
+    const auto at = result.find("%1");
+    if (at != std::string::npos)
+        result.replace(at, 2, value);
+    return result;
+}

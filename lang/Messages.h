@@ -1,0 +1,55 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "lang/Texts.h"
+
+// The general messages and captions shared by every part of the program ("\r\n" marks a line
+// break inside a text).
+namespace Messages {
+inline constexpr TextEntry kNewDocument{"", "All data will be cleared.", "所有数据将被清空。"};
+inline constexpr TextEntry kDataFileFilterLabel{"", "Data File", "数据文件"};
+inline constexpr TextEntry kFileError{"", "file error.", "文件错误。"};
+inline constexpr TextEntry kPortError{"", "Cannot Open Communication Port.", "无法打开通信端口。"};
+inline constexpr TextEntry kReadQuestion{"", "Read data from radio.\r\nDo you wish continue?",
+                                         "从对讲机读取数据。\r\n是否继续？"};
+inline constexpr TextEntry kWriteQuestion{"", "Write data to radio.\r\nDo you wish continue?",
+                                          "向对讲机写入数据。\r\n是否继续？"};
+inline constexpr TextEntry kSaveQuestion{"", "File has been modify,save it now?",
+                                         "当前文件已被修改，是否现在保存？"};
+inline constexpr TextEntry kOverwriteQuestion{"", "file will be Overwrite,Continue?",
+                                              "文件将被覆盖，是否继续？"};
+inline constexpr TextEntry kReadCompleted{"", "Read Data Completed.", "读取数据完成。"};
+inline constexpr TextEntry kWriteCompleted{"", "Write Data Completed.", "写入数据完成。"};
+inline constexpr TextEntry kModelMismatch{"", "Model type is wrong.", "机型类型错误。"};
+inline constexpr TextEntry kOutOfRange{"", "Frequency is out of range.", "频率超出范围。"};
+// The operating-system check speaks Chinese in both languages.
+inline constexpr TextEntry kUnknownOperatingSystem{"", "未知操作系统", "未知操作系统"};
+// Stands for the texts a full message queue could not keep; "%1" is their number.
+inline constexpr TextEntry kMoreMessages{"", "... and %1 more messages", "……另有 %1 条消息"};
+} // namespace Messages
+
+// Captions of the standard buttons of dialog-style windows.
+namespace ButtonTexts {
+inline constexpr TextEntry kOk{"", "&OK", "确定(&O)"};
+inline constexpr TextEntry kCancel{"", "&Cancel", "取消(&C)"};
+inline constexpr TextEntry kClose{"", "&Close", "关闭(&C)"};
+inline constexpr TextEntry kHelp{"", "&Help", "帮助(&H)"};
+} // namespace ButtonTexts
+
+// Language names, index (language - 1) * 2 + item with item 1 English and 2 Chinese.
+inline constexpr std::string_view kLanguageNames[5]{"", "English", "Chinese", "英语", "中文"};
+
+// The name of a language (English or Chinese) written in the shown language.
+constexpr std::string_view languageName(int language, int shownIn)
+{
+    const int item = isLanguageIndex(language) ? language : English;
+    const int in = isLanguageIndex(shownIn) ? shownIn : English;
+    return kLanguageNames[(in - 1) * 2 + item];
+}
+
+// The open and save dialogs' filter: "Data File (*.dat)|*.dat" in the language given.
+std::string dataFileFilter(int language);
+// Replaces "%1" in a text with a value.
+std::string withArgument(std::string_view text, std::string_view value);
