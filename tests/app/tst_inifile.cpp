@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -7,6 +8,7 @@
 #include <unistd.h>
 
 #include "app/IniFile.h"
+#include "app/PlatformServices.h"
 
 namespace {
 
@@ -40,13 +42,18 @@ private Q_SLOTS:
     void readsWhatAnotherProgramWroteSince();
     void writableInstallationKeepsTheShippedFile();
     void readOnlyInstallationUsesAPerUserCopy();
+    void placementRoundTripAndDefaults();
 
 private:
+    QTemporaryDir m_home;
     QTemporaryDir m_dir;
 };
 
 void TestIniFile::initTestCase()
 {
+    // A home of its own keeps this test apart from the user and from tests running alongside.
+    QVERIFY(m_home.isValid());
+    qputenv("HOME", QFile::encodeName(m_home.path()));
     QStandardPaths::setTestModeEnabled(true);
     QVERIFY(m_dir.isValid());
 }
@@ -116,6 +123,20 @@ void TestIniFile::readOnlyInstallationUsesAPerUserCopy()
     QFile::setPermissions(folder,
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QFile::remove(resolved);
+}
+
+void TestIniFile::placementRoundTripAndDefaults()
+{
+    QCOMPARE(SettingsStore::readPlacement(), WindowPlacement());
+    const WindowPlacement placement{300, 450, 12000, 9000};
+    SettingsStore::writePlacement(placement);
+    QCOMPARE(SettingsStore::readPlacement(), placement);
+
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("ORX-740"),
+                       QStringLiteral("ORX-740"));
+    settings.setValue(QStringLiteral("Settings/MainTop"), QStringLiteral("high"));
+    settings.sync();
+    QCOMPARE(SettingsStore::readPlacement(), (WindowPlacement{300, 100, 12000, 9000}));
 }
 
 QTEST_GUILESS_MAIN(TestIniFile)

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "app/InstallLayout.h"
+#include "lang/DeferredMessageQueue.h"
+#include "lang/LanguageState.h"
+#include "model/Document.h"
+#include "model/RadioImage.h"
+
+class IniStore;
+class MessageService;
+
+// The serial settings kept in mysetup.ini.
+struct SerialSettings
+{
+    int comPort = 1;
+    int handshaking = 0;
+    int stopBit = 0;
+};
+
+// Everything the program keeps for the whole run, made once at start and handed to every window.
+// The services are owned by whoever starts the program (the real files and message boxes, or the
+// fakes of a test) and must outlive the context.
+class AppContext
+{
+public:
+    AppContext() = default;
+    AppContext(const AppContext &) = delete;
+    AppContext &operator=(const AppContext &) = delete;
+
+    Document document;
+    RadioImage image;
+    LanguageState language;
+    SerialSettings serial;
+    DeferredMessageQueue messageQueue;
+    InstallLayout layout;
+
+    IniStore *setupIni = nullptr;       // mysetup.ini
+    MessageService *messages = nullptr; // questions and notices to the user
+
+    // A text of a table in the language in force.
+    std::string_view text(const TextEntry &entry) const { return language.text(entry); }
+};

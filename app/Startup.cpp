@@ -1,0 +1,139 @@
+#include "app/Startup.h"
+
+#include <charconv>
+#include <optional>
+
+#include "app/AppContext.h"
+#include "app/IniDocument.h"
+#include "lang/MessageService.h"
+#include "lang/Messages.h"
+
+namespace {
+
+constexpr std::string_view kSection = "language";
+
+std::optional<int> parseInteger(std::string_view text)
+{
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+std::optional<int> readInteger(IniStore &ini, std::string_view key)
+{
+    return parseInteger(ini.readString(kSection, key));
+}
+
+void writeInteger(IniStore &ini, std::string_view key, int value)
+{
+    ini.writeString(kSection, key, std::to_string(value));
+}
+
+// A value that is missing or no number takes its first-start value, which is written back.
+int readOrRepair(IniStore &ini, std::string_view key, int firstStartValue, int lowest)
+{
+    const std::optional<int> value = readInteger(ini, key);
+    if (value && *value >= lowest)
+        return *value;
+    writeInteger(ini, key, firstStartValue);
+    return firstStartValue;
+}
+
+} // namespace
+
+namespace Startup {
+
+void runBeforeSplash(AppContext &context, const StartupEnvironment &environment)
+{
+    loadVersionRegistry(context);
+    checkOperatingSystem(context, environment.operatingSystem);
+    loadSettings(context, environment.systemLocaleId);
+}
+
+void runAfterSplash(AppContext &context)
+{
+    buildNewDocument(context);
+    loadTextTables(context);
+}
+
+void loadVersionRegistry(AppContext &)
+{
+    // The table of compatible versions from Version.ini joins here with version management.
+}
+
+void checkOperatingSystem(AppContext &context, std::string_view operatingSystem)
+{
+    if (operatingSystem.empty())
+        context.messages->inform(textFor(Messages::kUnknownOperatingSystem, English),
+                                 MessageIcon::None);
+}
+
+void loadSettings(AppContext &context, int systemLocaleId)
+{
+    IniStore &ini = *context.setupIni;
+    context.serial.comPort = 1;
+    context.language.startFromLocale(systemLocaleId);
+
+    const std::optional<int> firstRunValue = readInteger(ini, "IsFirstRun");
+    const bool firstRun = !firstRunValue || *firstRunValue != 0;
+
+    context.document.working().settings.currentKind = HF;
+    context.document.setBandText(kStartBandText);
+
+    context.serial.comPort = readOrRepair(ini, "comPort", 1, 1);
+    context.serial.handshaking = readOrRepair(ini, "Handshaking", 0, 0);
+    context.serial.stopBit = readOrRepair(ini, "StopBit", 0, 0);
+
+    if (firstRun) {
+        writeInteger(ini, "IsFirstRun", 0);
+    } else {
+        // A stored language that is none of ours leaves the locale's language in force.
+        const std::optional<int> stored = readInteger(ini, "CurrentLanguage");
+        if (stored && isLanguageIndex(*stored))
+            context.language.languageIndex = *stored;
+    }
+
+    writeInteger(ini, "comPort", context.serial.comPort);
+    writeInteger(ini, "CurrentLanguage", context.language.languageIndex);
+}
+
+void buildNewDocument(AppContext &context)
+{
+    // The default document and the InitFile load join here; until then the code defaults are the
+    // unchanged starting point.
+    context.document.takeSnapshot();
+}
+
+void loadTextTables(AppContext &)
+{
+    // The text tables are constants, complete before the first window is made.
+}
+
+} // namespace Startup
+
+bool documentChanged(const AppContext &)
+{
+    return false;
+}
+
+bool saveDocument(AppContext &)
+{
+    return false;
+}
+
+bool confirmClose(AppContext &context, bool changed, const std::function<bool()> &save)
+{
+    if (!changed)
+        return true;
+    switch (context.messages->ask(context.text(Messages::kSaveQuestion),
+                                  MessageButtons::YesNoCancel, MessageIcon::Warning)) {
+    case MessageAnswer::Yes:
+        return save();
+    case MessageAnswer::No:
+        return true;
+    default:
+        return false;
+    }
+}
