@@ -2,8 +2,11 @@
 
 #include <QMdiArea>
 
-frmMain::frmMain(QWidget *parent)
+#include "app/AppContext.h"
+
+frmMain::frmMain(AppContext &context, QWidget *parent)
     : QMainWindow(parent)
+    , m_context(context)
     , m_mdiArea(new QMdiArea(this))
 {
     setObjectName(QStringLiteral("frmMain"));

@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 
+class AppContext;
 class QMdiArea;
 
 // The program's single top-level window: a multiple-document frame holding the editor windows.
@@ -10,10 +11,11 @@ class frmMain : public QMainWindow
     Q_OBJECT
 
 public:
-    explicit frmMain(QWidget *parent = nullptr);
+    explicit frmMain(AppContext &context, QWidget *parent = nullptr);
 
     QMdiArea *mdiArea() const { return m_mdiArea; }
 
 private:
+    AppContext &m_context;
     QMdiArea *m_mdiArea = nullptr;
 };

@@ -1,11 +1,62 @@
 #include <QApplication>
+#include <QDateTime>
 
+#include <cstdio>
+#include <memory>
+
+#include "app/AppContext.h"
+#include "app/IniFile.h"
+#include "app/PlatformServices.h"
+#include "app/Startup.h"
 #include "app/frmMain.h"
+#include "app/frmSplash.h"
+#include "lang/QtMessageService.h"
+
+namespace {
+
+// With ORX740_BENCH set, the moments of launch and of the main window being shown go to stderr
+// (milliseconds since the epoch) for the start-up benchmark.
+void benchMark(const char *what)
+{
+    static const bool enabled = qEnvironmentVariableIsSet("ORX740_BENCH");
+    if (enabled)
+        std::fprintf(stderr, "ORX740_BENCH %s %lld\n", what,
+                     static_cast<long long>(QDateTime::currentMSecsSinceEpoch()));
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
-    frmMain window;
-    window.show();
-    return application.exec();
+    benchMark("launch");
+    QApplication::setOrganizationName(QStringLiteral("ORX-740"));
+    QApplication::setApplicationName(QStringLiteral("ORX-740"));
+    useDotDecimalPoint();
+
+    AppContext context;
+    context.layout = installLayoutForProgram();
+    IniFile setupIni(resolveSetupIniPath(QString::fromStdString(context.layout.setupIniPath())));
+    QtMessageService messages(context.language);
+    context.setupIni = &setupIni;
+    context.messages = &messages;
+
+    Startup::runBeforeSplash(context, {systemLocaleId(), operatingSystemVersion()});
+
+    frmSplash splash(
+        QString::fromStdString(context.layout.splashPicture(context.language.languageIndex)));
+    splash.show();
+    splash.repaint();
+    splash.start();
+
+    Startup::runAfterSplash(context);
+
+    std::unique_ptr<frmMain> mainWindow;
+    QObject::connect(&splash, &frmSplash::finished, &application, [&] {
+        mainWindow = std::make_unique<frmMain>(context);
+        mainWindow->show();
+        splash.close();
+        benchMark("main-window");
+    });
+    return QApplication::exec();
 }

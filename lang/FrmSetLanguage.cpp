@@ -1,0 +1,113 @@
+#include "lang/FrmSetLanguage.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+
+#include "app/AppContext.h"
+#include "app/IniDocument.h"
+#include "lang/MessageService.h"
+#include "lang/Messages.h"
+
+namespace {
+
+constexpr TextEntry kCaption{"", "Language Setup", "语言设置"};
+constexpr TextEntry kLanguageMode{"", "Language Mode", "语言模式"};
+
+QString qText(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+FrmSetLanguage::FrmSetLanguage(AppContext &context, QWidget *parent)
+    : QDialog(parent)
+    , m_context(context)
+    , m_label1(new QLabel(this))
+    , m_combo1(new QComboBox(this))
+    , m_command1(new QPushButton(this))
+    , m_command2(new QPushButton(this))
+{
+    setObjectName(QStringLiteral("FrmSetLanguage"));
+    m_label1->setObjectName(QStringLiteral("Label1"));
+    m_combo1->setObjectName(QStringLiteral("Combo1"));
+    m_command1->setObjectName(QStringLiteral("Command1"));
+    m_command2->setObjectName(QStringLiteral("Command2"));
+    m_label1->setBuddy(m_combo1);
+    m_combo1->setMinimumContentsLength(12);
+    m_combo1->installEventFilter(this);
+    m_command1->setDefault(true);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_command1);
+    buttons->addWidget(m_command2);
+    auto *layout = new QGridLayout(this);
+    layout->addWidget(m_label1, 0, 0);
+    layout->addWidget(m_combo1, 0, 1);
+    layout->addLayout(buttons, 1, 0, 1, 2);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(m_command1, &QPushButton::clicked, this, &FrmSetLanguage::chooseLanguage);
+    connect(m_command2, &QPushButton::clicked, this, &QDialog::reject);
+
+    relabel();
+    fillLanguages();
+}
+
+void FrmSetLanguage::relabel()
+{
+    setWindowTitle(qText(m_context.text(kCaption)));
+    m_label1->setText(qText(m_context.text(kLanguageMode)));
+    m_command1->setText(qText(m_context.text(ButtonTexts::kOk)));
+    m_command2->setText(qText(m_context.text(ButtonTexts::kCancel)));
+}
+
+void FrmSetLanguage::fillLanguages()
+{
+    const LanguageState &language = m_context.language;
+    m_combo1->addItem(qText(languageName(English, language.languageIndex)));
+    if (language.chineseOffered())
+        m_combo1->addItem(qText(languageName(Chinese, language.languageIndex)));
+    // A Chinese interface on a system that does not offer Chinese (a stored choice) is shown by
+    // name without being selectable, so that OK keeps it.
+    const QString current = qText(languageName(language.languageIndex, language.languageIndex));
+    m_combo1->setPlaceholderText(current);
+    m_combo1->setCurrentIndex(m_combo1->findText(current));
+}
+
+void FrmSetLanguage::chooseLanguage()
+{
+    LanguageState &language = m_context.language;
+    const QString chosen =
+        m_combo1->currentIndex() < 0 ? m_combo1->placeholderText() : m_combo1->currentText();
+    int newIndex = language.languageIndex;
+    if (chosen == qText(languageName(English, language.languageIndex)))
+        newIndex = English;
+    else if (chosen == qText(languageName(Chinese, language.languageIndex)))
+        newIndex = Chinese;
+    if (newIndex != language.languageIndex) {
+        language.shownLanguage = language.languageIndex;
+        language.languageIndex = newIndex;
+    }
+    if (!m_context.setupIni->writeString("language", "CurrentLanguage",
+                                         std::to_string(language.languageIndex)))
+        m_context.messages->inform(m_context.text(Messages::kFileError), MessageIcon::Warning);
+    accept();
+}
+
+bool FrmSetLanguage::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_combo1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            focusNextChild();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}

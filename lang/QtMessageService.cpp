@@ -1,0 +1,85 @@
+#include "lang/QtMessageService.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "lang/LanguageState.h"
+
+namespace {
+
+struct ButtonText
+{
+    QMessageBox::StandardButton button;
+    TextEntry text;
+};
+
+constexpr ButtonText kButtonTexts[]{
+    {QMessageBox::Ok, {"", "OK", "确定"}},
+    {QMessageBox::Cancel, {"", "Cancel", "取消"}},
+    {QMessageBox::Yes, {"", "&Yes", "是(&Y)"}},
+    {QMessageBox::No, {"", "&No", "否(&N)"}},
+};
+
+QMessageBox::StandardButtons standardButtons(MessageButtons buttons)
+{
+    switch (buttons) {
+    case MessageButtons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case MessageButtons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case MessageButtons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case MessageButtons::Ok:
+        break;
+    }
+    return QMessageBox::Ok;
+}
+
+QMessageBox::Icon boxIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    case MessageIcon::Warning:
+        return QMessageBox::Warning;
+    case MessageIcon::Critical:
+        return QMessageBox::Critical;
+    case MessageIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+QtMessageService::QtMessageService(const LanguageState &language)
+    : m_language(language)
+{}
+
+MessageAnswer QtMessageService::ask(std::string_view text, MessageButtons buttons, MessageIcon icon)
+{
+    const QString message = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))
+                                .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QMessageBox box(boxIcon(icon), QStringLiteral("ORX-740"), message, standardButtons(buttons),
+                    QApplication::activeWindow());
+    for (const ButtonText &entry : kButtonTexts) {
+        if (QAbstractButton *button = box.button(entry.button))
+            button->setText(QString::fromUtf8(m_language.text(entry.text)));
+    }
+    // Closing the box answers Cancel, or No when there is no Cancel button.
+    if (!box.button(QMessageBox::Cancel) && box.button(QMessageBox::No))
+        box.setEscapeButton(QMessageBox::No);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return MessageAnswer::Yes;
+    case QMessageBox::No:
+        return MessageAnswer::No;
+    case QMessageBox::Ok:
+        return MessageAnswer::Ok;
+    default:
+        return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
+    }
+}
