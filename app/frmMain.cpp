@@ -1,15 +1,542 @@
 #include "app/frmMain.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
 
 #include "app/AppContext.h"
+#include "app/PlatformServices.h"
+#include "app/Startup.h"
+#include "app/frmAbout.h"
+#include "lang/FrmSetLanguage.h"
+#include "lang/Messages.h"
 
-frmMain::frmMain(AppContext &context, QWidget *parent)
+namespace {
+
+constexpr int kMinimumTreeTwips = 300;
+constexpr int kStartTreeTwips = 2700;
+constexpr int kSplitterPixels = 5;
+constexpr int kKeyRole = Qt::UserRole;
+
+QString qText(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QIcon toolIcon(const QStyle *style, MainCommand command)
+{
+    switch (command) {
+    case MainCommand::LoadNewDocument:
+        return style->standardIcon(QStyle::SP_FileIcon);
+    case MainCommand::FileOpen:
+        return style->standardIcon(QStyle::SP_DialogOpenButton);
+    case MainCommand::FileSave:
+        return style->standardIcon(QStyle::SP_DialogSaveButton);
+    case MainCommand::Print:
+        return style->standardIcon(QStyle::SP_FileDialogDetailedView);
+    case MainCommand::ReadFromRadio:
+        return style->standardIcon(QStyle::SP_ArrowDown);
+    case MainCommand::CommunicationPort:
+        return style->standardIcon(QStyle::SP_ComputerIcon);
+    case MainCommand::WriteToRadio:
+        return style->standardIcon(QStyle::SP_ArrowUp);
+    default:
+        return style->standardIcon(QStyle::SP_MessageBoxQuestion);
+    }
+}
+
+// A caption without its "&" markers ("&&" stands for a literal "&").
+QString withoutMarkers(QString caption)
+{
+    caption.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+    caption.remove(QLatin1Char('&'));
+    caption.replace(QLatin1Char('\x01'), QLatin1Char('&'));
+    return caption;
+}
+
+double dotsPerInch(const QWidget *widget, bool horizontal)
+{
+    const QScreen *screen = widget->screen() ? widget->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return 96.0;
+    return horizontal ? screen->logicalDotsPerInchX() : screen->logicalDotsPerInchY();
+}
+
+} // namespace
+
+frmMain::frmMain(AppContext &context, MainWindowHooks hooks, QWidget *parent)
     : QMainWindow(parent)
     , m_context(context)
+    , m_hooks(std::move(hooks))
     , m_mdiArea(new QMdiArea(this))
 {
     setObjectName(QStringLiteral("frmMain"));
-    setCentralWidget(m_mdiArea);
-    setWindowTitle(QStringLiteral("ORX-740[28.0000 - 29.6990 MHz][File Name:new.dat]"));
+    m_mdiArea->setObjectName(QStringLiteral("mdiArea"));
+    buildMenus();
+    buildToolbars();
+    buildTreePane();
+    buildStatusBar();
+    m_context.document.onTitleChanged = [this] { updateTitle(); };
+
+    restorePlacement();
+    relabel();
+    openInitialDocument();
+}
+
+frmMain::~frmMain()
+{
+    m_context.document.onTitleChanged = nullptr;
+}
+
+void frmMain::buildMenus()
+{
+    for (const MenuItemText &item : kMainMenu) {
+        const QString name = qText(item.name);
+        QAction *action = nullptr;
+        if (item.parent.empty()) {
+            QMenu *menu = menuBar()->addMenu(QString());
+            menu->setObjectName(name);
+            action = menu->menuAction();
+            if (item.name == "mnuWindow")
+                m_windowMenu = menu;
+        } else {
+            QMenu *menu = m_actions.value(qText(item.parent))->menu();
+            action = menu->addAction(QString());
+            if (!item.shortcut.empty())
+                action->setShortcut(QKeySequence(qText(item.shortcut)));
+            action->setCheckable(item.checkable);
+            action->setChecked(item.checkable);
+            const MainCommand command = item.command;
+            connect(action, &QAction::triggered, this, [this, command] { dispatch(command); });
+        }
+        action->setObjectName(name);
+        m_actions.insert(name, action);
+    }
+    connect(m_windowMenu, &QMenu::aboutToShow, this, &frmMain::fillWindowMenu);
+}
+
+void frmMain::buildToolbars()
+{
+    m_toolbar1 = addToolBar(QString());
+    m_toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+    m_toolbar1->setMovable(false);
+    int position = 1;
+    for (const ToolButtonText &button : kMainToolbar) {
+        for (; position < button.position; ++position)
+            m_toolbar1->addSeparator();
+        QAction *action = m_toolbar1->addAction(toolIcon(style(), button.command), QString());
+        action->setObjectName(qText(button.key));
+        action->setData(qText(button.key));
+        // The print button has never had anything to print.
+        action->setEnabled(button.command != MainCommand::Print);
+        const MainCommand command = button.command;
+        connect(action, &QAction::triggered, this, [this, command] { dispatch(command); });
+        m_toolButtons.insert(action->objectName(), action);
+        ++position;
+    }
+}
+
+void frmMain::buildTreePane()
+{
+    auto *central = new QWidget(this);
+    central->setObjectName(QStringLiteral("centralFrame"));
+    m_treePane = new QFrame(central);
+    m_treePane->setObjectName(QStringLiteral("Frame1"));
+    m_treePane->setFrameShape(QFrame::StyledPanel);
+    m_toolbar2 = new QToolBar(m_treePane);
+    m_toolbar2->setObjectName(QStringLiteral("Toolbar2"));
+    m_toolbar2->setIconSize(QSize(12, 12));
+    QAction *hide =
+        m_toolbar2->addAction(style()->standardIcon(QStyle::SP_TitleBarCloseButton), QString());
+    hide->setObjectName(QStringLiteral("删除"));
+    hide->setData(QStringLiteral("删除"));
+    connect(hide, &QAction::triggered, this, [this] { setTreeViewVisible(false); });
+    m_treeView1 = new QTreeWidget(m_treePane);
+    m_treeView1->setObjectName(QStringLiteral("TreeView1"));
+    m_treeView1->header()->hide();
+    connect(m_treeView1, &QTreeWidget::itemClicked, this, &frmMain::openTreeNode);
+    connect(m_treeView1, &QTreeWidget::itemActivated, this, &frmMain::openTreeNode);
+
+    auto *paneLayout = new QVBoxLayout(m_treePane);
+    paneLayout->setContentsMargins(0, 0, 0, 0);
+    paneLayout->setSpacing(0);
+    paneLayout->addWidget(m_toolbar2);
+    paneLayout->addWidget(m_treeView1);
+    m_treePane->setFixedWidth(twipsToPixels(kStartTreeTwips, dotsPerInch(this, true)));
+
+    m_splitter = new QWidget(central);
+    m_splitter->setObjectName(QStringLiteral("picSplitter"));
+    m_splitter->setFixedWidth(kSplitterPixels);
+    m_splitter->setCursor(Qt::SizeHorCursor);
+    m_splitter->installEventFilter(this);
+
+    auto *layout = new QHBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_treePane);
+    layout->addWidget(m_splitter);
+    layout->addWidget(m_mdiArea, 1);
+    setCentralWidget(central);
+}
+
+void frmMain::buildStatusBar()
+{
+    for (int index = 0; index < 3; ++index) {
+        m_panels[index] = new QLabel(statusBar());
+        m_panels[index]->setObjectName(QStringLiteral("Panel%1").arg(index + 1));
+        statusBar()->addWidget(m_panels[index], index == 0 ? 1 : 0);
+    }
+}
+
+void frmMain::restorePlacement()
+{
+    const WindowPlacement placement = SettingsStore::readPlacement();
+    const double dpiX = dotsPerInch(this, true);
+    const double dpiY = dotsPerInch(this, false);
+    QRect frame(twipsToPixels(placement.left, dpiX), twipsToPixels(placement.top, dpiY),
+                twipsToPixels(placement.width, dpiX), twipsToPixels(placement.height, dpiY));
+    // A place on a screen that is no longer there would leave the window out of reach.
+    const WindowPlacement defaults;
+    if (frame.width() < 200 || frame.height() < 150 || !QGuiApplication::screenAt(frame.center()))
+        frame = QRect(twipsToPixels(defaults.left, dpiX), twipsToPixels(defaults.top, dpiY),
+                      twipsToPixels(defaults.width, dpiX), twipsToPixels(defaults.height, dpiY));
+    move(frame.topLeft());
+    resize(frame.size());
+}
+
+void frmMain::storePlacement()
+{
+    const QRect frame = isMaximized() || isFullScreen() ? normalGeometry() : geometry();
+    const QPoint topLeft = isMaximized() || isFullScreen() ? frame.topLeft() : pos();
+    const double dpiX = dotsPerInch(this, true);
+    const double dpiY = dotsPerInch(this, false);
+    SettingsStore::writePlacement(
+        {pixelsToTwips(topLeft.x(), dpiX), pixelsToTwips(topLeft.y(), dpiY),
+         pixelsToTwips(frame.width(), dpiX), pixelsToTwips(frame.height(), dpiY)});
+}
+
+void frmMain::openInitialDocument()
+{
+    closeAllChildWindows();
+    runHook(MainCommand::LoadNewDocument);
+    relabel();
+    openChildWindow(qText(kChannelWindow));
+    updateTitle();
+    cascade();
+}
+
+void frmMain::showData()
+{
+    closeAllChildWindows();
+    relabel();
+    openChildWindow(qText(kChannelWindow));
+    updateTitle();
+    cascade();
+}
+
+void frmMain::relabel()
+{
+    const int language = m_context.language.languageIndex;
+    m_panels[2]->setText(qText(portPanelText(m_context.serial.comPort, language)));
+    m_panels[1]->setText(qText(bandPanelText(m_context.document.bandText())));
+    drawBackground();
+    updateTitle();
+    for (const MenuItemText &item : kMainMenu)
+        m_actions.value(qText(item.name))->setText(qText(textFor(item.caption, language)));
+    for (const ToolButtonText &button : kMainToolbar) {
+        const MenuItemText *item = menuItem(button.menuItem);
+        m_toolButtons.value(qText(button.key))
+            ->setToolTip(item ? withoutMarkers(qText(textFor(item->caption, language)))
+                              : QString());
+    }
+    rebuildTree();
+}
+
+void frmMain::updateTitle()
+{
+    setWindowTitle(qText(mainTitle(m_context.document.bandText(), m_context.language.languageIndex,
+                                   m_context.document.documentPath)));
+}
+
+QString frmMain::dataFileFilter() const
+{
+    return qText(m_context.text(Messages::kDataFileFilterLabel)) + QStringLiteral(" (*.dat)");
+}
+
+void frmMain::rebuildTree()
+{
+    const int language = m_context.language.languageIndex;
+    m_treeView1->clear();
+    auto *root = new QTreeWidgetItem(m_treeView1, {qText(textFor(Texts::kProgramName, language))});
+    root->setData(0, kKeyRole, qText(kTreeRootKey));
+    for (const TreeNodeText &node : kTreeNodes) {
+        auto *child = new QTreeWidgetItem(root, {qText(treeNodeText(node, language))});
+        child->setData(0, kKeyRole, qText(node.key));
+    }
+    root->setExpanded(true);
+}
+
+void frmMain::drawBackground()
+{
+    const QPixmap picture(
+        qText(m_context.layout.backgroundPicture(m_context.language.languageIndex)));
+    // The picture's outermost pixels are its frame; the tiles are cut inside it.
+    if (picture.width() <= 2 || picture.height() <= 2) {
+        m_mdiArea->setBackground(palette().brush(QPalette::Dark));
+        return;
+    }
+    m_mdiArea->setBackground(QBrush(picture.copy(1, 1, picture.width() - 2, picture.height() - 2)));
+}
+
+void frmMain::fillWindowMenu()
+{
+    // The fixed items stay; the list of open windows below them is made afresh each time.
+    qDeleteAll(m_windowEntries);
+    m_windowEntries.clear();
+    const QList<QMdiSubWindow *> windows = openSubWindows();
+    if (!windows.isEmpty())
+        m_windowEntries << m_windowMenu->addSeparator();
+    int number = 1;
+    for (QMdiSubWindow *window : windows) {
+        QAction *action = m_windowMenu->addAction(
+            QStringLiteral("&%1 %2").arg(number++).arg(window->widget()->windowTitle()));
+        action->setCheckable(true);
+        action->setChecked(window == m_mdiArea->activeSubWindow());
+        connect(action, &QAction::triggered, window,
+                [this, window] { m_mdiArea->setActiveSubWindow(window); });
+        m_windowEntries << action;
+    }
+}
+
+QList<QMdiSubWindow *> frmMain::openSubWindows() const
+{
+    // A closed window stays listed until it is deleted at the next turn of the event loop.
+    QList<QMdiSubWindow *> windows = m_mdiArea->subWindowList(QMdiArea::CreationOrder);
+    windows.removeIf([](const QMdiSubWindow *window) { return window->isHidden(); });
+    return windows;
+}
+
+QWidget *frmMain::childWindow(const QString &name) const
+{
+    for (QMdiSubWindow *window : openSubWindows()) {
+        if (window->widget() && window->widget()->objectName() == name)
+            return window->widget();
+    }
+    return nullptr;
+}
+
+QWidget *frmMain::openChildWindow(const QString &name)
+{
+    if (QWidget *open = childWindow(name)) {
+        auto *window = qobject_cast<QMdiSubWindow *>(open->parentWidget());
+        if (window->isMinimized())
+            window->showNormal();
+        m_mdiArea->setActiveSubWindow(window);
+        window->raise();
+        return open;
+    }
+    const MainWindowHooks::WindowFactory *factory = m_hooks.window(name);
+    if (!factory)
+        return nullptr;
+    QWidget *widget = (*factory)(m_context, *this);
+    widget->setAttribute(Qt::WA_DeleteOnClose);
+    QMdiSubWindow *window = m_mdiArea->addSubWindow(widget);
+    window->show();
+    cascade();
+    return widget;
+}
+
+void frmMain::closeAllChildWindows()
+{
+    m_mdiArea->closeAllSubWindows();
+}
+
+void frmMain::cascade()
+{
+    m_mdiArea->cascadeSubWindows();
+}
+
+void frmMain::dispatch(MainCommand command)
+{
+    switch (command) {
+    case MainCommand::Exit:
+        close();
+        break;
+    case MainCommand::ChannelInformation:
+    case MainCommand::OptionFeatures:
+    case MainCommand::RogerBeep:
+        openChildWindow(qText(windowForCommand(command)));
+        break;
+    case MainCommand::WriteToRadio:
+        writeToRadio();
+        break;
+    case MainCommand::LanguageSetup:
+        languageSetup();
+        break;
+    case MainCommand::TreeView:
+        setTreeViewVisible(m_actions.value(QStringLiteral("mnuTreeView"))->isChecked());
+        break;
+    case MainCommand::Toolbar:
+        m_toolbar1->setVisible(m_actions.value(QStringLiteral("mnuToolbar"))->isChecked());
+        break;
+    case MainCommand::StatusBar:
+        statusBar()->setVisible(m_actions.value(QStringLiteral("mnuStatusBar"))->isChecked());
+        break;
+    case MainCommand::Cascade:
+        cascade();
+        break;
+    case MainCommand::CloseAllWindows:
+        closeAllChildWindows();
+        break;
+    case MainCommand::About:
+        about();
+        break;
+    case MainCommand::LoadNewDocument:
+        // The toolbar's New replaces the document at once, without the menu item's question.
+        openInitialDocument();
+        break;
+    default:
+        runHook(command);
+        break;
+    }
+}
+
+void frmMain::runHook(MainCommand command)
+{
+    if (const MainWindowHooks::CommandHandler *handler = m_hooks.command(command))
+        (*handler)(m_context, *this);
+}
+
+void frmMain::writeToRadio()
+{
+    for (const char *name : {"frmCommChInfo", "FrmOptFeatures"}) {
+        if (auto *edits = dynamic_cast<PendingEdits *>(childWindow(QString::fromLatin1(name))))
+            edits->commitPendingEdits();
+    }
+    runHook(MainCommand::WriteToRadio);
+}
+
+void frmMain::setTreeViewVisible(bool visible)
+{
+    m_treePane->setVisible(visible);
+    m_splitter->setVisible(visible);
+    m_actions.value(QStringLiteral("mnuTreeView"))->setChecked(visible);
+}
+
+void frmMain::languageSetup()
+{
+    FrmSetLanguage window(m_context, this);
+    window.exec();
+}
+
+void frmMain::about()
+{
+    frmAbout window(m_context.language.languageIndex == English ? English : Chinese, this);
+    window.exec();
+}
+
+void frmMain::openTreeNode(QTreeWidgetItem *item)
+{
+    const QString key = item ? item->data(0, kKeyRole).toString() : QString();
+    for (const TreeNodeText &node : kTreeNodes) {
+        if (key == qText(node.key)) {
+            openChildWindow(qText(node.window));
+            return;
+        }
+    }
+}
+
+bool frmMain::setTreePaneWidth(int pixels)
+{
+    const int minimum = twipsToPixels(kMinimumTreeTwips, dotsPerInch(this, true));
+    if (pixels < minimum || pixels > centralWidget()->contentsRect().width())
+        return false;
+    m_treePane->setFixedWidth(pixels);
+    return true;
+}
+
+int frmMain::treePaneWidth() const
+{
+    return m_treePane->width();
+}
+
+bool frmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_splitter)
+        return QMainWindow::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        m_splitterDragging = true;
+        m_dragX = static_cast<QMouseEvent *>(event)->globalPosition().toPoint().x();
+        return true;
+    case QEvent::MouseMove:
+        if (m_splitterDragging) {
+            const int x = static_cast<QMouseEvent *>(event)->globalPosition().toPoint().x();
+            if (setTreePaneWidth(m_treePane->width() + x - m_dragX))
+                m_dragX = x;
+        }
+        return true;
+    case QEvent::MouseButtonRelease:
+        m_splitterDragging = false;
+        return true;
+    default:
+        return QMainWindow::eventFilter(watched, event);
+    }
+}
+
+void frmMain::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        activated();
+}
+
+void frmMain::activated()
+{
+    LanguageState &language = m_context.language;
+    if (!language.relabelPending())
+        return;
+    language.shownLanguage = language.languageIndex;
+    relabel();
+    closeAllChildWindows();
+    openChildWindow(qText(kChannelWindow));
+    cascade();
+}
+
+void frmMain::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // The windows opened while the frame was hidden are cascaded again in its real size.
+    if (!m_shownOnce) {
+        m_shownOnce = true;
+        cascade();
+    }
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    if (!confirmClose(m_context, documentChanged(m_context),
+                      [this] { return saveDocument(m_context); })) {
+        event->ignore();
+        return;
+    }
+    if (!isMinimized())
+        storePlacement();
+    QMainWindow::closeEvent(event);
 }

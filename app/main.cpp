@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QDateTime>
+#include <QWindow>
 
 #include <cstdio>
 #include <memory>
@@ -22,6 +23,30 @@ void benchMark(const char *what)
     if (enabled)
         std::fprintf(stderr, "ORX740_BENCH %s %lld\n", what,
                      static_cast<long long>(QDateTime::currentMSecsSinceEpoch()));
+}
+
+class ExposeWatcher : public QObject
+{
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Expose && static_cast<QWindow *>(watched)->isExposed()) {
+            benchMark("main-window");
+            watched->removeEventFilter(this);
+        }
+        return false;
+    }
+};
+
+// Marks the moment the main window is first on the screen.
+void markWhenShown(QWidget *window)
+{
+    if (!qEnvironmentVariableIsSet("ORX740_BENCH"))
+        return;
+    auto *filter = new ExposeWatcher(window);
+    window->windowHandle()->installEventFilter(filter);
 }
 
 } // namespace
@@ -56,7 +81,7 @@ int main(int argc, char *argv[])
         mainWindow = std::make_unique<frmMain>(context);
         mainWindow->show();
         splash.close();
-        benchMark("main-window");
+        markWhenShown(mainWindow.get());
     });
     return QApplication::exec();
 }

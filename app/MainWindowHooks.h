@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+
+#include <functional>
+#include <map>
+
+#include "app/MainWindowTexts.h"
+
+class AppContext;
+class QWidget;
+class frmMain;
+
+// The parts other subsystems plug into the main window: the child windows it can open, by window
+// name, and the handlers of the commands it dispatches to them (file commands, transfers, port
+// window, row operations). A command without a handler does nothing.
+class MainWindowHooks
+{
+public:
+    // Makes a new child window; the main window puts it into its frame and deletes it on close.
+    using WindowFactory = std::function<QWidget *(AppContext &, frmMain &)>;
+    using CommandHandler = std::function<void(AppContext &, frmMain &)>;
+
+    void addWindow(const QString &name, WindowFactory factory)
+    {
+        m_windows.insert(name, std::move(factory));
+    }
+    void setCommand(MainCommand command, CommandHandler handler)
+    {
+        m_commands[command] = std::move(handler);
+    }
+
+    const WindowFactory *window(const QString &name) const
+    {
+        const auto found = m_windows.constFind(name);
+        return found == m_windows.constEnd() ? nullptr : &found.value();
+    }
+    const CommandHandler *command(MainCommand command) const
+    {
+        const auto found = m_commands.find(command);
+        return found == m_commands.end() ? nullptr : &found->second;
+    }
+
+private:
+    QHash<QString, WindowFactory> m_windows;
+    std::map<MainCommand, CommandHandler> m_commands;
+};
+
+// Every child window and command handler the program has. A new editor window adds its
+// addWindow line here.
+MainWindowHooks builtInMainWindowHooks();

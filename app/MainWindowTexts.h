@@ -1,0 +1,188 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "lang/Texts.h"
+
+// Every command the main window dispatches.
+enum class MainCommand
+{
+    None,
+    FileNew,
+    FileOpen,
+    FileSave,
+    FileSaveAs,
+    Exit,
+    ChannelInformation,
+    OptionFeatures,
+    RogerBeep,
+    ReadFromRadio,
+    WriteToRadio,
+    CommunicationPort,
+    LanguageSetup,
+    InitialSetting,
+    Copy,
+    Cut,
+    Paste,
+    InsertPaste,
+    Delete,
+    TreeView,
+    Toolbar,
+    StatusBar,
+    Cascade,
+    CloseAllWindows,
+    About,
+    // Not on the menu: the toolbar's New loads the new document without asking, and the main
+    // window loads it when it opens.
+    LoadNewDocument,
+    Print,
+};
+
+// One menu or menu item of the main window. A menu has no parent and no command.
+struct MenuItemText
+{
+    std::string_view name;
+    std::string_view parent;
+    TextEntry caption;
+    std::string_view shortcut; // portable key text, empty for none
+    MainCommand command;
+    bool checkable = false;
+};
+
+// The menu bar in order, with the captions of both languages.
+inline constexpr MenuItemText kMainMenu[]{
+    {"mnuFile", "", {"", "&File", "文件&F"}, "", MainCommand::None},
+    {"mnuFileNew", "mnuFile", {"", "&New", "新建(&N)"}, "Ctrl+N", MainCommand::FileNew},
+    {"mnuFileOpen", "mnuFile", {"", "&Open", "打开(&O)"}, "Ctrl+O", MainCommand::FileOpen},
+    {"mnuFileSave", "mnuFile", {"", "&Save", "保存(&S)"}, "", MainCommand::FileSave},
+    {"mnuFileSaveAs", "mnuFile", {"", "Save &As", "另存为(&A)"}, "", MainCommand::FileSaveAs},
+    {"mnuFileExit", "mnuFile", {"", "E&xit", "退出(&X)"}, "", MainCommand::Exit},
+    {"mnuEdit", "", {"", "&Edit", "编辑(&E)"}, "", MainCommand::None},
+    {"mnuChannelInfo",
+     "mnuEdit",
+     {"", "&Channel Information", "信道信息(&C)"},
+     "",
+     MainCommand::ChannelInformation},
+    {"mnuOptFeatures",
+     "mnuEdit",
+     {"", "&Option Features", "可选功能(&O)"},
+     "",
+     MainCommand::OptionFeatures},
+    {"mnuToneTips", "mnuEdit", {"", "&Roger Beep", "RB音(&R)"}, "", MainCommand::RogerBeep},
+    {"mnuProgram", "", {"", "&Program", "编程(&P)"}, "", MainCommand::None},
+    {"mnuReadFromRadio",
+     "mnuProgram",
+     {"", "&Read from Radio", "从对讲机读取数据(&R)"},
+     "",
+     MainCommand::ReadFromRadio},
+    {"mnuWriteToRadio",
+     "mnuProgram",
+     {"", "&Write to Radio", "向对讲机写入数据(&W)"},
+     "",
+     MainCommand::WriteToRadio},
+    {"mnuSetup", "", {"", "&Setup", "设置(&S)"}, "", MainCommand::None},
+    {"mnuComPort",
+     "mnuSetup",
+     {"", "&Communication Port", "通讯端口(&C)"},
+     "",
+     MainCommand::CommunicationPort},
+    {"mnuLanguage",
+     "mnuSetup",
+     {"", "&Language Setup", "语言设置(&L)"},
+     "",
+     MainCommand::LanguageSetup},
+    {"mnuInitialSetting",
+     "mnuSetup",
+     {"", "&Initial Setting", "初始化设置(&I)"},
+     "",
+     MainCommand::InitialSetting},
+    // The row operations of the channel grid are offered in English only.
+    {"MnuLE", "", {"", "Tools", "Tools"}, "", MainCommand::None},
+    {"MnuLECopy", "MnuLE", {"", "Copy", "Copy"}, "Ctrl+C", MainCommand::Copy},
+    {"MnuLECut", "MnuLE", {"", "Cut", "Cut"}, "Ctrl+X", MainCommand::Cut},
+    {"MnuLEPaste", "MnuLE", {"", "Paste", "Paste"}, "Ctrl+V", MainCommand::Paste},
+    {"MnuLEInsertPaste",
+     "MnuLE",
+     {"", "Insert&Paste", "Insert&Paste"},
+     "Ctrl+I",
+     MainCommand::InsertPaste},
+    {"MnuLEDelete", "MnuLE", {"", "Delete", "Delete"}, "Del", MainCommand::Delete},
+    {"mnuView", "", {"", "&View", "视图(&V)"}, "", MainCommand::None},
+    {"mnuTreeView", "mnuView", {"", "Tree &View", "树视图(&V)"}, "", MainCommand::TreeView, true},
+    {"mnuToolbar", "mnuView", {"", "&Toolbar", "工具栏(&T)"}, "", MainCommand::Toolbar, true},
+    {"mnuStatusBar",
+     "mnuView",
+     {"", "&Status Bar", "状态栏(&S)"},
+     "",
+     MainCommand::StatusBar,
+     true},
+    {"mnuWindow", "", {"", "&Window", "窗口(&W)"}, "", MainCommand::None},
+    {"mnuCascade", "mnuWindow", {"", "&Cascade", "层叠(&C)"}, "", MainCommand::Cascade},
+    {"mnuCloseAll",
+     "mnuWindow",
+     {"", "Close All &Windows", "关闭所有窗口(&W)"},
+     "",
+     MainCommand::CloseAllWindows},
+    {"mnuHelp", "", {"", "&Help", "帮助(&H)"}, "", MainCommand::None},
+    {"mnuAbout", "mnuHelp", {"", "&About ORX-740", "关于 ORX-740(&A)"}, "", MainCommand::About},
+};
+
+const MenuItemText *menuItem(std::string_view name);
+const MenuItemText *menuItemFor(MainCommand command);
+
+// A button of the main toolbar at its position (1-based; skipped positions are separators). Its
+// tool tip is the caption of a menu item, when it has one.
+struct ToolButtonText
+{
+    int position;
+    std::string_view key;
+    MainCommand command;
+    std::string_view menuItem;
+};
+
+inline constexpr ToolButtonText kMainToolbar[]{
+    {1, "新建", MainCommand::LoadNewDocument, "mnuFileNew"},
+    {2, "打开", MainCommand::FileOpen, "mnuFileOpen"},
+    {3, "保存", MainCommand::FileSave, "mnuFileSave"},
+    {5, "打印", MainCommand::Print, ""},
+    {7, "ReadRadio", MainCommand::ReadFromRadio, "mnuReadFromRadio"},
+    {8, "CommSet", MainCommand::CommunicationPort, "mnuComPort"},
+    {9, "WriteRadio", MainCommand::WriteToRadio, "mnuWriteToRadio"},
+    {13, "About", MainCommand::About, "mnuAbout"},
+};
+
+// A node of the tree pane under the root "N0": its text is a menu item's caption (with its "&"
+// markers) or a text of its own, and it opens a child window by name.
+struct TreeNodeText
+{
+    std::string_view key;
+    std::string_view menuItem;
+    TextEntry text;
+    std::string_view window;
+};
+
+inline constexpr std::string_view kTreeRootKey = "N0";
+inline constexpr TreeNodeText kTreeNodes[]{
+    {"N1", "mnuChannelInfo", {}, "frmCommChInfo"},
+    {"N2", "mnuOptFeatures", {}, "FrmOptFeatures"},
+    {"N12", "", {"", "Roger Beep", "RB音"}, "FrmToneTips"},
+    {"N3", "", {"", "Emg Channel Setting", "Emg Channel Setting"}, "frm_emg"},
+    {"N4", "", {"", "DW Channel Setting", "DW Channel Setting"}, "frm_dw"},
+    {"N6", "", {"", "MEM Channel Setting", "MEM Channel Setting"}, "frm_MEM"},
+    {"N8", "", {"", "Group Name", "Group Name"}, "Frm_GroupName"},
+};
+
+std::string_view treeNodeText(const TreeNodeText &node, int language);
+
+// The child window a command opens; empty for commands that open none.
+std::string_view windowForCommand(MainCommand command);
+
+inline constexpr std::string_view kChannelWindow = "frmCommChInfo";
+
+// "ORX-740[<band>][File Name:<file>]", the file name being the path after its last separator.
+std::string mainTitle(std::string_view bandText, int language, std::string_view documentPath);
+// Status-bar panel 2: "ORX-740[<band>]".
+std::string bandPanelText(std::string_view bandText);
+// Status-bar panel 3: "COM1" / "通信口1".
+std::string portPanelText(int comPort, int language);
