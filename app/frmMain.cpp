@@ -30,7 +30,7 @@
 namespace {
 
 constexpr int kMinimumTreeTwips = 300;
-constexpr int kStartTreeTwips = 2700;
+constexpr int kStartTreeTwips = 3300;
 constexpr int kSplitterPixels = 5;
 constexpr int kKeyRole = Qt::UserRole;
 
