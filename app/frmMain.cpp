@@ -407,6 +407,13 @@ void frmMain::dispatch(MainCommand command)
     case MainCommand::About:
         about();
         break;
+    case MainCommand::Copy:
+    case MainCommand::Cut:
+    case MainCommand::Paste:
+    case MainCommand::InsertPaste:
+    case MainCommand::Delete:
+        rowOperation(command);
+        break;
     case MainCommand::LoadNewDocument:
         // The toolbar's New replaces the document at once, without the menu item's question.
         openInitialDocument();
@@ -421,6 +428,14 @@ void frmMain::runHook(MainCommand command)
 {
     if (const MainWindowHooks::CommandHandler *handler = m_hooks.command(command))
         (*handler)(m_context, *this);
+}
+
+void frmMain::rowOperation(MainCommand command)
+{
+    // The row operations act on the channel grid, so only while the channel window is in front.
+    const QMdiSubWindow *active = m_mdiArea->activeSubWindow();
+    if (active && active->widget() && active->widget()->objectName() == qText(kChannelWindow))
+        runHook(command);
 }
 
 void frmMain::writeToRadio()

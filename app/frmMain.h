@@ -88,6 +88,7 @@ private:
     void languageSetup();
     void about();
     void writeToRadio();
+    void rowOperation(MainCommand command);
     void openTreeNode(QTreeWidgetItem *item);
 
     AppContext &m_context;

@@ -166,6 +166,7 @@ private Q_SLOTS:
     void closeAllAndWindowMenu();
     void viewTogglesAndTreePaneButton();
     void splitterLimits();
+    void commandsReachTheirHandlers();
     void aboutWindowFollowsTheLanguage_data();
     void aboutWindowFollowsTheLanguage();
     void placementStoredUnlessMinimised();
@@ -473,6 +474,56 @@ void TestFrmMain::splitterLimits()
     sendMouse(splitter, QEvent::MouseButtonRelease, 530);
     sendMouse(splitter, QEvent::MouseMove, 600);
     QTRY_COMPARE(harness.window->treePaneWidth(), 230);
+}
+
+void TestFrmMain::commandsReachTheirHandlers()
+{
+    Harness harness;
+    QList<MainCommand> ran;
+    MainWindowHooks hooks;
+    hooks.addWindow(QStringLiteral("frmCommChInfo"), [](AppContext &, frmMain &) {
+        auto *window = new QLabel;
+        window->setObjectName(QStringLiteral("frmCommChInfo"));
+        return window;
+    });
+    hooks.addWindow(QStringLiteral("FrmToneTips"), [](AppContext &, frmMain &) {
+        auto *window = new QLabel;
+        window->setObjectName(QStringLiteral("FrmToneTips"));
+        return window;
+    });
+    for (MainCommand command :
+         {MainCommand::FileOpen, MainCommand::ReadFromRadio, MainCommand::WriteToRadio,
+          MainCommand::Copy, MainCommand::LoadNewDocument})
+        hooks.setCommand(command, [&ran, command](AppContext &, frmMain &) { ran << command; });
+    frmMain window(harness.context, std::move(hooks));
+    QCOMPARE(ran, QList<MainCommand>{MainCommand::LoadNewDocument});
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+
+    const auto trigger = [&](const char *name) {
+        window.findChild<QAction *>(QString::fromLatin1(name))->trigger();
+    };
+    ran.clear();
+    trigger("mnuFileOpen");
+    trigger("mnuReadFromRadio");
+    trigger("mnuWriteToRadio");
+    trigger("MnuLECopy");
+    QCOMPARE(ran, (QList<MainCommand>{MainCommand::FileOpen, MainCommand::ReadFromRadio,
+                                      MainCommand::WriteToRadio, MainCommand::Copy}));
+
+    // Row operations act only while the channel window is in front.
+    window.openChildWindow(QStringLiteral("FrmToneTips"));
+    ran.clear();
+    trigger("MnuLECopy");
+    QVERIFY(ran.isEmpty());
+
+    // The toolbar's New loads the new document at once and reopens the channel window.
+    window.findChild<QAction *>(QStringLiteral("新建"))->trigger();
+    QCOMPARE(ran, QList<MainCommand>{MainCommand::LoadNewDocument});
+    QTRY_COMPARE(window.openSubWindows().size(), 1);
+    QCOMPARE(window.openSubWindows().first()->widget()->objectName(),
+             QStringLiteral("frmCommChInfo"));
 }
 
 void TestFrmMain::aboutWindowFollowsTheLanguage_data()

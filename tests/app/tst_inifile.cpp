@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <QLocale>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -43,6 +44,7 @@ private Q_SLOTS:
     void writableInstallationKeepsTheShippedFile();
     void readOnlyInstallationUsesAPerUserCopy();
     void placementRoundTripAndDefaults();
+    void numbersUseADotWhateverTheLocale();
 
 private:
     QTemporaryDir m_home;
@@ -137,6 +139,17 @@ void TestIniFile::placementRoundTripAndDefaults()
     settings.setValue(QStringLiteral("Settings/MainTop"), QStringLiteral("high"));
     settings.sync();
     QCOMPARE(SettingsStore::readPlacement(), (WindowPlacement{300, 100, 12000, 9000}));
+}
+
+void TestIniFile::numbersUseADotWhateverTheLocale()
+{
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    QCOMPARE(QLocale().toString(28.5), QStringLiteral("28,5"));
+    useDotDecimalPoint();
+    QCOMPARE(QLocale().toString(28.5), QStringLiteral("28.5"));
+    QCOMPARE(QLocale().toDouble(QStringLiteral("29.699")), 29.699);
+    QLocale::setDefault(before);
 }
 
 QTEST_GUILESS_MAIN(TestIniFile)

@@ -3,6 +3,7 @@
 #include "app/AppContext.h"
 #include "app/IniDocument.h"
 #include "app/InstallLayout.h"
+#include "app/MainWindowTexts.h"
 #include "app/Startup.h"
 #include "app/WindowPlacement.h"
 #include "lang/MessageService.h"
@@ -63,6 +64,8 @@ private Q_SLOTS:
     void installLayout_data();
     void installLayout();
     void twipsAndPixels();
+    void titleShowsTheFileName_data();
+    void titleShowsTheFileName();
 };
 
 void TestStartup::firstStartTakesTheLocaleLanguage_data()
@@ -307,6 +310,29 @@ void TestStartup::twipsAndPixels()
     QCOMPARE(twipsToPixels(14500, 96), 967);
     QCOMPARE(twipsToPixels(300, 192), 40);
     QCOMPARE(pixelsToTwips(twipsToPixels(10500, 96), 96), 10500);
+}
+
+void TestStartup::titleShowsTheFileName_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("new document") << "new.dat" << 1
+                                  << "ORX-740[28.0000 - 29.6990 MHz][File Name:new.dat]";
+    QTest::newRow("Windows path") << "C:\\radios\\shop.dat" << 2
+                                  << "ORX-740[28.0000 - 29.6990 MHz][文件名:shop.dat]";
+    QTest::newRow("Linux path") << "/home/ann/radio one.dat" << 1
+                                << "ORX-740[28.0000 - 29.6990 MHz][File Name:radio one.dat]";
+}
+
+void TestStartup::titleShowsTheFileName()
+{
+    QFETCH(QString, path);
+    QFETCH(int, language);
+    QFETCH(QString, title);
+    QCOMPARE(
+        QString::fromStdString(mainTitle("28.0000 - 29.6990 MHz", language, path.toStdString())),
+        title);
 }
 
 QTEST_APPLESS_MAIN(TestStartup)
