@@ -5,6 +5,7 @@
 namespace {
 
 constexpr std::string_view kBlanks = " \t";
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 std::string_view trimmed(std::string_view text)
 {
@@ -41,7 +42,8 @@ IniDocument::IniDocument(std::string bytes)
 std::vector<IniDocument::Line> IniDocument::lines() const
 {
     std::vector<Line> result;
-    std::size_t begin = 0;
+    // A byte-order mark, as editors on Windows write it, is kept but not read as part of a line.
+    std::size_t begin = m_bytes.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
     while (begin < m_bytes.size()) {
         const auto newline = m_bytes.find('\n', begin);
         Line line;
@@ -172,7 +174,7 @@ bool IniDocument::setValue(std::string_view section, std::string_view key, std::
         m_bytes.insert(insertAt, entry);
         return true;
     }
-    if (!m_bytes.empty() && m_bytes.back() != '\n')
+    if (!m_bytes.empty() && m_bytes.back() != '\n' && m_bytes != kByteOrderMark)
         m_bytes += ending;
     m_bytes += "[" + std::string(section) + "]" + ending + entry;
     return true;

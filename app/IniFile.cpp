@@ -15,12 +15,17 @@ bool IniFile::exists() const
     return QFileInfo::exists(m_path);
 }
 
-IniDocument IniFile::load(const QString &path)
+std::optional<IniDocument> IniFile::tryLoad(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return IniDocument();
+        return std::nullopt;
     return IniDocument(file.readAll().toStdString());
+}
+
+IniDocument IniFile::load(const QString &path)
+{
+    return tryLoad(path).value_or(IniDocument());
 }
 
 bool IniFile::save(const QString &path, const IniDocument &document)
@@ -46,7 +51,11 @@ std::string IniFile::readString(std::string_view section, std::string_view key)
 
 bool IniFile::writeString(std::string_view section, std::string_view key, std::string_view value)
 {
-    IniDocument document = load(m_path);
+    // A file that exists but cannot be read is never replaced by one holding a single key.
+    std::optional<IniDocument> loaded = tryLoad(m_path);
+    if (!loaded && exists())
+        return false;
+    IniDocument document = loaded.value_or(IniDocument());
     const std::string before = document.bytes();
     if (!document.setValue(section, key, value))
         return false;

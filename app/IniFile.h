@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 #include "app/IniDocument.h"
 
 // An INI file on disk. Every read loads the file as it is now (a missing or unreadable file reads
@@ -19,6 +21,9 @@ public:
     bool writeString(std::string_view section, std::string_view key,
                      std::string_view value) override;
 
+    // The file's contents; nothing when it is missing or cannot be read.
+    static std::optional<IniDocument> tryLoad(const QString &path);
+    // The same, with a missing or unreadable file read as empty.
     static IniDocument load(const QString &path);
     static bool save(const QString &path, const IniDocument &document);
 

@@ -12,7 +12,7 @@ class AppContext;
 class QWidget;
 class frmMain;
 
-// The parts other subsystems plug into the main window: the child windows it can open, by window
+// What other subsystems plug into the main window: the child windows it can open, by window
 // name, and the handlers of the commands it dispatches to them (file commands, transfers, port
 // window, row operations). A command without a handler does nothing.
 class MainWindowHooks

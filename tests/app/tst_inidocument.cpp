@@ -147,6 +147,10 @@ void TestIniDocument::write_data()
         << QByteArray("[a]\r\nx=1\r\n; about b\r\n[b]\r\n") << "a"
         << "y"
         << "2" << QByteArray("[a]\r\nx=1\r\ny=2\r\n; about b\r\n[b]\r\n");
+    QTest::newRow("byte-order mark kept")
+        << QByteArray("\xEF\xBB\xBF[language]\r\ncomPort=2\r\n") << "language"
+        << "comPort"
+        << "5" << QByteArray("\xEF\xBB\xBF[language]\r\ncomPort=5\r\n");
     QTest::newRow("same value leaves the bytes alone") << kWindowsFile << "language"
                                                        << "IsFirstRun"
                                                        << "0" << kWindowsFile;

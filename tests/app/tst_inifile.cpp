@@ -41,6 +41,7 @@ private Q_SLOTS:
     void editKeepsEveryOtherByte();
     void missingFileIsCreatedWithItsFolder();
     void readsWhatAnotherProgramWroteSince();
+    void unreadableFileIsNotOverwritten();
     void writableInstallationKeepsTheShippedFile();
     void readOnlyInstallationUsesAPerUserCopy();
     void placementRoundTripAndDefaults();
@@ -92,6 +93,16 @@ void TestIniFile::readsWhatAnotherProgramWroteSince()
     QCOMPARE(ini.readString("language", "comPort"), std::string("1"));
     writeFile(path, "[language]\r\ncomPort=7\r\n");
     QCOMPARE(ini.readString("language", "comPort"), std::string("7"));
+}
+
+void TestIniFile::unreadableFileIsNotOverwritten()
+{
+    // A folder where the file should be cannot be read as a file.
+    const QString path = m_dir.filePath(QStringLiteral("odd/mysetup.ini"));
+    QVERIFY(QDir().mkpath(path));
+    IniFile ini(path);
+    QVERIFY(!ini.writeString("language", "comPort", "2"));
+    QVERIFY(QFileInfo(path).isDir());
 }
 
 void TestIniFile::writableInstallationKeepsTheShippedFile()
