@@ -1,11 +1,13 @@
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -162,6 +164,7 @@ private Q_SLOTS:
     void treeNodesInOrderRebuiltOnRelabel();
     void startsWithTheChannelWindow();
     void languageChangeReachesTheMainWindowOnActivation();
+    void languageWindowChangeShowsAfterItCloses();
     void childWindowsAreSingleInstance();
     void closeAllAndWindowMenu();
     void viewTogglesAndTreePaneButton();
@@ -351,6 +354,31 @@ void TestFrmMain::languageChangeReachesTheMainWindowOnActivation()
     harness.window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(harness.window.get()));
     QCOMPARE(harness.openWindows(), (QStringList{"frmCommChInfo", "FrmToneTips"}));
+    QCOMPARE(harness.made.value(QStringLiteral("frmCommChInfo")), 2);
+}
+
+void TestFrmMain::languageWindowChangeShowsAfterItCloses()
+{
+    Harness harness;
+    harness.showAndActivate();
+    QString captionWhileOpen;
+    QTimer::singleShot(0, harness.window.get(), [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal || modal->objectName() != QStringLiteral("FrmSetLanguage"))
+            return;
+        modal->findChild<QComboBox *>(QStringLiteral("Combo1"))->setCurrentIndex(1);
+        modal->findChild<QPushButton *>(QStringLiteral("Command1"))->click();
+        captionWhileOpen = harness.action("mnuFile")->text();
+    });
+    harness.action("mnuLanguage")->trigger();
+    QCOMPARE(captionWhileOpen, QStringLiteral("&File"));
+    QCOMPARE(harness.context.language.languageIndex, Chinese);
+    QCOMPARE(QString::fromStdString(harness.ini.document.valueOr("language", "CurrentLanguage")),
+             QStringLiteral("2"));
+
+    harness.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(harness.window.get()));
+    QTRY_COMPARE(harness.action("mnuFile")->text(), QStringLiteral("文件&F"));
     QCOMPARE(harness.made.value(QStringLiteral("frmCommChInfo")), 2);
 }
 
