@@ -1,0 +1,198 @@
+#include "datafile/DataFileFormat.h"
+
+#include <algorithm>
+
+#include "channels/ChannelRecordForm.h"
+#include "channels/EmgDwMemSettings.h"
+#include "model/ByteIO.h"
+#include "model/Document.h"
+#include "model/SettingsRecord.h"
+#include "model/VersionRegistry.h"
+#include "options/OptionRecord.h"
+#include "options/RogerBeep.h"
+
+namespace {
+
+template<typename Array>
+void writeInts(ByteWriter &writer, const Array &values)
+{
+    for (auto value : values)
+        writer.i16(static_cast<std::int16_t>(value));
+}
+
+template<typename Array>
+void readInts(ByteReader &reader, Array &values)
+{
+    for (auto &value : values)
+        value = static_cast<std::remove_reference_t<decltype(value)>>(reader.i16());
+}
+
+void writeIdentity(ByteWriter &writer, const IdentityRecord &identity)
+{
+    writer.text(identity.modelNameZ);
+    writer.i16(identity.modelCode);
+    writer.i16(identity.bandClass);
+    writer.text(identity.date);
+    writer.text(identity.firmwareVersion);
+    writer.text(identity.modelName);
+    writer.i16(identity.bandClass2);
+    writer.i16(identity.identityCode);
+}
+
+void readIdentity(ByteReader &reader, IdentityRecord &identity)
+{
+    reader.text(identity.modelNameZ);
+    identity.modelCode = reader.i16();
+    identity.bandClass = reader.i16();
+    reader.text(identity.date);
+    reader.text(identity.firmwareVersion);
+    reader.text(identity.modelName);
+    identity.bandClass2 = reader.i16();
+    identity.identityCode = reader.i16();
+}
+
+bool countsFitTheirGroups(const SettingsRecord &settings)
+{
+    for (int kind = 0; kind < kKindCount; ++kind) {
+        for (int group = 1; group <= kMaxGroup; ++group) {
+            const int count = settings.channelCounts.at(kind, group);
+            const int capacity =
+                group <= groupCount(kind) ? groupCapacity(kind, group) : kMaxChannelsPerGroup;
+            if (count < 0 || count > capacity)
+                return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+std::vector<std::uint8_t> packSettingsRecord(const SettingsRecord &settings)
+{
+    ByteWriter writer;
+    writer.text(settings.version);
+    writer.i16(settings.currentKind);
+    writeInts(writer, settings.currentGroup);
+    writeInts(writer, settings.groupSelection.values);
+    writeInts(writer, settings.channelCounts.values);
+    writeIdentity(writer, settings.identity);
+    writeOptionRecord(writer, settings.options);
+    writeEmergencySettings(writer, settings.emergency);
+    writeDualWatchSettings(writer, settings.dualWatch);
+    writeMemorySettings(writer, settings.memorySettings);
+    writeToneTips(writer, settings.toneTips);
+    writeInts(writer, settings.thresholds);
+    for (std::uint8_t byte : settings.singleBytes)
+        writer.u8(byte);
+    writeInts(writer, settings.extraValues);
+    return writer.take();
+}
+
+SettingsReadStatus unpackSettingsRecord(std::span<const std::uint8_t> bytes,
+                                        SettingsRecord &settings)
+{
+    if (bytes.size() < kDataFileSize)
+        return SettingsReadStatus::Short;
+    SettingsRecord record;
+    ByteReader reader(bytes.first(kDataFileSize));
+    reader.text(record.version);
+    record.currentKind = reader.i16();
+    readInts(reader, record.currentGroup);
+    readInts(reader, record.groupSelection.values);
+    readInts(reader, record.channelCounts.values);
+    readIdentity(reader, record.identity);
+    readOptionRecord(reader, record.options);
+    readEmergencySettings(reader, record.emergency);
+    readDualWatchSettings(reader, record.dualWatch);
+    readMemorySettings(reader, record.memorySettings);
+    readToneTips(reader, record.toneTips);
+    readInts(reader, record.thresholds);
+    for (std::uint8_t &byte : record.singleBytes)
+        byte = reader.u8();
+    readInts(reader, record.extraValues);
+    if (!reader.ok())
+        return SettingsReadStatus::Short;
+    // A count beyond its group would make every later loop over the group read past its list.
+    if (!countsFitTheirGroups(record))
+        return SettingsReadStatus::BadCounts;
+    settings = record;
+    return SettingsReadStatus::Ok;
+}
+
+std::size_t channelFileSize(const SettingsRecord &settings)
+{
+    std::size_t records = kMemoryChannelCount;
+    for (int kind = 0; kind < kKindCount; ++kind)
+        for (int group = 1; group <= groupCount(kind); ++group)
+            records += static_cast<std::size_t>(std::max(0, settings.channelCount(kind, group)));
+    return records * kChannelFileRecordSize;
+}
+
+std::vector<std::uint8_t> packChannelFile(const DocumentSet &document)
+{
+    ByteWriter writer;
+    for (int kind = 0; kind < kKindCount; ++kind) {
+        for (int group = 1; group <= groupCount(kind); ++group) {
+            const int count = std::min(document.channelCount(kind, group), kMaxChannelsPerGroup);
+            for (int index = 1; index <= count; ++index)
+                writeChannelRecord(writer, document.channels.entry(kind, group, index));
+        }
+    }
+    for (const ChannelRecord &memory : document.memories.records)
+        writeChannelRecord(writer, memory);
+    return writer.take();
+}
+
+bool unpackChannelFile(std::span<const std::uint8_t> bytes, DocumentSet &document)
+{
+    ByteReader reader(bytes);
+    for (int kind = 0; kind < kKindCount; ++kind) {
+        for (int group = 1; group <= groupCount(kind); ++group) {
+            const int count = std::min(document.channelCount(kind, group), kMaxChannelsPerGroup);
+            for (int index = 1; index <= count; ++index) {
+                ChannelRecord record;
+                readChannelRecord(reader, record);
+                if (!reader.ok())
+                    return false;
+                document.channels.entry(kind, group, index) = record;
+            }
+        }
+    }
+    for (ChannelRecord &memory : document.memories.records) {
+        ChannelRecord record;
+        readChannelRecord(reader, record);
+        if (!reader.ok())
+            return false;
+        memory = record;
+    }
+    // The file does not store how many memories are present; the records say it.
+    document.memories.count = static_cast<int>(
+        std::count_if(document.memories.records.begin(), document.memories.records.end(),
+                      [](const ChannelRecord &memory) { return memory.Present != 0; }));
+    return true;
+}
+
+std::string companionPath(std::string_view dataFilePath)
+{
+    if (dataFilePath.size() < 3)
+        return std::string(dataFilePath) + "fre";
+    return std::string(dataFilePath.substr(0, dataFilePath.size() - 3)) + "fre";
+}
+
+std::string dataFileVersionText(std::span<const std::uint8_t> bytes)
+{
+    const std::size_t length = std::min<std::size_t>(bytes.size(), 4);
+    return std::string(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(length));
+}
+
+DataFileCheck checkDataFile(std::span<const std::uint8_t> bytes, const VersionRegistry &registry)
+{
+    const std::string version = dataFileVersionText(bytes);
+    if (!isVersionText(version))
+        return DataFileCheck::UnknownVersion;
+    if (!registry.compatible(kSoftwareVersion, version))
+        return DataFileCheck::Incompatible;
+    if (bytes.size() != kDataFileSize)
+        return DataFileCheck::WrongLength;
+    return DataFileCheck::Ok;
+}
