@@ -1,0 +1,35 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "link/Frames.h"
+
+// Whether a software version handles a firmware version; the version registry answers it.
+using VersionCompatibility =
+    std::function<bool(std::string_view software, std::string_view firmware)>;
+
+inline constexpr std::string_view kModelName = "ORX740";
+inline constexpr std::string_view kSoftwareVersion = "V100";
+
+enum class IdentificationOutcome
+{
+    Passed,
+    WrongModel,         // "Model type is wrong." is queued; the version is not looked at
+    IncompatibleVersion // the right model with a version this software does not handle
+};
+
+// Compares the radio's identification with the model this software serves and asks whether the
+// radio's firmware version is compatible. Texts compare exactly, case-sensitive. No
+// compatibility test at all accepts only the software's own version.
+IdentificationOutcome identificationCheck(const IdentFields &radio, std::string_view modelName,
+                                          std::string_view softwareVersion,
+                                          const VersionCompatibility &compatible);
+
+// A version as shown to the user: "V100" -> "V1.00".
+std::string versionShown(std::string_view version);
+
+// The question asked when the radio's firmware is not compatible with this software.
+std::string versionQuestion(std::string_view firmwareVersion, std::string_view softwareVersion,
+                            int language);
