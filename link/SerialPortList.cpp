@@ -1,0 +1,25 @@
+#include "link/SerialPortList.h"
+
+#include <QSerialPortInfo>
+
+std::vector<PortEntry> listSerialPorts(const PortAliases &aliases)
+{
+    std::vector<SystemPort> system;
+    const auto ports = QSerialPortInfo::availablePorts();
+    for (const QSerialPortInfo &info : ports)
+        system.push_back({info.portName().toStdString(), info.systemLocation().toStdString()});
+    return listPortEntries(aliases, system);
+}
+
+std::optional<QString> devicePathForPort(const QString &text, const PortAliases &aliases)
+{
+    const std::string name = text.trimmed().toStdString();
+    if (const auto path = resolvePortName(name, listSerialPorts(aliases)))
+        return QString::fromStdString(*path);
+#ifdef Q_OS_WIN
+    // On Windows "COM<n>" is the device itself, listed or not.
+    if (parseComName(name))
+        return QString::fromStdString(name);
+#endif
+    return std::nullopt;
+}
