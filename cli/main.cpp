@@ -1,17 +1,52 @@
 #include <cstdio>
 #include <cstring>
+#include <string_view>
+#include <vector>
+
+#include "cli/Commands.h"
 
 namespace {
 
 void printHelp()
 {
     std::puts("Usage: orx740-cli [--help] [--version]\n"
+              "       orx740-cli simulate [--image FILE] [--model NAME] [--firmware V100]\n"
+              "                           [--capability N] [--drop-every N] [--corrupt-every N]\n"
+              "                           [--piece-size N] [--die-after N] [--pace BAUD]\n"
+              "                           [--dump FILE]\n"
+              "       orx740-cli read --port PORT --image-out FILE [--switch-version]\n"
+              "       orx740-cli write --port PORT --image FILE [--switch-version]\n"
               "\n"
               "Command-line companion of the ORX-740 programming software.\n"
               "\n"
               "  --help      show this text\n"
-              "  --version   show the program version");
+              "  --version   show the program version\n"
+              "\n"
+              "  simulate    serve a simulated radio on a pseudo-terminal; the first line of\n"
+              "              output is its device path. Serves until the radio is sent \"END\"\n"
+              "              or the command is interrupted; --dump then writes its memory.\n"
+              "              --drop-every/--corrupt-every N spoil every Nth reply,\n"
+              "              --piece-size N splits replies, --die-after N stops answering after\n"
+              "              N blocks, --pace BAUD answers at the speed of a real line.\n"
+              "  read        read the radio's memory into a raw image file (0x22201 bytes);\n"
+              "              no file is written when the read fails\n"
+              "  write       write a raw image file into the radio\n"
+              "\n"
+              "PORT is \"COM<n>\" or a device path. The version question is answered No unless\n"
+              "--switch-version is given. The exit status is 0 only when the transfer succeeded.");
 }
+
+struct Verb
+{
+    std::string_view name;
+    int (*run)(int argc, char *argv[], const std::vector<std::string_view> &args);
+};
+
+constexpr Verb kVerbs[] = {
+    {"simulate", runSimulate},
+    {"read", runRead},
+    {"write", runWrite},
+};
 
 } // namespace
 
@@ -24,6 +59,14 @@ int main(int argc, char *argv[])
     if (argc == 1 || (argc == 2 && std::strcmp(argv[1], "--help") == 0)) {
         printHelp();
         return 0;
+    }
+    for (const Verb &verb : kVerbs) {
+        if (verb.name == argv[1]) {
+            const std::vector<std::string_view> args(argv + 2, argv + argc);
+            // Qt sees only the program name, so our options never reach its own parser.
+            int qtArgc = 1;
+            return verb.run(qtArgc, argv, args);
+        }
     }
     std::fprintf(stderr, "orx740-cli: unknown arguments; see 'orx740-cli --help'\n");
     return 2;

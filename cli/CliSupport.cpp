@@ -1,0 +1,83 @@
+#include "cli/CliSupport.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "model/RadioImage.h"
+
+namespace {
+
+int g_pipe[2] = {-1, -1};
+
+void onSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const auto written = ::write(g_pipe[1], &byte, 1);
+}
+
+} // namespace
+
+InterruptWatcher::InterruptWatcher(QObject *parent)
+    : QObject(parent)
+{
+    if (g_pipe[0] < 0 && ::pipe(g_pipe) != 0)
+        return;
+    ::fcntl(g_pipe[1], F_SETFL, O_NONBLOCK);
+    struct sigaction action
+    {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    ::sigaction(SIGINT, &action, nullptr);
+    ::sigaction(SIGTERM, &action, nullptr);
+    m_notifier = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, this);
+    connect(m_notifier, &QSocketNotifier::activated, this, [this] {
+        char byte = 0;
+        [[maybe_unused]] const auto n = ::read(g_pipe[0], &byte, 1);
+        Q_EMIT interrupted();
+    });
+}
+
+InterruptWatcher::~InterruptWatcher()
+{
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
+}
+
+std::optional<QString> loadRawImage(const QString &path, RadioImage &image)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("cannot open %1: %2").arg(path, file.errorString());
+    const QByteArray bytes = file.readAll();
+    if (bytes.size() != qsizetype(RadioImage::kSize))
+        return QStringLiteral("%1 is not a radio image (%2 bytes, %3 expected)")
+            .arg(path)
+            .arg(bytes.size())
+            .arg(RadioImage::kSize);
+    const auto *data = reinterpret_cast<const std::uint8_t *>(bytes.constData());
+    image.writeBlock(0, {data, RadioImage::kSize});
+    return std::nullopt;
+}
+
+std::optional<QString> saveRawImage(const QString &path, const RadioImage &image)
+{
+    QSaveFile file(path);
+    const auto bytes = image.bytes();
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(reinterpret_cast<const char *>(bytes.data()), qint64(bytes.size())) !=
+            qint64(bytes.size()) ||
+        !file.commit())
+        return QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+    return std::nullopt;
+}
+
+void printError(const QString &text)
+{
+    std::fprintf(stderr, "orx740-cli: %s\n", qPrintable(text));
+}

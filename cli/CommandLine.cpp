@@ -1,0 +1,53 @@
+#include "cli/CommandLine.h"
+
+#include <charconv>
+
+bool CommandLine::parse(const std::vector<std::string_view> &args, const std::vector<Option> &known)
+{
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const Option *option = nullptr;
+        for (const Option &candidate : known) {
+            if (candidate.name == args[i])
+                option = &candidate;
+        }
+        if (!option) {
+            m_error = "unknown argument '" + std::string(args[i]) + "'";
+            return false;
+        }
+        std::string value;
+        if (option->takesValue) {
+            if (i + 1 >= args.size()) {
+                m_error = std::string(args[i]) + " needs a value";
+                return false;
+            }
+            value = std::string(args[++i]);
+        }
+        m_values[std::string(option->name)] = value;
+    }
+    return true;
+}
+
+std::optional<std::string> CommandLine::value(std::string_view name) const
+{
+    const auto it = m_values.find(std::string(name));
+    if (it == m_values.end())
+        return std::nullopt;
+    return it->second;
+}
+
+std::optional<int> CommandLine::number(std::string_view name, int min, int max, bool &ok)
+{
+    const auto text = value(name);
+    if (!text)
+        return std::nullopt;
+    int result = 0;
+    const auto [end, error] = std::from_chars(text->data(), text->data() + text->size(), result);
+    if (error != std::errc{} || end != text->data() + text->size() || result < min ||
+        result > max) {
+        m_error = std::string(name) + " expects a number from " + std::to_string(min) + " to " +
+                  std::to_string(max);
+        ok = false;
+        return std::nullopt;
+    }
+    return result;
+}
