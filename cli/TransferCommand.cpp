@@ -67,6 +67,8 @@ int runTransfer(int argc, char *argv[], const std::vector<std::string_view> &arg
         std::fprintf(stderr, "%s\n", qPrintable(text(LinkTexts::kCannotOpenPort)));
         if (device)
             printError(QStringLiteral("%1: %2").arg(*device, port.errorString()));
+        else
+            printError(QStringLiteral("no serial port %1").arg(QString::fromStdString(*portText)));
         return 1;
     }
 

@@ -62,3 +62,6 @@ private:
     std::deque<LinkAction> m_pending;
     bool m_running{false};
 };
+
+Q_DECLARE_METATYPE(IdentFields)
+Q_DECLARE_METATYPE(TransferOutcome)

@@ -62,10 +62,10 @@ void TransferEngine::send(LinkActions &actions, LinkBytes frame, ReplyKind expec
 {
     m_frame = std::move(frame);
     m_expected = expected;
-    m_sendCount = 1;
+    m_resendCount = 1;
     m_received.clear();
     actions.push_back(StartReplyTimer{});
-    actions.push_back(SendFrame{m_frame, static_cast<int>(replyLength(expected)), m_sendCount});
+    actions.push_back(SendFrame{m_frame, static_cast<int>(replyLength(expected)), m_resendCount});
 }
 
 LinkActions TransferEngine::bytesReceived(std::span<const std::uint8_t> bytes)
@@ -213,17 +213,17 @@ LinkActions TransferEngine::timerExpired()
         finish(actions, TransferResult::Cancelled, TransferFailure::None);
         return actions;
     }
-    if (m_sendCount >= kMaxSends) {
+    if (m_resendCount >= kMaxSends) {
         finish(actions, TransferResult::Failure,
                m_step == TransferStep::EndSentAfterFailedCheck
                    ? TransferFailure::IdentificationFailed
                    : TransferFailure::NoAnswer);
         return actions;
     }
-    ++m_sendCount;
+    ++m_resendCount;
     m_received.clear();
     actions.push_back(StartReplyTimer{});
-    actions.push_back(SendFrame{m_frame, static_cast<int>(replyLength(m_expected)), m_sendCount});
+    actions.push_back(SendFrame{m_frame, static_cast<int>(replyLength(m_expected)), m_resendCount});
     return actions;
 }
 

@@ -62,7 +62,7 @@ struct SendFrame
 {
     LinkBytes bytes;
     int replyThreshold{1}; // bytes the reply needs before it is worth looking at
-    int sendCount{1};      // 1 for a fresh frame, 2..5 for a resend
+    int resendCount{1};    // 1 for a fresh frame, 2..5 for a resend
 };
 struct StartReplyTimer
 {};
@@ -135,7 +135,7 @@ public:
     TransferStep step() const { return m_step; }
     std::int32_t transferAddress() const { return m_transferAddress; }
     int lastPercentage() const { return m_lastPercentage; }
-    int sendCount() const { return m_sendCount; }
+    int resendCount() const { return m_resendCount; }
     // The bytes the port should gather before it delivers them: the rest of the expected reply,
     // or 1 once that many have arrived without forming a reply.
     int receiveThreshold() const;
@@ -162,7 +162,7 @@ private:
 
     LinkBytes m_frame;
     ReplyKind m_expected{ReplyKind::Ignored};
-    int m_sendCount{0};
+    int m_resendCount{0};
     LinkBytes m_received;
     bool m_awaitingAnswer{false};
 

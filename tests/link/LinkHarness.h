@@ -15,7 +15,7 @@ struct LinkHarness
 {
     TransferEngine engine;
     std::vector<LinkBytes> sent;
-    std::vector<int> sendCounts;
+    std::vector<int> resendCounts;
     std::deque<LinkBytes> onTheWire;
     bool timerRunning{false};
     int timerStarts{0};
@@ -31,7 +31,7 @@ struct LinkHarness
         for (const LinkAction &action : actions) {
             if (const auto *send = std::get_if<SendFrame>(&action)) {
                 sent.push_back(send->bytes);
-                sendCounts.push_back(send->sendCount);
+                resendCounts.push_back(send->resendCount);
                 onTheWire.push_back(send->bytes);
             } else if (std::holds_alternative<StartReplyTimer>(action)) {
                 timerRunning = true;

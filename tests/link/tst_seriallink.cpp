@@ -8,8 +8,6 @@
 #include "link/SerialPortService.h"
 #include "link/TransferWalk.h"
 
-Q_DECLARE_METATYPE(TransferOutcome)
-
 // Transfers over a real pseudo-terminal, the simulated radio on one side and the serial port
 // service on the other, both on this thread's event loop.
 class TestSerialLink : public QObject

@@ -97,7 +97,8 @@ void TestTransferEngine::fullReadSendsEveryFrameOnce()
     QCOMPARE(toQt(h.sent[1]), QByteArray("\x02"));
     QCOMPARE(toQt(h.sent.back()), QByteArray("END"));
     QCOMPARE(h.blockAddresses(), transferredBlocks());
-    QVERIFY(std::all_of(h.sendCounts.begin(), h.sendCounts.end(), [](int n) { return n == 1; }));
+    QVERIFY(
+        std::all_of(h.resendCounts.begin(), h.resendCounts.end(), [](int n) { return n == 1; }));
 
     // Transferred blocks hold the radio's bytes; the rest of the image stays 0.
     std::vector<bool> transferred(RadioImage::kSize, false);
@@ -190,7 +191,7 @@ void TestTransferEngine::readReplyDelivery()
     if (accepted) {
         QCOMPARE(h.sent.size(), sentBefore + 1);
         QCOMPARE(toQt(h.sent.back()), toQt(readRequest(0x10)));
-        QCOMPARE(h.sendCounts.back(), 1);
+        QCOMPARE(h.resendCounts.back(), 1);
         QCOMPARE(h.engine.transferAddress(), 0x10);
         for (std::uint32_t i = 0; i < 16; ++i)
             QCOMPARE(image.byteAt(i), memory.byteAt(i));
@@ -205,7 +206,7 @@ void TestTransferEngine::readReplyDelivery()
         QCOMPARE(image.byteAt(i), std::uint8_t{0});
     h.tick();
     QCOMPARE(toQt(h.sent.back()), toQt(readRequest(0)));
-    QCOMPARE(h.sendCounts.back(), 2);
+    QCOMPARE(h.resendCounts.back(), 2);
     // The late answer to the resend still gets through.
     h.feed(blockOf(memory, 0));
     QCOMPARE(toQt(h.sent.back()), toQt(readRequest(0x10)));
@@ -291,7 +292,7 @@ void TestTransferEngine::aFrameIsSentAtMostFiveTimes()
                                          [&](const LinkBytes &f) { return toQt(f) == lastFrame; });
     QCOMPARE(int(sameFrame), 5);
     QCOMPARE(toQt(h.sent.back()), lastFrame);
-    QCOMPARE(h.sendCounts.back(), 5);
+    QCOMPARE(h.resendCounts.back(), 5);
     QVERIFY(!h.timerRunning);
     if (!silentFromTheStart)
         QCOMPARE(h.timeouts, 5);
@@ -319,7 +320,7 @@ void TestTransferEngine::aResendThatIsAnsweredGoesOn()
     QCOMPARE(h.outcome->result, TransferResult::Success);
     QCOMPARE(h.timeouts, radio.repliesDropped());
     QVERIFY(h.timeouts > 200);
-    QCOMPARE(*std::max_element(h.sendCounts.begin(), h.sendCounts.end()), 2);
+    QCOMPARE(*std::max_element(h.resendCounts.begin(), h.resendCounts.end()), 2);
     for (std::uint32_t block : transferredBlocks())
         QCOMPARE(image.byteAt(block + 15), radio.memory().byteAt(block + 15));
 }
