@@ -1,0 +1,170 @@
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <array>
+
+#include "LinkHarness.h"
+
+// The command-line companion end to end: its simulated radio on a pseudo-terminal, read and
+// write talking to it as separate processes.
+class TestLinkCli : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void readThenDump();
+    void writeThenDump();
+    void refusedReads_data();
+    void refusedReads();
+    void portThatCannotOpen();
+
+private:
+    struct Result
+    {
+        int exitCode{-1};
+        QString errors;
+    };
+    // Starts "simulate" with the arguments, runs the verb against its terminal, and waits for
+    // the simulator to end.
+    Result runAgainstSimulator(const QStringList &simulateArgs, const QStringList &verbArgs);
+    QString writeImage(const RadioImage &image, const QString &name);
+    RadioImage readImage(const QString &path);
+
+    QString m_cli;
+    QTemporaryDir m_dir;
+};
+
+void TestLinkCli::initTestCase()
+{
+    m_cli = qEnvironmentVariable("ORX740_STAGE_ROOT") + "/bin/orx740-cli";
+    QVERIFY2(QFile::exists(m_cli), qPrintable(m_cli));
+    QVERIFY(m_dir.isValid());
+}
+
+QString TestLinkCli::writeImage(const RadioImage &image, const QString &name)
+{
+    const QString path = m_dir.filePath(name);
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(reinterpret_cast<const char *>(image.bytes().data()),
+                   qint64(image.bytes().size()));
+    return path;
+}
+
+RadioImage TestLinkCli::readImage(const QString &path)
+{
+    RadioImage image;
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = file.readAll();
+        image.writeBlock(0, {reinterpret_cast<const std::uint8_t *>(bytes.constData()),
+                             std::size_t(bytes.size())});
+    }
+    return image;
+}
+
+TestLinkCli::Result TestLinkCli::runAgainstSimulator(const QStringList &simulateArgs,
+                                                     const QStringList &verbArgs)
+{
+    Result result;
+    QProcess simulator;
+    simulator.start(m_cli, QStringList{"simulate"} + simulateArgs);
+    if (!simulator.waitForStarted() || !simulator.waitForReadyRead(10000)) {
+        QTest::qFail("the simulator did not start", __FILE__, __LINE__);
+        return result;
+    }
+    const QString device = QString::fromLocal8Bit(simulator.readLine()).trimmed();
+    QStringList args = verbArgs;
+    args.replaceInStrings("DEVICE", device);
+    QProcess verb;
+    verb.start(m_cli, args);
+    if (!verb.waitForFinished(30000))
+        QTest::qFail("the transfer did not end", __FILE__, __LINE__);
+    result.exitCode = verb.exitCode();
+    result.errors = QString::fromUtf8(verb.readAllStandardError());
+    if (!simulator.waitForFinished(5000)) {
+        simulator.kill();
+        simulator.waitForFinished();
+    }
+    return result;
+}
+
+void TestLinkCli::readThenDump()
+{
+    RadioImage memory;
+    fillPattern(memory, 31);
+    const QString image = writeImage(memory, "memory.bin");
+    const QString out = m_dir.filePath("read.bin");
+    const QString dump = m_dir.filePath("dump-read.bin");
+    const Result result = runAgainstSimulator({"--image", image, "--dump", dump},
+                                              {"read", "--port", "DEVICE", "--image-out", out});
+    QCOMPARE(result.exitCode, 0);
+    QVERIFY(result.errors.contains("Read Data Completed."));
+    const RadioImage read = readImage(out);
+    for (std::uint32_t block : transferredBlocks())
+        QCOMPARE(read.byteAt(block + 3), memory.byteAt(block + 3));
+    // The simulator ended on "END" by itself and dumped the memory it served, unchanged.
+    QVERIFY(readImage(dump) == memory);
+}
+
+void TestLinkCli::writeThenDump()
+{
+    RadioImage source;
+    fillPattern(source, 32);
+    const QString image = writeImage(source, "source.bin");
+    const QString dump = m_dir.filePath("dump-write.bin");
+    const Result result = runAgainstSimulator({"--dump", dump, "--piece-size", "1"},
+                                              {"write", "--port", "DEVICE", "--image", image});
+    QCOMPARE(result.exitCode, 0);
+    QVERIFY(result.errors.contains("Write Data Completed."));
+    RadioImage expected;
+    for (std::uint32_t block : transferredBlocks()) {
+        std::array<std::uint8_t, 16> bytes;
+        source.readBlock(block, bytes);
+        expected.writeBlock(block, bytes);
+    }
+    QVERIFY(readImage(dump) == expected);
+}
+
+void TestLinkCli::refusedReads_data()
+{
+    QTest::addColumn<QStringList>("simulateArgs");
+    QTest::addColumn<QStringList>("extraArgs");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("wrong model") << QStringList{"--model", "ORX741"} << QStringList{}
+                                 << "Model type is wrong.";
+    QTest::newRow("newer firmware, No")
+        << QStringList{"--firmware", "V101"} << QStringList{} << "Firmware version is V1.01";
+    QTest::newRow("newer firmware, Yes")
+        << QStringList{"--firmware", "V101"} << QStringList{"--switch-version"} << "V101";
+}
+
+void TestLinkCli::refusedReads()
+{
+    QFETCH(QStringList, simulateArgs);
+    QFETCH(QStringList, extraArgs);
+    QFETCH(QString, message);
+    const QString out = m_dir.filePath("refused.bin");
+    const Result result = runAgainstSimulator(
+        simulateArgs, QStringList{"read", "--port", "DEVICE", "--image-out", out} + extraArgs);
+    QCOMPARE(result.exitCode, 1);
+    QCOMPARE(result.errors.count(message), 1);
+    QVERIFY(!result.errors.contains("Read Data Completed."));
+    QVERIFY(!QFile::exists(out));
+}
+
+void TestLinkCli::portThatCannotOpen()
+{
+    QProcess verb;
+    verb.start(m_cli, {"read", "--port", "COM0", "--image-out", m_dir.filePath("none.bin")});
+    QVERIFY(verb.waitForFinished(10000));
+    QCOMPARE(verb.exitCode(), 1);
+    QVERIFY(verb.readAllStandardError().contains("Cannot Open Communication Port."));
+    QVERIFY(!QFile::exists(m_dir.filePath("none.bin")));
+}
+
+QTEST_GUILESS_MAIN(TestLinkCli)
+#include "tst_linkcli.moc"
