@@ -1,14 +1,22 @@
 #include "link/PtyRadioHost.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/ioctl.h>
 #include <termios.h>
+#include <thread>
 #include <unistd.h>
 
 #include "link/RadioSimulator.h"
+
+namespace {
+
+constexpr qint64 kMs = 1'000'000;
+
+} // namespace
 
 PtyRadioHost::PtyRadioHost(RadioSimulator &radio, QObject *parent)
     : QObject(parent)
@@ -132,12 +140,26 @@ void PtyRadioHost::flushPending()
 void PtyRadioHost::schedule(qint64 at, Event event)
 {
     m_events.emplace(at, std::move(event));
+    armEventTimer();
+}
+
+void PtyRadioHost::armEventTimer()
+{
+    if (m_events.empty())
+        return;
+    // The timer counts whole milliseconds and never fires early; runDue sleeps the rest of the
+    // last millisecond, so bytes are neither early nor a millisecond late.
     const qint64 due = m_events.begin()->first - m_clock.nsecsElapsed();
-    m_eventTimer.start(static_cast<int>(std::max<qint64>(0, due / 1'000'000)));
+    m_eventTimer.start(static_cast<int>(std::max<qint64>(0, due / kMs)));
 }
 
 void PtyRadioHost::runDue()
 {
+    if (!m_events.empty()) {
+        const qint64 rest = m_events.begin()->first - m_clock.nsecsElapsed();
+        if (rest > 0 && rest < kMs)
+            std::this_thread::sleep_for(std::chrono::nanoseconds(rest));
+    }
     while (!m_events.empty() && m_events.begin()->first <= m_clock.nsecsElapsed()) {
         auto node = m_events.extract(m_events.begin());
         if (node.mapped().toRadio)
@@ -145,10 +167,7 @@ void PtyRadioHost::runDue()
         else
             toLine(node.mapped().bytes);
     }
-    if (!m_events.empty()) {
-        const qint64 due = m_events.begin()->first - m_clock.nsecsElapsed();
-        m_eventTimer.start(static_cast<int>(std::max<qint64>(0, due / 1'000'000)));
-    }
+    armEventTimer();
 }
 
 bool PtyRadioHost::outputDrained() const

@@ -50,6 +50,7 @@ private:
     void toRadio(LinkBytes bytes, qint64 at);
     void toLine(const LinkBytes &bytes);
     void schedule(qint64 at, Event event);
+    void armEventTimer();
     void runDue();
     void flushPending();
     qint64 wireTime(std::size_t bytes) const;
