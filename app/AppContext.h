@@ -5,9 +5,13 @@
 #include "lang/LanguageState.h"
 #include "model/Document.h"
 #include "model/RadioImage.h"
+#include "model/VersionRegistry.h"
 
+class DataFileStorage;
+class FileDialogs;
 class IniStore;
 class MessageService;
+class ProgramLauncher;
 
 // The serial settings kept in mysetup.ini.
 struct SerialSettings
@@ -33,9 +37,14 @@ public:
     SerialSettings serial;
     DeferredMessageQueue messageQueue;
     InstallLayout layout;
+    VersionRegistry versions; // compatible version pairs from Version.ini
 
-    IniStore *setupIni = nullptr;       // mysetup.ini
-    MessageService *messages = nullptr; // questions and notices to the user
+    IniStore *setupIni = nullptr;         // mysetup.ini
+    MessageService *messages = nullptr;   // questions and notices to the user
+    IniStore *versionIni = nullptr;       // Version.ini; none reads as the single pair V100/V100
+    DataFileStorage *dataFiles = nullptr; // data file pairs and InitFiles
+    FileDialogs *fileDialogs = nullptr;   // the open and save dialogs
+    ProgramLauncher *launcher = nullptr;  // starts the program of another version
 
     // A text of a table in the language in force.
     std::string_view text(const TextEntry &entry) const { return language.text(entry); }

@@ -4,6 +4,7 @@
 #include <QVBoxLayout>
 
 #include "app/AppContext.h"
+#include "datafile/FileCommandHooks.h"
 
 namespace {
 
@@ -29,5 +30,6 @@ MainWindowHooks builtInMainWindowHooks()
     MainWindowHooks hooks;
     hooks.addWindow(QString::fromLatin1(kChannelWindow.data(), kChannelWindow.size()),
                     channelWindowPlaceholder);
+    addFileCommands(hooks);
     return hooks;
 }

@@ -5,6 +5,8 @@
 
 #include "app/AppContext.h"
 #include "app/IniDocument.h"
+#include "datafile/ChangedCheck.h"
+#include "datafile/FileCommands.h"
 #include "lang/MessageService.h"
 #include "lang/Messages.h"
 
@@ -58,9 +60,17 @@ void runAfterSplash(AppContext &context)
     loadTextTables(context);
 }
 
-void loadVersionRegistry(AppContext &)
+void loadVersionRegistry(AppContext &context)
 {
-    // The table of compatible versions from Version.ini joins here with version management.
+    if (!context.versionIni) {
+        context.versions = VersionRegistry();
+        return;
+    }
+    IniStore &ini = *context.versionIni;
+    context.versions =
+        VersionRegistry::load([&ini](std::string_view section, std::string_view key) {
+            return ini.readString(section, key);
+        });
 }
 
 void checkOperatingSystem(AppContext &context, std::string_view operatingSystem)
@@ -101,9 +111,23 @@ void loadSettings(AppContext &context, int systemLocaleId)
 
 void buildNewDocument(AppContext &context)
 {
-    // The default document and the InitFile load join here; until then the code defaults are the
-    // unchanged starting point.
-    context.document.takeSnapshot();
+    Document &document = context.document;
+    document.untitled = true;
+    document.documentPath = "new.dat";
+    document.previousPath = "new.dat";
+
+    SettingsRecord &settings = document.working().settings;
+    settings.version.assign(kDataFileVersion);
+    settings.currentKind = HF;
+    settings.currentGroup = {1, 1, 1};
+    for (int group = 1; group <= kMaxGroup; ++group)
+        settings.groupSelection.at(CB, group) = 1;
+    for (int group = 1; group <= 13; ++group)
+        settings.groupSelection.at(HF, group) = 1;
+    ApplyNewDocumentDefaults(settings, todayAsDateText(), document.bandClass());
+
+    LoadInitFile(document, context.dataFiles, initFilePath(context, InitFileUse::NewDocument));
+    document.takeSnapshot();
 }
 
 void loadTextTables(AppContext &)
@@ -113,14 +137,15 @@ void loadTextTables(AppContext &)
 
 } // namespace Startup
 
-bool documentChanged(const AppContext &)
+bool documentChanged(const AppContext &context)
 {
-    return false;
+    return ChangedCheck(context.document.working(), context.document.saved());
 }
 
-bool saveDocument(AppContext &)
+bool saveDocument(AppContext &context)
 {
-    return false;
+    FileCommandHost noWindows;
+    return FileCommands(context, noWindows).SaveForQuestion();
 }
 
 bool confirmClose(AppContext &context, bool changed, const std::function<bool()> &save)

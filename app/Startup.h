@@ -34,7 +34,8 @@ void loadTextTables(AppContext &context);
 
 // Whether the document differs from what was last saved or loaded.
 bool documentChanged(const AppContext &context);
-// Saves the document to its path; false when it was not saved.
+// Yes in the shutdown's save question: saves to the document's path, or asks for a file name when
+// the document is untitled; false when it was not saved.
 bool saveDocument(AppContext &context);
 
 // The first shutdown step: offers to save a changed document. False when the user cancels, or when

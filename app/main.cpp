@@ -11,6 +11,7 @@
 #include "app/Startup.h"
 #include "app/frmMain.h"
 #include "app/frmSplash.h"
+#include "datafile/FileCommandHooks.h"
 #include "lang/QtMessageService.h"
 
 namespace {
@@ -65,6 +66,7 @@ int main(int argc, char *argv[])
     QtMessageService messages(context.language);
     context.setupIni = &setupIni;
     context.messages = &messages;
+    FileServices fileServices(context);
 
     Startup::runBeforeSplash(context, {systemLocaleId(), operatingSystemVersion()});
 

@@ -1,6 +1,8 @@
 #include "datafile/DataFileFormat.h"
 
 #include <algorithm>
+#include <cctype>
+#include <memory>
 
 #include "channels/ChannelRecordForm.h"
 #include "channels/EmgDwMemSettings.h"
@@ -49,6 +51,13 @@ void readIdentity(ByteReader &reader, IdentityRecord &identity)
     reader.text(identity.modelName);
     identity.bandClass2 = reader.i16();
     identity.identityCode = reader.i16();
+}
+
+// Channels a group contributes to the channel file: its count, never below 0 or beyond what the
+// channel store holds.
+int storedChannels(const SettingsRecord &settings, int kind, int group)
+{
+    return std::clamp(settings.channelCount(kind, group), 0, kMaxChannelsPerGroup);
 }
 
 bool countsFitTheirGroups(const SettingsRecord &settings)
@@ -124,7 +133,7 @@ std::size_t channelFileSize(const SettingsRecord &settings)
     std::size_t records = kMemoryChannelCount;
     for (int kind = 0; kind < kKindCount; ++kind)
         for (int group = 1; group <= groupCount(kind); ++group)
-            records += static_cast<std::size_t>(std::max(0, settings.channelCount(kind, group)));
+            records += static_cast<std::size_t>(storedChannels(settings, kind, group));
     return records * kChannelFileRecordSize;
 }
 
@@ -133,7 +142,7 @@ std::vector<std::uint8_t> packChannelFile(const DocumentSet &document)
     ByteWriter writer;
     for (int kind = 0; kind < kKindCount; ++kind) {
         for (int group = 1; group <= groupCount(kind); ++group) {
-            const int count = std::min(document.channelCount(kind, group), kMaxChannelsPerGroup);
+            const int count = storedChannels(document.settings, kind, group);
             for (int index = 1; index <= count; ++index)
                 writeChannelRecord(writer, document.channels.entry(kind, group, index));
         }
@@ -145,31 +154,50 @@ std::vector<std::uint8_t> packChannelFile(const DocumentSet &document)
 
 bool unpackChannelFile(std::span<const std::uint8_t> bytes, DocumentSet &document)
 {
+    if (bytes.size() < channelFileSize(document.settings))
+        return false;
     ByteReader reader(bytes);
     for (int kind = 0; kind < kKindCount; ++kind) {
         for (int group = 1; group <= groupCount(kind); ++group) {
-            const int count = std::min(document.channelCount(kind, group), kMaxChannelsPerGroup);
-            for (int index = 1; index <= count; ++index) {
-                ChannelRecord record;
-                readChannelRecord(reader, record);
-                if (!reader.ok())
-                    return false;
-                document.channels.entry(kind, group, index) = record;
-            }
+            const int count = storedChannels(document.settings, kind, group);
+            for (int index = 1; index <= count; ++index)
+                readChannelRecord(reader, document.channels.entry(kind, group, index));
         }
     }
-    for (ChannelRecord &memory : document.memories.records) {
-        ChannelRecord record;
-        readChannelRecord(reader, record);
-        if (!reader.ok())
-            return false;
-        memory = record;
-    }
+    for (ChannelRecord &memory : document.memories.records)
+        readChannelRecord(reader, memory);
     // The file does not store how many memories are present; the records say it.
     document.memories.count = static_cast<int>(
         std::count_if(document.memories.records.begin(), document.memories.records.end(),
                       [](const ChannelRecord &memory) { return memory.Present != 0; }));
-    return true;
+    return reader.ok();
+}
+
+PackedDocument packDocument(const DocumentSet &document)
+{
+    return {packSettingsRecord(document.settings), packChannelFile(document)};
+}
+
+PairReadStatus unpackDocument(std::span<const std::uint8_t> dataFile,
+                              const std::optional<std::vector<std::uint8_t>> &channelFile,
+                              DocumentSet &document)
+{
+    // Read into a copy, so that a pair that fails half-way leaves nothing half-read behind.
+    auto copy = std::make_unique<DocumentSet>(document);
+    switch (unpackSettingsRecord(dataFile, copy->settings)) {
+    case SettingsReadStatus::Short:
+        return PairReadStatus::SettingsShort;
+    case SettingsReadStatus::BadCounts:
+        return PairReadStatus::BadCounts;
+    case SettingsReadStatus::Ok:
+        break;
+    }
+    if (!channelFile)
+        return PairReadStatus::ChannelFileMissing;
+    if (!unpackChannelFile(*channelFile, *copy))
+        return PairReadStatus::ChannelFileShort;
+    document = std::move(*copy);
+    return PairReadStatus::Ok;
 }
 
 std::string companionPath(std::string_view dataFilePath)
@@ -177,6 +205,21 @@ std::string companionPath(std::string_view dataFilePath)
     if (dataFilePath.size() < 3)
         return std::string(dataFilePath) + "fre";
     return std::string(dataFilePath.substr(0, dataFilePath.size() - 3)) + "fre";
+}
+
+std::string withDataFileExtension(std::string_view path)
+{
+    const auto separator = path.find_last_of("\\/");
+    const std::string_view name =
+        separator == std::string_view::npos ? path : path.substr(separator + 1);
+    if (name.size() > 4) {
+        std::string extension(name.substr(name.size() - 4));
+        std::transform(extension.begin(), extension.end(), extension.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        if (extension == ".dat")
+            return std::string(path);
+    }
+    return std::string(path) + ".dat";
 }
 
 std::string dataFileVersionText(std::span<const std::uint8_t> bytes)

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -33,11 +34,37 @@ SettingsReadStatus unpackSettingsRecord(std::span<const std::uint8_t> bytes,
 std::vector<std::uint8_t> packChannelFile(const DocumentSet &document);
 std::size_t channelFileSize(const SettingsRecord &settings);
 // Reads channel records into the groups (as far as the settings' counts ask) and the memory
-// channels. Returns false when the bytes end early; what was read before that stays read.
+// channels. Returns false, with the document untouched, when the bytes end early. Bytes after the
+// last record are not read.
 bool unpackChannelFile(std::span<const std::uint8_t> bytes, DocumentSet &document);
+
+// Both files of a document, packed.
+struct PackedDocument
+{
+    std::vector<std::uint8_t> dataFile;
+    std::vector<std::uint8_t> channelFile;
+};
+PackedDocument packDocument(const DocumentSet &document);
+
+enum class PairReadStatus
+{
+    Ok,
+    SettingsShort,      // the data file is shorter than one record
+    BadCounts,          // a channel count the group cannot hold
+    ChannelFileMissing, // no companion channel file, or it cannot be read
+    ChannelFileShort,   // fewer channel records than the counts ask for
+};
+// The settings record from the data file's bytes, then the channels from the channel file's.
+// The document is replaced only when both read completely; otherwise it is left as it was.
+PairReadStatus unpackDocument(std::span<const std::uint8_t> dataFile,
+                              const std::optional<std::vector<std::uint8_t>> &channelFile,
+                              DocumentSet &document);
 
 // x.dat pairs with x.fre: the last three characters of the path become "fre".
 std::string companionPath(std::string_view dataFilePath);
+// A chosen file name with the ".dat" extension added when it has none (in any case), so that the
+// companion never replaces part of the name itself.
+std::string withDataFileExtension(std::string_view path);
 
 enum class DataFileCheck
 {

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <set>
+#include <span>
+#include <string>
+#include <vector>
+
+// Where data file pairs are kept. The program uses the files on disk; tests keep them in memory.
+class DataFileStorage
+{
+public:
+    virtual ~DataFileStorage() = default;
+
+    // The whole file; nothing when it is missing or cannot be read.
+    virtual std::optional<std::vector<std::uint8_t>> readFile(const std::string &path) = 0;
+    // Writes the data file and its channel file, both completely or neither: on false the pair
+    // that was there before is left as it was.
+    virtual bool writePair(const std::string &dataPath, std::span<const std::uint8_t> dataBytes,
+                           const std::string &channelPath,
+                           std::span<const std::uint8_t> channelBytes) = 0;
+};
+
+// Files kept in memory, with switches for the failures a disk can have.
+class MemoryDataFileStorage : public DataFileStorage
+{
+public:
+    std::optional<std::vector<std::uint8_t>> readFile(const std::string &path) override
+    {
+        const auto found = files.find(path);
+        if (found == files.end())
+            return std::nullopt;
+        return found->second;
+    }
+
+    bool writePair(const std::string &dataPath, std::span<const std::uint8_t> dataBytes,
+                   const std::string &channelPath,
+                   std::span<const std::uint8_t> channelBytes) override
+    {
+        ++writeAttempts;
+        if (unwritable.contains(dataPath) || unwritable.contains(channelPath))
+            return false;
+        files[dataPath].assign(dataBytes.begin(), dataBytes.end());
+        files[channelPath].assign(channelBytes.begin(), channelBytes.end());
+        return true;
+    }
+
+    std::map<std::string, std::vector<std::uint8_t>> files;
+    std::set<std::string> unwritable; // paths whose writing fails
+    int writeAttempts = 0;
+};

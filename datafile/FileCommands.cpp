@@ -1,0 +1,266 @@
+#include "datafile/FileCommands.h"
+
+#include <ctime>
+#include <memory>
+#include <optional>
+
+#include "app/AppContext.h"
+#include "datafile/ChangedCheck.h"
+#include "datafile/DataFileFormat.h"
+#include "datafile/DataFileStorage.h"
+#include "datafile/FileDialogs.h"
+#include "lang/MessageService.h"
+#include "lang/Messages.h"
+#include "model/Document.h"
+#include "model/VersionRegistry.h"
+
+namespace {
+
+std::string_view fileNameOf(std::string_view path)
+{
+    const auto separator = path.find_last_of("\\/");
+    return separator == std::string_view::npos ? path : path.substr(separator + 1);
+}
+
+} // namespace
+
+std::string initFilePath(const AppContext &context, InitFileUse use)
+{
+    const std::string name = std::to_string(context.document.bandClass()) +
+                             (use == InitFileUse::NewDocument ? "_KZ6666_New.dat" : "_KZ6666.dat");
+    return context.layout.join(context.layout.initFolder(), name);
+}
+
+InitFileResult LoadInitFile(Document &document, DataFileStorage *storage, const std::string &path)
+{
+    const std::optional<std::vector<std::uint8_t>> dataFile =
+        storage ? storage->readFile(path) : std::nullopt;
+    if (!dataFile)
+        return InitFileResult::Failed;
+    auto read = std::make_unique<DocumentSet>(document.saved());
+    if (unpackDocument(*dataFile, storage->readFile(companionPath(path)), *read) !=
+        PairReadStatus::Ok)
+        return InitFileResult::Failed;
+    if (read->settings.options.groupNames.names.at(HF, 1).trimmed().empty())
+        return InitFileResult::Ignored;
+    document.saved() = std::move(*read);
+    document.restoreSnapshot();
+    return InitFileResult::Loaded;
+}
+
+std::string todayAsDateText()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    char text[16] = {};
+    std::strftime(text, sizeof text, "%Y%m%d", &local);
+    return text;
+}
+
+FileCommands::FileCommands(AppContext &context, FileCommandHost &host)
+    : m_context(context)
+    , m_host(host)
+{}
+
+void FileCommands::showMessage(std::string_view text)
+{
+    if (m_context.messages)
+        m_context.messages->inform(text, MessageIcon::None);
+}
+
+void FileCommands::titleChanged()
+{
+    if (m_context.document.onTitleChanged)
+        m_context.document.onTitleChanged();
+}
+
+void FileCommands::New()
+{
+    if (!m_context.messages ||
+        m_context.messages->ask(m_context.text(Messages::kNewDocument), MessageButtons::OkCancel,
+                                MessageIcon::Warning) != MessageAnswer::Ok)
+        return;
+    m_host.closeAllChildWindows();
+    LoadNewDocument();
+    m_host.relabel();
+    m_host.openChannelWindow();
+    m_host.cascade();
+}
+
+InitFileResult FileCommands::LoadNewDocument()
+{
+    return LoadInitFile(m_context.document, m_context.dataFiles,
+                        initFilePath(m_context, InitFileUse::NewDocument));
+}
+
+void FileCommands::InitialSetting()
+{
+    m_host.closeAllChildWindows();
+    LoadInitFile(m_context.document, m_context.dataFiles,
+                 initFilePath(m_context, InitFileUse::InitialSetting));
+    m_host.openChannelWindow();
+    m_host.cascade();
+}
+
+bool FileCommands::OfferToSave()
+{
+    const Document &document = m_context.document;
+    if (!ChangedCheck(document.working(), document.saved()))
+        return true;
+    if (!m_context.messages)
+        return false;
+    switch (m_context.messages->ask(m_context.text(Messages::kSaveQuestion),
+                                    MessageButtons::YesNoCancel, MessageIcon::Warning)) {
+    case MessageAnswer::Yes:
+        // A save that did not happen stops the command: going on would lose the edits.
+        return SaveForQuestion();
+    case MessageAnswer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void FileCommands::Open()
+{
+    if (!OfferToSave())
+        return;
+    if (!m_context.fileDialogs)
+        return;
+    const std::optional<std::string> path =
+        m_context.fileDialogs->openFileName(dataFileFilter(m_context.language.languageIndex));
+    if (!path)
+        return;
+    ReadDocument(*path);
+}
+
+bool FileCommands::ReadDocument(const std::string &path)
+{
+    const int language = m_context.language.languageIndex;
+    const std::optional<std::vector<std::uint8_t>> dataFile =
+        m_context.dataFiles ? m_context.dataFiles->readFile(path) : std::nullopt;
+    if (!dataFile) {
+        showMessage(m_context.text(Messages::kFileError));
+        return false;
+    }
+    switch (checkDataFile(*dataFile, m_context.versions)) {
+    case DataFileCheck::UnknownVersion:
+        showMessage(m_context.text(VersionTexts::kUnknownDataVersion));
+        return false;
+    case DataFileCheck::Incompatible: {
+        const std::string version = dataFileVersionText(*dataFile);
+        const std::string question =
+            incompatibilityQuestion(kSoftwareVersion, version, VersionKind::DataFile, language);
+        if (m_context.messages &&
+            m_context.messages->ask(question, MessageButtons::YesNo, MessageIcon::Question) ==
+                MessageAnswer::Yes)
+            SwitchToVersion(m_context, version);
+        return false;
+    }
+    case DataFileCheck::WrongLength:
+        showMessage(m_context.text(VersionTexts::kNoSuchVersion));
+        return false;
+    case DataFileCheck::Ok:
+        break;
+    }
+
+    Document &document = m_context.document;
+    auto read = std::make_unique<DocumentSet>(document.saved());
+    if (unpackDocument(*dataFile, m_context.dataFiles->readFile(companionPath(path)), *read) !=
+        PairReadStatus::Ok) {
+        showMessage(m_context.text(Messages::kFileError));
+        return false;
+    }
+    read->settings.version.assign(kDataFileVersion);
+
+    // Accepted: only now does the document change, so a rejected file leaves the windows, the
+    // path and the working set as they were.
+    document.previousPath = document.documentPath;
+    document.documentPath = path;
+    m_host.closeAllChildWindows();
+    document.saved() = std::move(*read);
+    document.restoreSnapshot();
+    m_host.openChannelWindow();
+    titleChanged();
+    m_host.relabel();
+    m_host.cascade();
+    document.untitled = false;
+    return true;
+}
+
+bool FileCommands::Save()
+{
+    Document &document = m_context.document;
+    if (document.untitled)
+        return SaveAs();
+    const std::string question = "\"" + std::string(fileNameOf(document.documentPath)) + "\"" +
+                                 std::string(m_context.text(Messages::kOverwriteQuestion));
+    if (!m_context.messages || m_context.messages->ask(question, MessageButtons::OkCancel,
+                                                       MessageIcon::Question) != MessageAnswer::Ok)
+        return false;
+    return WriteDocument(document.documentPath);
+}
+
+bool FileCommands::SaveAs()
+{
+    if (!m_context.fileDialogs)
+        return false;
+    const std::optional<std::string> path = m_context.fileDialogs->saveFileName(
+        dataFileFilter(m_context.language.languageIndex), m_context.document.documentPath);
+    if (!path || path->empty())
+        return false;
+    return WriteDocument(withDataFileExtension(*path));
+}
+
+bool FileCommands::SaveForQuestion()
+{
+    // An untitled document has no file of its own yet: "new.dat" would land in whatever folder
+    // happens to be current.
+    if (m_context.document.untitled)
+        return SaveAs();
+    return WriteDocument(m_context.document.documentPath);
+}
+
+bool FileCommands::WriteDocument(const std::string &path)
+{
+    Document &document = m_context.document;
+    // Kept so that a failed write does not leave the edits looking saved.
+    auto before = std::make_unique<DocumentSet>(document.saved());
+    document.takeSnapshot();
+    const PackedDocument packed = packDocument(document.saved());
+    if (!m_context.dataFiles ||
+        !m_context.dataFiles->writePair(path, packed.dataFile, companionPath(path),
+                                        packed.channelFile)) {
+        document.saved() = std::move(*before);
+        showMessage(m_context.text(Messages::kFileError));
+        return false;
+    }
+    document.documentPath = path;
+    document.untitled = false;
+    titleChanged();
+    return true;
+}
+
+bool SwitchToVersion(AppContext &context, std::string_view other)
+{
+    const std::string software = context.versions.softwareVersionFor(other);
+    bool started = false;
+    if (!software.empty() && context.launcher) {
+        const std::string path =
+            siblingProgramPath(context.layout.root, software, context.launcher->programBaseName(),
+                               context.launcher->executableSuffix(), context.layout.separator);
+        started = context.launcher->startDetached(path);
+    }
+    if (!started) {
+        if (context.messages)
+            context.messages->inform(context.text(VersionTexts::kNoSuchVersion), MessageIcon::None);
+        return false;
+    }
+    context.launcher->endProcess();
+    return true;
+}

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+class AppContext;
+class DataFileStorage;
+class Document;
+
+// What the file commands ask of the main window around a document change.
+class FileCommandHost
+{
+public:
+    virtual ~FileCommandHost() = default;
+    virtual void closeAllChildWindows() {}
+    virtual void relabel() {}
+    virtual void openChannelWindow() {}
+    virtual void cascade() {}
+};
+
+enum class InitFileUse
+{
+    NewDocument,    // <P>/Init/<c>_KZ6666_New.dat
+    InitialSetting, // <P>/Init/<c>_KZ6666.dat
+};
+
+enum class InitFileResult
+{
+    Loaded,  // the file's document is now the working set and the saved copy
+    Ignored, // read, but its group name of kind 1, group 1 is blank
+    Failed,  // missing, short or unreadable
+};
+
+// The InitFile of a use for the band class of the current band text.
+std::string initFilePath(const AppContext &context, InitFileUse use);
+// Loads a data file pair as a starting document, without the checks of Open. A usable file
+// becomes the saved copy and then the working set. A blank or unreadable one changes nothing, so
+// edits that were never saved still count as changes afterwards.
+InitFileResult LoadInitFile(Document &document, DataFileStorage *storage, const std::string &path);
+
+// Today as "YYYYMMDD" in local time.
+std::string todayAsDateText();
+
+// The file commands of the main window: New, Open, Save, Save As, Initial Setting and the save
+// question. They use the context's message service, file dialogs, data file storage, version
+// registry and program launcher; a service that is missing counts as failing or cancelled.
+class FileCommands
+{
+public:
+    FileCommands(AppContext &context, FileCommandHost &host);
+
+    // File > New: asks "All data will be cleared." first. DocumentPath and UntitledFlag stay.
+    void New();
+    // The toolbar's New and the main window's first document: the new-document InitFile, no
+    // question.
+    InitFileResult LoadNewDocument();
+    void InitialSetting();
+    // Offers to save a changed document, then shows the open dialog and reads the chosen file.
+    void Open();
+    bool Save();
+    bool SaveAs();
+    // Reads a data file pair with every check of Open; false when it was rejected (its message
+    // has been shown and nothing changed).
+    bool ReadDocument(const std::string &path);
+    // Takes a snapshot and writes the pair at path; false when it could not be written (reported,
+    // and the document still counts as changed).
+    bool WriteDocument(const std::string &path);
+    // Yes in a save question: a document tied to a file is written there, an untitled one asks
+    // for a file name first.
+    bool SaveForQuestion();
+    // The save question of Open and shutdown: true to go on (saved, or No), false to stop
+    // (Cancel, or the save failed).
+    bool OfferToSave();
+
+private:
+    void showMessage(std::string_view text);
+    void titleChanged();
+
+    AppContext &m_context;
+    FileCommandHost &m_host;
+};
+
+// Starts the program version that handles `other` (a firmware or data-file version) and ends
+// this one. False, with "Fail to start the software. This version does not exist." shown, when no
+// version handles it or its program cannot be started; this program then keeps running.
+bool SwitchToVersion(AppContext &context, std::string_view other);
