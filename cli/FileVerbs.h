@@ -1,0 +1,26 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+// The command-line companion's verbs for data files and radio images. Each takes the words after
+// the verb, writes its output to `out` and a one-line error to `err`, and answers the exit status:
+// 0 on success, 1 for input that cannot be used (a missing, short or unknown file), 2 for wrong
+// arguments.
+//
+//   unpack IMAGE --out FILE.dat   a raw image (0x22201 bytes, as read from the radio) to a data
+//                                 file pair, as a read followed by Save As would write it
+//   pack FILE.dat --out IMAGE     a data file pair to the raw image a write would send
+//   show FILE.dat                 a readable summary of a data file pair
+int runUnpackVerb(const std::vector<std::string> &args, std::ostream &out, std::ostream &err);
+int runPackVerb(const std::vector<std::string> &args, std::ostream &out, std::ostream &err);
+int runShowVerb(const std::vector<std::string> &args, std::ostream &out, std::ostream &err);
+
+// The same on the standard output and error streams.
+int runUnpackVerb(const std::vector<std::string> &args);
+int runPackVerb(const std::vector<std::string> &args);
+int runShowVerb(const std::vector<std::string> &args);
+
+// Usage lines of the three verbs, for the companion's help text.
+const char *fileVerbsUsage();
