@@ -55,9 +55,9 @@ void addFileCommands(MainWindowHooks &hooks)
                      fileCommand([](FileCommands &c) { c.InitialSetting(); }));
 }
 
-struct FileServices::Parts
+struct FileServices::Adapters
 {
-    explicit Parts(const AppContext &context)
+    explicit Adapters(const AppContext &context)
         : versionIni(QString::fromStdString(context.layout.versionIniPath()))
     {}
     IniFile versionIni;
@@ -68,12 +68,12 @@ struct FileServices::Parts
 
 FileServices::FileServices(AppContext &context)
     : m_context(context)
-    , m_parts(std::make_unique<Parts>(context))
+    , m_adapters(std::make_unique<Adapters>(context))
 {
-    context.versionIni = &m_parts->versionIni;
-    context.dataFiles = &m_parts->storage;
-    context.fileDialogs = &m_parts->dialogs;
-    context.launcher = &m_parts->launcher;
+    context.versionIni = &m_adapters->versionIni;
+    context.dataFiles = &m_adapters->storage;
+    context.fileDialogs = &m_adapters->dialogs;
+    context.launcher = &m_adapters->launcher;
 }
 
 FileServices::~FileServices()

@@ -20,7 +20,7 @@ public:
     FileServices &operator=(const FileServices &) = delete;
 
 private:
-    struct Parts;
+    struct Adapters;
     AppContext &m_context;
-    std::unique_ptr<Parts> m_parts;
+    std::unique_ptr<Adapters> m_adapters;
 };

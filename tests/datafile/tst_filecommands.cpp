@@ -665,7 +665,11 @@ void TestFileCommands::startUpBuildsTheDefaultDocument()
     Startup::buildNewDocument(bare.context);
     const SettingsRecord &settings = bare.context.document.working().settings;
     QCOMPARE(settings.options.groupNames.names.at(CB, 5).raw(), std::string("U "));
-    QCOMPARE(settings.identity.date.raw(), todayAsDateText());
+    const std::string today = todayAsDateText();
+    QCOMPARE(settings.identity.date.raw(), today);
+    QCOMPARE(today.size(), std::size_t(8));
+    QVERIFY(today.find_first_not_of("0123456789") == std::string::npos);
+    QVERIFY(today >= "20240101");
     QCOMPARE(settings.groupSelection.at(CB, 17), std::int16_t(1));
     QCOMPARE(settings.groupSelection.at(HF, 13), std::int16_t(1));
     QCOMPARE(settings.groupSelection.at(HF, 14), std::int16_t(0));
