@@ -4,36 +4,49 @@
 #include <vector>
 
 #include "cli/Commands.h"
+#include "cli/FileVerbs.h"
 
 namespace {
 
 void printHelp()
 {
-    std::puts("Usage: orx740-cli [--help] [--version]\n"
-              "       orx740-cli simulate [--image FILE] [--model NAME] [--firmware V100]\n"
-              "                           [--capability N] [--drop-every N] [--corrupt-every N]\n"
-              "                           [--piece-size N] [--die-after N] [--pace BAUD]\n"
-              "                           [--dump FILE]\n"
-              "       orx740-cli read --port PORT --image-out FILE [--switch-version]\n"
-              "       orx740-cli write --port PORT --image FILE [--switch-version]\n"
-              "\n"
-              "Command-line companion of the ORX-740 programming software.\n"
-              "\n"
-              "  --help      show this text\n"
-              "  --version   show the program version\n"
-              "\n"
-              "  simulate    serve a simulated radio on a pseudo-terminal; the first line of\n"
-              "              output is its device path. Serves until the radio is sent \"END\"\n"
-              "              or the command is interrupted; --dump then writes its memory.\n"
-              "              --drop-every/--corrupt-every N spoil every Nth reply,\n"
-              "              --piece-size N splits replies, --die-after N stops answering after\n"
-              "              N blocks, --pace BAUD answers at the speed of a real line.\n"
-              "  read        read the radio's memory into a raw image file (0x22201 bytes);\n"
-              "              no file is written when the read fails\n"
-              "  write       write a raw image file into the radio\n"
-              "\n"
-              "PORT is \"COM<n>\" or a device path. The version question is answered No unless\n"
-              "--switch-version is given. The exit status is 0 only when the transfer succeeded.");
+    std::puts(
+        "Usage: orx740-cli [--help] [--version]\n"
+        "       orx740-cli simulate [--image FILE] [--model NAME] [--firmware V100]\n"
+        "                           [--capability N] [--drop-every N] [--corrupt-every N]\n"
+        "                           [--piece-size N] [--die-after N] [--pace BAUD]\n"
+        "                           [--dump FILE]\n"
+        "       orx740-cli read --port PORT --image-out FILE [--switch-version]\n"
+        "       orx740-cli write --port PORT --image FILE [--switch-version]\n"
+        "       orx740-cli unpack IMAGE --out FILE.dat\n"
+        "       orx740-cli pack FILE.dat --out IMAGE\n"
+        "       orx740-cli show FILE.dat\n"
+        "\n"
+        "Command-line companion of the ORX-740 programming software.\n"
+        "\n"
+        "  --help      show this text\n"
+        "  --version   show the program version\n"
+        "\n"
+        "  simulate    serve a simulated radio on a pseudo-terminal; the first line of\n"
+        "              output is its device path. Serves until the radio is sent \"END\"\n"
+        "              or the command is interrupted; --dump then writes its memory.\n"
+        "              --drop-every/--corrupt-every N spoil every Nth reply,\n"
+        "              --piece-size N splits replies, --die-after N stops answering after\n"
+        "              N blocks, --pace BAUD answers at the speed of a real line.\n"
+        "  read        read the radio's memory into a raw image file (0x22201 bytes);\n"
+        "              no file is written when the read fails\n"
+        "  write       write a raw image file into the radio\n"
+        "\n"
+        "PORT is \"COM<n>\" or a device path. The version question is answered No unless\n"
+        "--switch-version is given. The exit status is 0 only when the transfer succeeded.\n");
+    std::puts(fileVerbsUsage());
+}
+
+// The file verbs take their arguments as text; Qt is not needed for them.
+template<int (*Run)(const std::vector<std::string> &)>
+int runFileVerb(int, char *[], const std::vector<std::string_view> &args)
+{
+    return Run(std::vector<std::string>(args.begin(), args.end()));
 }
 
 struct Verb
@@ -46,6 +59,9 @@ constexpr Verb kVerbs[] = {
     {"simulate", runSimulate},
     {"read", runRead},
     {"write", runWrite},
+    {"unpack", runFileVerb<runUnpackVerb>},
+    {"pack", runFileVerb<runPackVerb>},
+    {"show", runFileVerb<runShowVerb>},
 };
 
 } // namespace
