@@ -123,6 +123,27 @@ std::string IniDocument::valueOr(std::string_view section, std::string_view key,
     return value(section, key).value_or(std::string(fallback));
 }
 
+std::vector<std::string> IniDocument::keys(std::string_view section) const
+{
+    std::vector<std::string> result;
+    bool inSection = false;
+    for (const Line &line : lines()) {
+        const std::string_view text = content(line);
+        const LineKind kind = kindOf(text);
+        if (kind == LineKind::Section) {
+            inSection = equalNoCase(sectionName(text), section);
+        } else if (kind == LineKind::Entry && inSection) {
+            const std::string_view key = entryKey(text);
+            const bool seen =
+                std::any_of(result.begin(), result.end(),
+                            [key](const std::string &k) { return equalNoCase(k, key); });
+            if (!key.empty() && !seen)
+                result.emplace_back(key);
+        }
+    }
+    return result;
+}
+
 bool IniDocument::setValue(std::string_view section, std::string_view key, std::string_view value)
 {
     section = trimmed(section);

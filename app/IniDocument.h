@@ -22,6 +22,8 @@ public:
     std::optional<std::string> value(std::string_view section, std::string_view key) const;
     std::string valueOr(std::string_view section, std::string_view key,
                         std::string_view fallback = {}) const;
+    // The keys of every matching section in file order, each once (the first spelling).
+    std::vector<std::string> keys(std::string_view section) const;
 
     // Sets a value: the existing line is rewritten after its "=", a new key goes after the last
     // entry of its section, a new section goes at the end of the file. Refuses (returns false,
@@ -65,6 +67,12 @@ public:
     // False when the value could not be stored.
     virtual bool writeString(std::string_view section, std::string_view key,
                              std::string_view value) = 0;
+    // The keys of a section in file order; a store that cannot list its keys reports none.
+    virtual std::vector<std::string> keys(std::string_view section)
+    {
+        static_cast<void>(section);
+        return {};
+    }
 };
 
 // An INI file kept in memory only.
@@ -84,6 +92,10 @@ public:
                      std::string_view value) override
     {
         return document.setValue(section, key, value);
+    }
+    std::vector<std::string> keys(std::string_view section) override
+    {
+        return document.keys(section);
     }
 
     IniDocument document;

@@ -49,6 +49,11 @@ std::string IniFile::readString(std::string_view section, std::string_view key)
     return load(m_path).valueOr(section, key);
 }
 
+std::vector<std::string> IniFile::keys(std::string_view section)
+{
+    return load(m_path).keys(section);
+}
+
 bool IniFile::writeString(std::string_view section, std::string_view key, std::string_view value)
 {
     // A file that exists but cannot be read is never replaced by one holding a single key.

@@ -20,6 +20,7 @@ public:
     std::string readString(std::string_view section, std::string_view key) override;
     bool writeString(std::string_view section, std::string_view key,
                      std::string_view value) override;
+    std::vector<std::string> keys(std::string_view section) override;
 
     // The file's contents; nothing when it is missing or cannot be read.
     static std::optional<IniDocument> tryLoad(const QString &path);
