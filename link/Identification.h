@@ -5,13 +5,15 @@
 #include <string_view>
 
 #include "link/Frames.h"
+#include "model/SettingsRecord.h"
+#include "model/VersionRegistry.h"
 
 // Whether a software version handles a firmware version; the version registry answers it.
 using VersionCompatibility =
     std::function<bool(std::string_view software, std::string_view firmware)>;
 
-inline constexpr std::string_view kModelName = "ORX740";
-inline constexpr std::string_view kSoftwareVersion = "V100";
+// kModelName ("ORX740") and kSoftwareVersion ("V100") are the document's and the version
+// table's own, so a file that sees both the link and the document sees one of each.
 
 enum class IdentificationOutcome
 {
