@@ -5,6 +5,7 @@
 
 #include "app/AppContext.h"
 #include "datafile/FileCommandHooks.h"
+#include "link/TransferCommandHooks.h"
 
 namespace {
 
@@ -31,5 +32,8 @@ MainWindowHooks builtInMainWindowHooks()
     hooks.addWindow(QString::fromLatin1(kChannelWindow.data(), kChannelWindow.size()),
                     channelWindowPlaceholder);
     addFileCommands(hooks);
+    hooks.setCommand(MainCommand::ReadFromRadio, readFromRadioCommand);
+    hooks.setCommand(MainCommand::WriteToRadio, writeToRadioCommand);
+    hooks.setCommand(MainCommand::CommunicationPort, communicationPortCommand);
     return hooks;
 }

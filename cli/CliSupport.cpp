@@ -1,5 +1,6 @@
 #include "cli/CliSupport.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QSaveFile>
 #include <QSocketNotifier>
@@ -9,6 +10,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "app/IniFile.h"
+#include "app/PlatformServices.h"
+#include "link/PortSettings.h"
 #include "model/RadioImage.h"
 
 namespace {
@@ -80,4 +84,14 @@ std::optional<QString> saveRawImage(const QString &path, const RadioImage &image
 void printError(const QString &text)
 {
     std::fprintf(stderr, "orx740-cli: %s\n", qPrintable(text));
+}
+
+PortAliases installedPortAliases()
+{
+    // The names the program runs under decide where its per-user copy lives.
+    QCoreApplication::setOrganizationName(QStringLiteral("ORX-740"));
+    QCoreApplication::setApplicationName(QStringLiteral("ORX-740"));
+    const QString shipped = QString::fromStdString(installLayoutForProgram().setupIniPath());
+    IniFile ini(resolveSetupIniPath(shipped));
+    return readPortAliases(ini);
 }

@@ -5,6 +5,8 @@
 
 #include <optional>
 
+#include "link/PortNames.h"
+
 class QSocketNotifier;
 class RadioImage;
 
@@ -29,3 +31,8 @@ std::optional<QString> loadRawImage(const QString &path, RadioImage &image);
 std::optional<QString> saveRawImage(const QString &path, const RadioImage &image);
 
 void printError(const QString &text);
+
+// The port aliases of the mysetup.ini the program itself uses (R/language/mysetup.ini, or the
+// per-user copy when the installation cannot be written), so "COM<n>" means the same device to
+// both. Needs the application object.
+PortAliases installedPortAliases();

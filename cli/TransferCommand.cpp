@@ -61,7 +61,8 @@ int runTransfer(int argc, char *argv[], const std::vector<std::string_view> &arg
             return 1;
         }
     }
-    const auto device = devicePathForPort(QString::fromStdString(*portText), {});
+    const auto device =
+        devicePathForPort(QString::fromStdString(*portText), installedPortAliases());
     SerialPortService port;
     if (!device || !port.open(*device)) {
         std::fprintf(stderr, "%s\n", qPrintable(text(LinkTexts::kCannotOpenPort)));

@@ -1,0 +1,237 @@
+#include "link/TransferCommands.h"
+
+#include <QMdiSubWindow>
+
+#include "app/AppContext.h"
+#include "app/frmMain.h"
+#include "lang/MessageService.h"
+#include "lang/Messages.h"
+#include "link/FrmComSet.h"
+#include "link/FrmProgress.h"
+#include "link/LinkTexts.h"
+#include "link/LinkWindowTexts.h"
+#include "link/PortSettings.h"
+#include "link/SerialPortList.h"
+#include "model/ImagePacking.h"
+
+TransferCommands::TransferCommands(AppContext &context, frmMain &main)
+    : QObject(&main)
+    , m_context(context)
+    , m_main(main)
+    , m_link(m_port)
+{
+    setObjectName(QStringLiteral("TransferCommands"));
+    m_timerWrite.setObjectName(QStringLiteral("TimerWrite"));
+    m_timerWrite.setSingleShot(true);
+    m_timerWrite.setInterval(kWriteDelayMs);
+    connect(&m_timerWrite, &QTimer::timeout, this, &TransferCommands::startWrite);
+    connect(&m_link, &LinkController::progressChanged, this, [this](int percent) {
+        if (m_progress)
+            m_progress->setProgress(percent);
+    });
+    // Boxes are shown once control is back in the event loop, never from inside the port's
+    // notification that delivered the reply.
+    connect(&m_link, &LinkController::questionAsked, this, [this](const QString &text) {
+        QTimer::singleShot(0, this, [this, text] { askVersionQuestion(text); });
+    });
+    connect(&m_link, &LinkController::finished, this,
+            [this](const TransferOutcome &outcome, const QStringList &messages) {
+                QTimer::singleShot(
+                    0, this, [this, outcome, messages] { transferFinished(outcome, messages); });
+            });
+}
+
+TransferCommands &TransferCommands::of(AppContext &context, frmMain &main)
+{
+    if (auto *existing = main.findChild<TransferCommands *>(QStringLiteral("TransferCommands"),
+                                                            Qt::FindDirectChildrenOnly))
+        return *existing;
+    return *new TransferCommands(context, main);
+}
+
+void TransferCommands::readFromRadio()
+{
+    if (isBusy())
+        return;
+    m_operation = CommOperation::Read;
+    if (!openPort() || !confirm(LinkTexts::kReadQuestion)) {
+        m_operation = CommOperation::Idle;
+        return;
+    }
+    m_context.image.clear();
+    startTransfer(CommOperation::Read);
+}
+
+void TransferCommands::writeToRadio()
+{
+    if (isBusy())
+        return;
+    commitPendingEdits();
+    m_timerWrite.start();
+}
+
+void TransferCommands::commitPendingEdits()
+{
+    // The main window has had the channel and option windows commit already; a second commit
+    // could repeat a validation message.
+    static const QStringList committedByMain{QStringLiteral("frmCommChInfo"),
+                                             QStringLiteral("FrmOptFeatures")};
+    for (QMdiSubWindow *window : m_main.openSubWindows()) {
+        if (committedByMain.contains(window->widget()->objectName()))
+            continue;
+        if (auto *edits = dynamic_cast<PendingEdits *>(window->widget()))
+            edits->commitPendingEdits();
+    }
+}
+
+void TransferCommands::startWrite()
+{
+    m_timerWrite.stop();
+    if (isBusy())
+        return;
+    m_operation = CommOperation::Write;
+    if (!openPort() || !confirm(LinkTexts::kWriteQuestion)) {
+        m_operation = CommOperation::Idle;
+        return;
+    }
+    PackDocument(m_context.document.working(), m_context.image);
+    startTransfer(CommOperation::Write);
+}
+
+bool TransferCommands::openPort()
+{
+    const PortAliases aliases =
+        m_context.setupIni ? readPortAliases(*m_context.setupIni) : PortAliases{};
+    const int number = m_context.serial.comPort;
+    const auto device = number < 1
+                            ? std::nullopt
+                            : devicePathForPort(QString::fromStdString(comName(number)), aliases);
+    if (device && m_port.open(*device))
+        return true;
+    m_context.messages->ask(m_context.text(LinkTexts::kCannotOpenPort), MessageButtons::Ok,
+                            MessageIcon::Critical);
+    return false;
+}
+
+bool TransferCommands::confirm(const TextEntry &question)
+{
+    if (m_context.messages->ask(m_context.text(question), MessageButtons::OkCancel,
+                                MessageIcon::Question) == MessageAnswer::Ok)
+        return true;
+    m_port.close();
+    return false;
+}
+
+void TransferCommands::startTransfer(CommOperation operation)
+{
+    TransferEngine::Settings settings;
+    settings.language = m_context.language.languageIndex;
+    settings.modelName = m_context.document.modelName();
+    settings.compatible = m_context.versionCompatible;
+    m_link.setEngineSettings(std::move(settings));
+    m_partlyWritten = false;
+
+    m_progress = new FrmProgress(operation == CommOperation::Read ? FrmProgress::Operation::Read
+                                                                  : FrmProgress::Operation::Write,
+                                 m_context.language.languageIndex, &m_main);
+    m_progress->setWindowModality(Qt::ApplicationModal);
+    connect(m_progress, &FrmProgress::cancelClicked, this, &TransferCommands::cancelTransfer);
+    m_progress->show();
+
+    const bool started = operation == CommOperation::Read ? m_link.startRead(m_context.image)
+                                                          : m_link.startWrite(m_context.image);
+    if (!started) {
+        m_port.close();
+        transferFinished(
+            TransferOutcome{operation, TransferResult::Failure, TransferFailure::NoAnswer, {}}, {});
+    }
+}
+
+void TransferCommands::cancelTransfer()
+{
+    // Blocks on their way or already sent: the radio now holds old and new data mixed.
+    const TransferStep step = m_link.engine().step();
+    m_partlyWritten =
+        m_operation == CommOperation::Write &&
+        (step == TransferStep::WritingBlocks || step == TransferStep::EndSentAfterLastBlock);
+    m_link.cancel();
+}
+
+void TransferCommands::askVersionQuestion(const QString &text)
+{
+    if (!m_link.engine().isAwaitingAnswer())
+        return;
+    const MessageAnswer answer =
+        m_context.messages->ask(text.toStdString(), MessageButtons::YesNo, MessageIcon::None);
+    m_link.answerQuestion(answer == MessageAnswer::Yes);
+}
+
+void TransferCommands::transferFinished(const TransferOutcome &outcome, const QStringList &messages)
+{
+    if (m_progress) {
+        m_progress->finish();
+        m_progress->deleteLater();
+        m_progress = nullptr;
+    }
+    m_port.close();
+
+    const int language = m_context.language.languageIndex;
+    for (const QString &message : messages)
+        m_context.messageQueue.add(message.toStdString());
+    m_context.messageQueue.show(*m_context.messages, language);
+
+    if (!outcome.switchToVersion.empty() && m_context.switchVersion)
+        m_context.switchVersion(outcome.switchToVersion);
+
+    if (outcome.result == TransferResult::Success) {
+        if (outcome.operation == CommOperation::Read) {
+            m_main.closeAllChildWindows();
+            UnpackDocument(m_context.image, m_context.document.working());
+            m_context.document.documentPath = "new.dat";
+            m_context.document.untitled = true;
+            m_main.showData();
+        }
+        m_context.messages->ask(m_context.text(outcome.operation == CommOperation::Read
+                                                   ? LinkTexts::kReadCompleted
+                                                   : LinkTexts::kWriteCompleted),
+                                MessageButtons::Ok, MessageIcon::None);
+    } else if (outcome.result == TransferResult::Cancelled && m_partlyWritten) {
+        m_context.messages->inform(m_context.text(LinkWindowTexts::kPartlyWritten),
+                                   MessageIcon::Warning);
+    }
+    m_partlyWritten = false;
+    m_operation = CommOperation::Idle;
+    Q_EMIT transferEnded(outcome);
+}
+
+void TransferCommands::communicationPort()
+{
+    if (isBusy())
+        return;
+    if (auto *open = m_main.findChild<FrmComSet *>()) {
+        open->raise();
+        open->activateWindow();
+        return;
+    }
+    auto *window = new FrmComSet(m_context, &m_main);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowModality(Qt::ApplicationModal);
+    // The status bar shows the port in force.
+    connect(window, &QDialog::accepted, &m_main, [this] { m_main.relabel(); });
+    window->show();
+}
+
+void readFromRadioCommand(AppContext &context, frmMain &main)
+{
+    TransferCommands::of(context, main).readFromRadio();
+}
+
+void writeToRadioCommand(AppContext &context, frmMain &main)
+{
+    TransferCommands::of(context, main).writeToRadio();
+}
+
+void communicationPortCommand(AppContext &context, frmMain &main)
+{
+    TransferCommands::of(context, main).communicationPort();
+}

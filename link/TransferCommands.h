@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+#include <QTimer>
+
+#include "link/FrmProgress.h"
+#include "link/LinkController.h"
+#include "link/SerialPortService.h"
+#include "link/TransferCommandHooks.h"
+
+class AppContext;
+class frmMain;
+
+// Read from Radio, Write to Radio and the port window, as the main window runs them. One
+// TransferCommands lives with the main window and owns the serial port, the link and TimerWrite;
+// only one transfer runs at a time, under the modal progress window, and nothing waits on the
+// user-interface thread: replies, time-outs and TimerWrite are events of its loop.
+class TransferCommands : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kWriteDelayMs = 200;
+
+    TransferCommands(AppContext &context, frmMain &main);
+
+    // The main window's own, made on first use.
+    static TransferCommands &of(AppContext &context, frmMain &main);
+
+    void readFromRadio();
+    // Every open editor commits its edits; the write itself starts on TimerWrite's tick.
+    void writeToRadio();
+    void communicationPort();
+
+    bool isBusy() const { return m_operation != CommOperation::Idle; }
+    CommOperation operation() const { return m_operation; }
+    SerialPortService &port() { return m_port; }
+    LinkController &link() { return m_link; }
+    const QTimer &timerWrite() const { return m_timerWrite; }
+    FrmProgress *progressWindow() const { return m_progress; }
+
+Q_SIGNALS:
+    // A transfer has ended and every box about it has been shown.
+    void transferEnded(const TransferOutcome &outcome);
+
+private:
+    void commitPendingEdits();
+    void startWrite();
+    // Opens the configured port; false after "Cannot Open Communication Port.".
+    bool openPort();
+    bool confirm(const TextEntry &question);
+    void startTransfer(CommOperation operation);
+    void cancelTransfer();
+    void askVersionQuestion(const QString &text);
+    void transferFinished(const TransferOutcome &outcome, const QStringList &messages);
+
+    AppContext &m_context;
+    frmMain &m_main;
+    SerialPortService m_port;
+    LinkController m_link;
+    QTimer m_timerWrite;
+    QPointer<FrmProgress> m_progress;
+    CommOperation m_operation = CommOperation::Idle;
+    bool m_partlyWritten = false;
+};

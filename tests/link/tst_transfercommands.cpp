@@ -1,0 +1,463 @@
+#include <QAction>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTest>
+
+#include <memory>
+
+#include "LinkHarness.h"
+#include "app/AppContext.h"
+#include "app/IniDocument.h"
+#include "app/frmMain.h"
+#include "lang/MessageService.h"
+#include "link/FrmProgress.h"
+#include "link/PtyRadioHost.h"
+#include "link/TransferCommands.h"
+#include "link/TransferWalk.h"
+#include "model/ImagePacking.h"
+
+namespace {
+
+const char kOptionWindow[] = "FrmOptFeatures";
+const char kEmergencyWindow[] = "frm_emg";
+
+// Answers from a script and notes, for every box, whether the port was open and the progress
+// window still there when it was shown.
+class WatchingMessages : public ScriptedMessageService
+{
+public:
+    MessageAnswer ask(std::string_view text, MessageButtons buttons, MessageIcon icon) override
+    {
+        portOpen.push_back(commands && commands->port().isOpen());
+        progressShown.push_back(commands && commands->progressWindow());
+        return ScriptedMessageService::ask(text, buttons, icon);
+    }
+    QStringList texts() const
+    {
+        QStringList result;
+        for (const Question &question : questions)
+            result << QString::fromStdString(question.text);
+        return result;
+    }
+
+    TransferCommands *commands = nullptr;
+    std::vector<bool> portOpen;
+    std::vector<bool> progressShown;
+};
+
+// An editor that holds one edit back until it is asked to commit it: a scan flag on the first
+// channel of an HF group.
+class HoldingEditor : public QLabel, public PendingEdits
+{
+public:
+    HoldingEditor(const char *name, DocumentSet &document, int group)
+        : m_document(document)
+        , m_group(group)
+    {
+        setObjectName(QString::fromLatin1(name));
+    }
+    void commitPendingEdits() override
+    {
+        ++commits;
+        m_document.channels.entry(HF, m_group, 1).Scan = 1;
+        m_document.settings.channelCounts.at(HF, m_group) = 1;
+    }
+    int commits = 0;
+
+private:
+    DocumentSet &m_document;
+    int m_group;
+};
+
+const QString kReadQuestion = QStringLiteral("Read data from radio.\r\nDo you wish continue?");
+const QString kWriteQuestion = QStringLiteral("Write data to radio.\r\nDo you wish continue?");
+
+// The main window with its real commands, a simulated radio on a pseudo-terminal and the port
+// set through an alias in mysetup.ini.
+struct Harness
+{
+    Harness()
+        : host(radio)
+    {
+        if (!host.open())
+            QTest::qFail(qPrintable(host.errorString()), __FILE__, __LINE__);
+        ini.document = IniDocument(
+            "[language]\r\ncomPort=7\r\n[ports]\r\nCOM7=" + host.devicePath().toStdString() +
+            "\r\nCOM9=/dev/orx740-no-such-port\r\n");
+        context.setupIni = &ini;
+        context.messages = &messages;
+        context.serial.comPort = 7;
+        context.layout = InstallLayout::forProgramFolder(
+            qEnvironmentVariable("ORX740_STAGE_ROOT").toStdString() + "/bin", '/');
+        MainWindowHooks hooks = builtInMainWindowHooks();
+        hooks.addWindow(QString::fromLatin1(kOptionWindow), [this](AppContext &c, frmMain &) {
+            editors[0] = new HoldingEditor(kOptionWindow, c.document.working(), 1);
+            return editors[0];
+        });
+        hooks.addWindow(QString::fromLatin1(kEmergencyWindow), [this](AppContext &c, frmMain &) {
+            editors[1] = new HoldingEditor(kEmergencyWindow, c.document.working(), 2);
+            return editors[1];
+        });
+        main = std::make_unique<frmMain>(context, std::move(hooks));
+        commands = &TransferCommands::of(context, *main);
+        messages.commands = commands;
+        commands->link().setReplyTimeout(std::chrono::milliseconds(40));
+        ended = std::make_unique<QSignalSpy>(commands, &TransferCommands::transferEnded);
+    }
+
+    void run(MainCommand command)
+    {
+        main->dispatch(command);
+        QTRY_COMPARE_WITH_TIMEOUT(ended->count(), 1, 30000);
+    }
+    TransferOutcome outcome() const { return ended->at(0).at(0).value<TransferOutcome>(); }
+    QStringList openWindows() const
+    {
+        QStringList names;
+        for (QMdiSubWindow *sub : main->openSubWindows())
+            names << sub->widget()->objectName();
+        return names;
+    }
+
+    RadioSimulator radio;
+    PtyRadioHost host;
+    MemoryIniStore ini;
+    WatchingMessages messages;
+    AppContext context;
+    std::unique_ptr<frmMain> main;
+    TransferCommands *commands = nullptr;
+    HoldingEditor *editors[2] = {};
+    std::unique_ptr<QSignalSpy> ended;
+};
+
+bool sameBlocks(const RadioImage &a, const RadioImage &b)
+{
+    for (std::uint32_t block : transferredBlocks()) {
+        for (std::uint32_t i = 0; i < 16; ++i) {
+            if (a.byteAt(block + i) != b.byteAt(block + i))
+                return false;
+        }
+    }
+    return true;
+}
+
+int channelTotal(const DocumentSet &document)
+{
+    int total = 0;
+    for (int kind = 0; kind < kKindCount; ++kind) {
+        for (int group = 1; group <= kMaxGroup; ++group) {
+            if (isValidKindGroup(kind, group))
+                total += document.channelCount(kind, group);
+        }
+    }
+    return total;
+}
+
+} // namespace
+
+class TestTransferCommands : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void readFillsTheDocument();
+    void writePutsThePackedDocumentIntoTheRadio();
+    void declinedQuestionClosesThePort_data();
+    void declinedQuestionClosesThePort();
+    void radioThatStopsAnswering();
+    void wrongModelIsShownOnceAfterThePortIsClosed();
+    void versionQuestionAndSwitch_data();
+    void versionQuestionAndSwitch();
+    void cancelEndsCleanly_data();
+    void cancelEndsCleanly();
+    void portThatCannotBeOpened_data();
+    void portThatCannotBeOpened();
+};
+
+void TestTransferCommands::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    qRegisterMetaType<TransferOutcome>();
+}
+
+void TestTransferCommands::readFillsTheDocument()
+{
+    Harness harness;
+    fillPattern(harness.radio.memory(), 31);
+    DocumentSet expected = harness.context.document.working();
+    UnpackDocument(harness.radio.memory(), expected);
+    QVERIFY(channelTotal(expected) > 0);
+    harness.context.document.documentPath = "/tmp/old.dat";
+    harness.context.document.untitled = false;
+    harness.main->openChildWindow(QString::fromLatin1(kOptionWindow));
+
+    QList<int> shown;
+    connect(&harness.commands->link(), &LinkController::progressChanged, this, [&](int percent) {
+        if (FrmProgress *progress = harness.commands->progressWindow()) {
+            shown << progress->progress();
+            QCOMPARE(progress->windowTitle(), QStringLiteral("Read data from radio"));
+            QCOMPARE(progress->windowModality(), Qt::ApplicationModal);
+        }
+        // Resizing the main window leaves the transfer's timers alone.
+        if (percent == 50)
+            harness.main->resize(harness.main->size() + QSize(30, 20));
+    });
+    harness.messages.answers = {MessageAnswer::Ok};
+    harness.run(MainCommand::ReadFromRadio);
+
+    QCOMPARE(harness.outcome().result, TransferResult::Success);
+    QCOMPARE(harness.messages.texts(), (QStringList{kReadQuestion, "Read Data Completed."}));
+    QCOMPARE(harness.messages.questions[0].buttons, MessageButtons::OkCancel);
+    QCOMPARE(harness.messages.questions[0].icon, MessageIcon::Question);
+    QCOMPARE(harness.messages.questions[1].icon, MessageIcon::None);
+    // The question comes with the port open, the completion after it is closed.
+    QCOMPARE(harness.messages.portOpen, (std::vector<bool>{true, false}));
+    QCOMPARE(harness.messages.progressShown, (std::vector<bool>{false, false}));
+    QVERIFY(harness.radio.sessionEnded());
+    QCOMPARE(harness.radio.blocksRead(), kTransferBlockCount);
+    QVERIFY(sameBlocks(harness.context.image, harness.radio.memory()));
+    QVERIFY(harness.context.document.working() == expected);
+    QCOMPARE(harness.context.document.documentPath, std::string("new.dat"));
+    QVERIFY(harness.context.document.untitled);
+    QVERIFY(harness.main->windowTitle().endsWith("[File Name:new.dat]"));
+    // The editors were closed; the channel window shows the new data.
+    QTRY_COMPARE(harness.openWindows(), QStringList{"frmCommChInfo"});
+    QVERIFY(!shown.isEmpty());
+    QCOMPARE(shown.last(), 100);
+    QVERIFY(std::is_sorted(shown.begin(), shown.end()));
+    QVERIFY(!harness.commands->isBusy());
+}
+
+void TestTransferCommands::writePutsThePackedDocumentIntoTheRadio()
+{
+    Harness harness;
+    fillPattern(harness.radio.memory(), 32);
+    harness.main->openChildWindow(QString::fromLatin1(kOptionWindow));
+    harness.main->openChildWindow(QString::fromLatin1(kEmergencyWindow));
+    const DocumentSet uncommitted = harness.context.document.working();
+    harness.messages.answers = {MessageAnswer::Ok};
+    harness.main->findChild<QAction *>(QStringLiteral("WriteRadio"))->trigger();
+    // Every open editor has committed, once; the write itself waits for TimerWrite.
+    QCOMPARE(harness.editors[0]->commits, 1);
+    QCOMPARE(harness.editors[1]->commits, 1);
+    QVERIFY(!(harness.context.document.working() == uncommitted));
+    QCOMPARE(harness.context.document.working().channels.entry(HF, 2, 1).Scan, 1);
+    QVERIFY(harness.commands->timerWrite().isActive());
+    QCOMPARE(harness.commands->timerWrite().interval(), 200);
+    QVERIFY(harness.commands->timerWrite().isSingleShot());
+    QVERIFY(harness.messages.questions.empty());
+    const DocumentSet before = harness.context.document.working();
+    QTRY_COMPARE_WITH_TIMEOUT(harness.ended->count(), 1, 30000);
+
+    QCOMPARE(harness.outcome().result, TransferResult::Success);
+    QCOMPARE(harness.messages.texts(), (QStringList{kWriteQuestion, "Write Data Completed."}));
+    QCOMPARE(harness.messages.portOpen, (std::vector<bool>{true, false}));
+    RadioImage packed;
+    PackDocument(before, packed);
+    QCOMPARE(harness.radio.writtenAddresses(), transferredBlocks());
+    QVERIFY(sameBlocks(harness.radio.memory(), packed));
+    QVERIFY(harness.context.image == packed);
+    QVERIFY(harness.context.document.working() == before);
+    QVERIFY(harness.radio.sessionEnded());
+}
+
+void TestTransferCommands::declinedQuestionClosesThePort_data()
+{
+    QTest::addColumn<MainCommand>("command");
+    QTest::newRow("read") << MainCommand::ReadFromRadio;
+    QTest::newRow("write") << MainCommand::WriteToRadio;
+}
+
+void TestTransferCommands::declinedQuestionClosesThePort()
+{
+    QFETCH(MainCommand, command);
+    Harness harness;
+    fillPattern(harness.context.image, 33);
+    const RadioImage image = harness.context.image;
+    const DocumentSet document = harness.context.document.working();
+    harness.messages.answers = {MessageAnswer::Cancel};
+    harness.main->dispatch(command);
+    QTRY_COMPARE(harness.messages.questions.size(), std::size_t(1));
+    QVERIFY(!harness.commands->port().isOpen());
+    QVERIFY(!harness.commands->isBusy());
+    QVERIFY(!harness.commands->progressWindow());
+    QVERIFY(harness.context.image == image);
+    QVERIFY(harness.context.document.working() == document);
+    QCOMPARE(harness.radio.framesReceived(), 0);
+}
+
+void TestTransferCommands::radioThatStopsAnswering()
+{
+    Harness harness;
+    harness.radio.knobs().dieAfterBlocks = 300;
+    fillPattern(harness.radio.memory(), 34);
+    const DocumentSet before = harness.context.document.working();
+    harness.context.document.documentPath = "/tmp/kept.dat";
+    harness.messages.answers = {MessageAnswer::Ok};
+    harness.run(MainCommand::ReadFromRadio);
+
+    QCOMPARE(harness.outcome().result, TransferResult::Failure);
+    QCOMPARE(harness.outcome().failure, TransferFailure::NoAnswer);
+    QCOMPARE(harness.messages.texts(), QStringList{kReadQuestion});
+    QVERIFY(harness.context.document.working() == before);
+    QCOMPARE(harness.context.document.documentPath, std::string("/tmp/kept.dat"));
+    QVERIFY(!harness.commands->port().isOpen());
+    QVERIFY(!harness.commands->progressWindow());
+    QVERIFY(!harness.commands->link().waitTimer().isActive());
+}
+
+void TestTransferCommands::wrongModelIsShownOnceAfterThePortIsClosed()
+{
+    Harness harness;
+    harness.radio.knobs().modelName = "ORX741";
+    harness.radio.knobs().firmwareVersion = "V101";
+    const DocumentSet before = harness.context.document.working();
+    harness.messages.answers = {MessageAnswer::Ok};
+    harness.run(MainCommand::ReadFromRadio);
+
+    QCOMPARE(harness.outcome().result, TransferResult::Failure);
+    // No version question for a model that is wrong anyway.
+    QCOMPARE(harness.messages.texts(), (QStringList{kReadQuestion, "Model type is wrong."}));
+    QCOMPARE(harness.messages.questions[1].buttons, MessageButtons::Ok);
+    QCOMPARE(harness.messages.portOpen, (std::vector<bool>{true, false}));
+    QCOMPARE(harness.messages.progressShown, (std::vector<bool>{false, false}));
+    QVERIFY(harness.radio.sessionEnded());
+    QCOMPARE(harness.radio.blocksRead(), 0);
+    QVERIFY(harness.context.document.working() == before);
+    QVERIFY(harness.context.messageQueue.empty());
+}
+
+void TestTransferCommands::versionQuestionAndSwitch_data()
+{
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<bool>("compatible");
+    QTest::newRow("No") << false << false;
+    QTest::newRow("Yes") << true << false;
+    QTest::newRow("compatible by the table") << false << true;
+}
+
+void TestTransferCommands::versionQuestionAndSwitch()
+{
+    QFETCH(bool, yes);
+    QFETCH(bool, compatible);
+    Harness harness;
+    harness.radio.knobs().firmwareVersion = "V101";
+    if (compatible)
+        harness.context.versionCompatible = [](std::string_view, std::string_view firmware) {
+            return firmware == "V101";
+        };
+    QStringList switched;
+    bool portOpenAtSwitch = true;
+    harness.context.switchVersion = [&](const std::string &version) {
+        switched << QString::fromStdString(version);
+        portOpenAtSwitch = harness.commands->port().isOpen();
+    };
+    harness.messages.answers = {MessageAnswer::Ok, yes ? MessageAnswer::Yes : MessageAnswer::No};
+    harness.run(MainCommand::ReadFromRadio);
+
+    if (compatible) {
+        QCOMPARE(harness.outcome().result, TransferResult::Success);
+        QVERIFY(switched.isEmpty());
+        return;
+    }
+    QCOMPARE(harness.outcome().result, TransferResult::Failure);
+    const QString question =
+        "incompatible version. It may cause unknown error.To start the corresponding software "
+        "version, or not?\r\nFirmware version is V1.01\r\nprogramming software is V1.00";
+    QCOMPARE(harness.messages.texts(), (QStringList{kReadQuestion, question}));
+    QCOMPARE(harness.messages.questions[1].buttons, MessageButtons::YesNo);
+    QCOMPARE(harness.messages.questions[1].icon, MessageIcon::None);
+    QCOMPARE(harness.radio.blocksRead(), 0);
+    QCOMPARE(switched, yes ? QStringList{"V101"} : QStringList{});
+    if (yes)
+        QVERIFY(!portOpenAtSwitch);
+}
+
+void TestTransferCommands::cancelEndsCleanly_data()
+{
+    QTest::addColumn<MainCommand>("command");
+    QTest::addColumn<QStringList>("messages");
+    QTest::newRow("read") << MainCommand::ReadFromRadio << QStringList{kReadQuestion};
+    QTest::newRow("write") << MainCommand::WriteToRadio
+                           << QStringList{kWriteQuestion,
+                                          "Writing was stopped. The radio was only partly "
+                                          "written; write the data again."};
+}
+
+void TestTransferCommands::cancelEndsCleanly()
+{
+    QFETCH(MainCommand, command);
+    QFETCH(QStringList, messages);
+    Harness harness;
+    fillPattern(harness.radio.memory(), 35);
+    const RadioImage radioBefore = harness.radio.memory();
+    const DocumentSet before = harness.context.document.working();
+    connect(&harness.commands->link(), &LinkController::progressChanged, this, [&](int percent) {
+        if (percent == 20)
+            QTimer::singleShot(0, this, [&] {
+                QTest::mouseClick(harness.commands->progressWindow()->findChild<QPushButton *>(
+                                      QStringLiteral("CommandCancel")),
+                                  Qt::LeftButton);
+            });
+    });
+    harness.messages.answers = {MessageAnswer::Ok};
+    harness.run(command);
+
+    QCOMPARE(harness.outcome().result, TransferResult::Cancelled);
+    QCOMPARE(harness.messages.texts(), messages);
+    QVERIFY(harness.radio.sessionEnded());
+    QVERIFY(!harness.commands->port().isOpen());
+    QVERIFY(!harness.commands->progressWindow());
+    QVERIFY(harness.context.document.working() == before);
+    if (command == MainCommand::ReadFromRadio) {
+        QVERIFY(harness.radio.blocksRead() < kTransferBlockCount);
+    } else {
+        QVERIFY(harness.radio.blocksWritten() > 0);
+        QVERIFY(harness.radio.blocksWritten() < kTransferBlockCount);
+        QVERIFY(!(harness.radio.memory() == radioBefore));
+    }
+}
+
+void TestTransferCommands::portThatCannotBeOpened_data()
+{
+    QTest::addColumn<MainCommand>("command");
+    QTest::addColumn<int>("comPort");
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("message");
+    const QString english = QStringLiteral("Cannot Open Communication Port.");
+    QTest::newRow("read, missing device") << MainCommand::ReadFromRadio << 9 << 1 << english;
+    QTest::newRow("write, missing device") << MainCommand::WriteToRadio << 9 << 1 << english;
+    QTest::newRow("read, port not listed") << MainCommand::ReadFromRadio << 997 << 1 << english;
+    QTest::newRow("read, no port chosen") << MainCommand::ReadFromRadio << 0 << 1 << english;
+    QTest::newRow("write, Chinese")
+        << MainCommand::WriteToRadio << 9 << 2 << QStringLiteral("无法打开通信端口。");
+}
+
+void TestTransferCommands::portThatCannotBeOpened()
+{
+    QFETCH(MainCommand, command);
+    QFETCH(int, comPort);
+    QFETCH(int, language);
+    QFETCH(QString, message);
+    Harness harness;
+    harness.context.serial.comPort = comPort;
+    harness.context.language.languageIndex = language;
+    fillPattern(harness.context.image, 36);
+    const RadioImage image = harness.context.image;
+    harness.main->dispatch(command);
+    QTRY_COMPARE(harness.messages.texts(), QStringList{message});
+    QCOMPARE(harness.messages.questions[0].icon, MessageIcon::Critical);
+    QCOMPARE(harness.messages.questions[0].buttons, MessageButtons::Ok);
+    QVERIFY(!harness.commands->isBusy());
+    QVERIFY(!harness.commands->progressWindow());
+    QVERIFY(harness.context.image == image);
+    QCOMPARE(harness.radio.framesReceived(), 0);
+}
+
+QTEST_MAIN(TestTransferCommands)
+#include "tst_transfercommands.moc"
