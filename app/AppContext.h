@@ -51,14 +51,8 @@ public:
     ProgramLauncher *launcher = nullptr;  // starts the program of another version
 
     // Starts the program version that handles a radio's firmware, after the user said Yes to the
-    // version question; version management sets it.
+    // version question; the file services set it.
     std::function<void(const std::string &firmwareVersion)> switchVersion;
-    // Whether a software version handles a firmware version; version management sets it from
-    // Version.ini, until then only V100 goes with V100.
-    std::function<bool(std::string_view software, std::string_view firmware)> versionCompatible =
-        [](std::string_view software, std::string_view firmware) {
-            return software == "V100" && firmware == "V100";
-        };
 
     // A text of a table in the language in force.
     std::string_view text(const TextEntry &entry) const { return language.text(entry); }

@@ -74,6 +74,9 @@ FileServices::FileServices(AppContext &context)
     context.dataFiles = &m_adapters->storage;
     context.fileDialogs = &m_adapters->dialogs;
     context.launcher = &m_adapters->launcher;
+    context.switchVersion = [&context](const std::string &firmwareVersion) {
+        SwitchToVersion(context, firmwareVersion);
+    };
 }
 
 FileServices::~FileServices()
@@ -82,4 +85,5 @@ FileServices::~FileServices()
     m_context.dataFiles = nullptr;
     m_context.fileDialogs = nullptr;
     m_context.launcher = nullptr;
+    m_context.switchVersion = nullptr;
 }

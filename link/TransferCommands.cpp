@@ -31,6 +31,10 @@ TransferCommands::TransferCommands(AppContext &context, frmMain &main)
     });
     // Boxes are shown once control is back in the event loop, never from inside the port's
     // notification that delivered the reply.
+    connect(&m_link, &LinkController::identificationReceived, this,
+            [this](const IdentFields &fields) {
+                m_context.document.setDataFileVersion(fields.firmwareVersion);
+            });
     connect(&m_link, &LinkController::questionAsked, this, [this](const QString &text) {
         QTimer::singleShot(0, this, [this, text] { askVersionQuestion(text); });
     });
@@ -127,7 +131,9 @@ void TransferCommands::startTransfer(CommOperation operation)
     TransferEngine::Settings settings;
     settings.language = m_context.language.languageIndex;
     settings.modelName = m_context.document.modelName();
-    settings.compatible = m_context.versionCompatible;
+    settings.compatible = [this](std::string_view software, std::string_view firmware) {
+        return m_context.versions.compatible(software, firmware);
+    };
     m_link.setEngineSettings(std::move(settings));
     m_partlyWritten = false;
 

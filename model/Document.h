@@ -46,6 +46,9 @@ public:
     const std::string &dataFileVersion() const { return m_dataFileVersion; }
     int bandClass() const { return bandClassFor(m_bandText); }
 
+    // A radio's identification reply sets the working data-file version to its firmware version.
+    void setDataFileVersion(std::string version) { m_dataFileVersion = std::move(version); }
+
     // The channel window changes the band text when the kind is changed there.
     void setBandText(std::string text);
 

@@ -354,10 +354,14 @@ void TestTransferCommands::versionQuestionAndSwitch()
     QFETCH(bool, compatible);
     Harness harness;
     harness.radio.knobs().firmwareVersion = "V101";
-    if (compatible)
-        harness.context.versionCompatible = [](std::string_view, std::string_view firmware) {
-            return firmware == "V101";
-        };
+    if (compatible) {
+        harness.context.versions = VersionRegistry::load(
+            [](std::string_view section, std::string_view key) -> std::string {
+                if (section == "Version" && key == "FirmVersionCount")
+                    return "1";
+                return section == "Firm" && key == "Firm0" ? "V100V101" : "";
+            });
+    }
     QStringList switched;
     bool portOpenAtSwitch = true;
     harness.context.switchVersion = [&](const std::string &version) {
