@@ -177,6 +177,33 @@ void showDocument(std::ostream &out, const std::string &path, const DocumentSet 
 
 } // namespace
 
+std::string imageFromDataFile(const std::string &path, RadioImage &image)
+{
+    QtDataFileStorage storage;
+    Document document;
+    if (std::string error = readPair(storage, path, document); !error.empty())
+        return error;
+    PackDocument(document.working(), image);
+    return {};
+}
+
+DataFileWriteResult dataFileFromImage(const RadioImage &image, const std::string &path)
+{
+    // The document a read replaces: the defaults of a new document.
+    Document document;
+    ApplyNewDocumentDefaults(document.working().settings, todayAsDateText(), document.bandClass());
+    UnpackDocument(image, document.working());
+    document.takeSnapshot();
+
+    DataFileWriteResult result{withDataFileExtension(path), {}};
+    const PackedDocument packed = packDocument(document.saved());
+    QtDataFileStorage storage;
+    if (!storage.writePair(result.path, packed.dataFile, companionPath(result.path),
+                           packed.channelFile))
+        result.error = result.path + ": file error.";
+    return result;
+}
+
 int runUnpackVerb(const std::vector<std::string> &args, std::ostream &out, std::ostream &err)
 {
     const std::optional<Arguments> parsed = parseArguments(args, true);
@@ -194,16 +221,10 @@ int runUnpackVerb(const std::vector<std::string> &args, std::ostream &out, std::
 
     RadioImage image;
     image.writeBlock(0, *bytes);
-    // The document a read replaces: the defaults of a new document.
-    Document document;
-    ApplyNewDocumentDefaults(document.working().settings, todayAsDateText(), document.bandClass());
-    UnpackDocument(image, document.working());
-    document.takeSnapshot();
-
-    const std::string path = withDataFileExtension(parsed->output);
-    const PackedDocument packed = packDocument(document.saved());
-    if (!storage.writePair(path, packed.dataFile, companionPath(path), packed.channelFile))
-        return fail(err, "unpack", path + ": file error.", kBadInput);
+    const DataFileWriteResult written = dataFileFromImage(image, parsed->output);
+    if (!written.error.empty())
+        return fail(err, "unpack", written.error, kBadInput);
+    const std::string &path = written.path;
     out << "Wrote " << path << " and " << companionPath(path) << '\n';
     return 0;
 }
@@ -213,12 +234,9 @@ int runPackVerb(const std::vector<std::string> &args, std::ostream &out, std::os
     const std::optional<Arguments> parsed = parseArguments(args, true);
     if (!parsed)
         return fail(err, "pack", "usage: pack FILE.dat --out IMAGE", kBadArguments);
-    QtDataFileStorage storage;
-    Document document;
-    if (const std::string error = readPair(storage, parsed->input, document); !error.empty())
-        return fail(err, "pack", error, kBadInput);
     RadioImage image;
-    PackDocument(document.working(), image);
+    if (const std::string error = imageFromDataFile(parsed->input, image); !error.empty())
+        return fail(err, "pack", error, kBadInput);
     if (!writeFile(parsed->output, image.bytes()))
         return fail(err, "pack", parsed->output + ": cannot be written", kBadInput);
     out << "Wrote " << parsed->output << '\n';

@@ -22,5 +22,19 @@ int runUnpackVerb(const std::vector<std::string> &args);
 int runPackVerb(const std::vector<std::string> &args);
 int runShowVerb(const std::vector<std::string> &args);
 
+class RadioImage;
+
+// What a write to the radio sends for a data file pair: the pair read with the checks Open makes,
+// packed into a cleared image. An error text, or empty on success.
+std::string imageFromDataFile(const std::string &path, RadioImage &image);
+// What a read from the radio keeps: the image unpacked into a new document and saved as a data
+// file pair (".dat" added when missing). The path written, or an error text.
+struct DataFileWriteResult
+{
+    std::string path;
+    std::string error;
+};
+DataFileWriteResult dataFileFromImage(const RadioImage &image, const std::string &path);
+
 // Usage lines of the three verbs, for the companion's help text.
 const char *fileVerbsUsage();

@@ -1,16 +1,21 @@
 #include <QCoreApplication>
 
 #include <cstdio>
+#include <optional>
 #include <unistd.h>
 
+#include "app/IniFile.h"
+#include "app/PlatformServices.h"
 #include "cli/CliSupport.h"
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
+#include "cli/FileVerbs.h"
 #include "link/LinkController.h"
 #include "link/LinkTexts.h"
 #include "link/SerialPortList.h"
 #include "link/SerialPortService.h"
 #include "model/RadioImage.h"
+#include "model/VersionRegistry.h"
 
 namespace {
 
@@ -33,31 +38,91 @@ const char *failureText(TransferFailure failure)
     return "stopped";
 }
 
+// Where a transfer takes its memory from or puts it: a data file pair or a raw image file.
+struct TransferFile
+{
+    QString path;
+    bool isImage = false;
+};
+
+// read --port PORT (--out FILE.dat | --image-out FILE); write --port PORT (FILE.dat | --image
+// FILE).
+std::optional<TransferFile> parseTransferFile(const std::vector<std::string_view> &args,
+                                              bool reading, CommandLine &options)
+{
+    std::vector<std::string_view> named;
+    std::vector<std::string_view> positional;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const bool takesValue = args[i] == "--port" || args[i] == "--out" ||
+                                args[i] == "--image-out" || args[i] == "--image";
+        if (args[i].starts_with("--")) {
+            named.push_back(args[i]);
+            if (takesValue && i + 1 < args.size())
+                named.push_back(args[++i]);
+        } else {
+            positional.push_back(args[i]);
+        }
+    }
+    const std::vector<CommandLine::Option> known =
+        reading ? std::vector<CommandLine::Option>{{"--port", true},
+                                                   {"--out", true},
+                                                   {"--image-out", true},
+                                                   {"--switch-version", false}}
+                : std::vector<CommandLine::Option>{
+                      {"--port", true}, {"--image", true}, {"--switch-version", false}};
+    if (!options.parse(named, known)) {
+        printError(QString::fromStdString(options.error()));
+        return std::nullopt;
+    }
+    std::vector<TransferFile> files;
+    for (std::string_view path : positional)
+        files.push_back({QString::fromUtf8(path.data(), qsizetype(path.size())), false});
+    for (std::string_view option : {"--out", "--image-out", "--image"}) {
+        if (const auto value = options.value(option))
+            files.push_back({QString::fromStdString(*value), option != "--out"});
+    }
+    if (reading && !positional.empty())
+        files.clear();
+    if (!options.has("--port") || files.size() != 1) {
+        printError(
+            reading ? QStringLiteral("usage: read --port PORT (--out FILE.dat | --image-out FILE)")
+                    : QStringLiteral("usage: write --port PORT (FILE.dat | --image FILE)"));
+        return std::nullopt;
+    }
+    return files.front();
+}
+
+// The compatible versions of the installation this companion belongs to.
+VersionRegistry installedVersionRegistry()
+{
+    IniFile ini(QString::fromStdString(installLayoutForProgram().versionIniPath()));
+    return VersionRegistry::load([&ini](std::string_view section, std::string_view key) {
+        return ini.readString(section, key);
+    });
+}
+
 int runTransfer(int argc, char *argv[], const std::vector<std::string_view> &args,
                 CommOperation operation)
 {
     const bool reading = operation == CommOperation::Read;
-    const std::string_view fileOption = reading ? "--image-out" : "--image";
     CommandLine options;
-    if (!options.parse(args, {{"--port", true}, {fileOption, true}, {"--switch-version", false}})) {
-        printError(QString::fromStdString(options.error()));
+    const std::optional<TransferFile> file = parseTransferFile(args, reading, options);
+    if (!file)
         return 2;
-    }
     const auto portText = options.value("--port");
-    const auto file = options.value(fileOption);
-    if (!portText || !file) {
-        printError(QStringLiteral("%1 needs --port PORT and %2 FILE")
-                       .arg(reading ? "read" : "write",
-                            QString::fromUtf8(fileOption.data(), fileOption.size())));
-        return 2;
-    }
-    const QString filePath = QString::fromStdString(*file);
+    const QString filePath = file->path;
 
     QCoreApplication app(argc, argv);
     RadioImage image;
-    if (!reading) {
+    if (!reading && file->isImage) {
         if (const auto error = loadRawImage(filePath, image)) {
             printError(*error);
+            return 1;
+        }
+    } else if (!reading) {
+        if (const std::string error = imageFromDataFile(filePath.toStdString(), image);
+            !error.empty()) {
+            printError(QString::fromStdString(error));
             return 1;
         }
     }
@@ -74,6 +139,12 @@ int runTransfer(int argc, char *argv[], const std::vector<std::string_view> &arg
     }
 
     LinkController link(port);
+    TransferEngine::Settings settings;
+    const VersionRegistry versions = installedVersionRegistry();
+    settings.compatible = [&versions](std::string_view software, std::string_view firmware) {
+        return versions.compatible(software, firmware);
+    };
+    link.setEngineSettings(settings);
     const bool showProgress = ::isatty(STDERR_FILENO) == 1;
     const bool switchVersion = options.has("--switch-version");
     int exitCode = 1;
@@ -101,7 +172,16 @@ int runTransfer(int argc, char *argv[], const std::vector<std::string_view> &arg
                                .arg(QString::fromStdString(outcome.switchToVersion)));
             if (outcome.result == TransferResult::Success) {
                 if (reading) {
-                    if (const auto error = saveRawImage(filePath, image)) {
+                    std::optional<QString> error;
+                    if (file->isImage) {
+                        error = saveRawImage(filePath, image);
+                    } else {
+                        const DataFileWriteResult written =
+                            dataFileFromImage(image, filePath.toStdString());
+                        if (!written.error.empty())
+                            error = QString::fromStdString(written.error);
+                    }
+                    if (error) {
                         printError(*error);
                         app.exit(1);
                         return;

@@ -20,6 +20,10 @@ private Q_SLOTS:
     void refusedReads_data();
     void refusedReads();
     void portThatCannotOpen();
+    void dataFileReadThenWrite();
+    void refusedReadWritesNoDataFile();
+    void transferUsage_data();
+    void transferUsage();
 
 private:
     struct Result
@@ -30,6 +34,7 @@ private:
     // Starts "simulate" with the arguments, runs the verb against its terminal, and waits for
     // the simulator to end.
     Result runAgainstSimulator(const QStringList &simulateArgs, const QStringList &verbArgs);
+    int runCli(const QStringList &args);
     QString writeImage(const RadioImage &image, const QString &name);
     RadioImage readImage(const QString &path);
 
@@ -164,6 +169,79 @@ void TestLinkCli::portThatCannotOpen()
     QCOMPARE(verb.exitCode(), 1);
     QVERIFY(verb.readAllStandardError().contains("Cannot Open Communication Port."));
     QVERIFY(!QFile::exists(m_dir.filePath("none.bin")));
+}
+
+int TestLinkCli::runCli(const QStringList &args)
+{
+    QProcess process;
+    process.start(m_cli, args);
+    if (!process.waitForFinished(30000))
+        return -1;
+    return process.exitCode();
+}
+
+void TestLinkCli::dataFileReadThenWrite()
+{
+    // A radio holding the shipped starting configuration.
+    const QString init = qEnvironmentVariable("ORX740_STAGE_ROOT") + "/bin/Init/1_KZ6666_New.dat";
+    const QString radio = m_dir.filePath("radio.bin");
+    QCOMPARE(runCli({"pack", init, "--out", radio}), 0);
+
+    const QString read = m_dir.filePath("from-radio.dat");
+    Result result =
+        runAgainstSimulator({"--image", radio}, {"read", "--port", "DEVICE", "--out", read});
+    QCOMPARE(result.exitCode, 0);
+    QVERIFY(QFile::exists(read));
+    QVERIFY(QFile::exists(m_dir.filePath("from-radio.fre")));
+
+    const QString dump = m_dir.filePath("written.bin");
+    result = runAgainstSimulator({"--dump", dump}, {"write", "--port", "DEVICE", read});
+    QCOMPARE(result.exitCode, 0);
+    QVERIFY(result.errors.contains("Write Data Completed."));
+
+    // What the radio received is what the data file packs to, block for block.
+    const QString packed = m_dir.filePath("packed.bin");
+    QCOMPARE(runCli({"pack", read, "--out", packed}), 0);
+    const RadioImage expected = readImage(packed);
+    const RadioImage written = readImage(dump);
+    const RadioImage original = readImage(radio);
+    for (std::uint32_t block : transferredBlocks()) {
+        std::array<std::uint8_t, 16> want;
+        std::array<std::uint8_t, 16> got;
+        expected.readBlock(block, want);
+        written.readBlock(block, got);
+        QCOMPARE(got, want);
+    }
+    QCOMPARE(expected.byteAt(0x0000), original.byteAt(0x0000)); // CB group 1, channel 1 survived
+}
+
+void TestLinkCli::refusedReadWritesNoDataFile()
+{
+    const QString out = m_dir.filePath("refused.dat");
+    const Result result =
+        runAgainstSimulator({"--model", "ORX741"}, {"read", "--port", "DEVICE", "--out", out});
+    QCOMPARE(result.exitCode, 1);
+    QVERIFY(!QFile::exists(out));
+    QVERIFY(!QFile::exists(m_dir.filePath("refused.fre")));
+}
+
+void TestLinkCli::transferUsage_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("read without a file") << QStringList{"read", "--port", "COM1"};
+    QTest::newRow("read with two files")
+        << QStringList{"read", "--port", "COM1", "--out", "a.dat", "--image-out", "b.bin"};
+    QTest::newRow("write without a file") << QStringList{"write", "--port", "COM1"};
+    QTest::newRow("write with two files")
+        << QStringList{"write", "--port", "COM1", "a.dat", "--image", "b.bin"};
+    QTest::newRow("write without a port") << QStringList{"write", "a.dat"};
+    QTest::newRow("unknown option") << QStringList{"read", "--port", "COM1", "--fast"};
+}
+
+void TestLinkCli::transferUsage()
+{
+    QFETCH(QStringList, args);
+    QCOMPARE(runCli(args), 2);
 }
 
 QTEST_GUILESS_MAIN(TestLinkCli)
