@@ -4,6 +4,7 @@
 #include <cctype>
 #include <memory>
 
+#include "channels/ChannelAddresses.h"
 #include "channels/ChannelRecordForm.h"
 #include "channels/EmgDwMemSettings.h"
 #include "model/ByteIO.h"
@@ -65,8 +66,9 @@ bool countsFitTheirGroups(const SettingsRecord &settings)
     for (int kind = 0; kind < kKindCount; ++kind) {
         for (int group = 1; group <= kMaxGroup; ++group) {
             const int count = settings.channelCounts.at(kind, group);
+            // CB group 3 owns 80 slots, so its list may hold up to 80 channels.
             const int capacity =
-                group <= groupCount(kind) ? groupCapacity(kind, group) : kMaxChannelsPerGroup;
+                group <= groupCount(kind) ? slotAreaSize(kind, group) : kMaxChannelsPerGroup;
             if (count < 0 || count > capacity)
                 return false;
         }

@@ -27,14 +27,13 @@ struct FixedText
     // The bytes as stored, padding included.
     std::string raw() const { return std::string(bytes.begin(), bytes.end()); }
 
-    // The text as records compare it: cut at the first NUL, then trailing spaces removed.
+    // The text as records compare it: trailing spaces removed, then cut at the first NUL.
     std::string trimmed() const
     {
         std::string_view view(bytes.data(), N);
-        view = view.substr(0, view.find('\0'));
         while (!view.empty() && view.back() == ' ')
             view.remove_suffix(1);
-        return std::string(view);
+        return std::string(view.substr(0, view.find('\0')));
     }
 
     static constexpr std::size_t size() { return N; }

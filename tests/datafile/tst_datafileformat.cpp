@@ -1,7 +1,9 @@
 #include <QTest>
 
 #include "DocumentSamples.h"
+#include "channels/ChannelRecords.h"
 #include "datafile/DataFileFormat.h"
+#include "model/Document.h"
 #include "model/VersionRegistry.h"
 
 // The data file (one 2893-byte settings record) and its companion channel file, byte by byte.
@@ -23,6 +25,7 @@ private Q_SLOTS:
     void openChecks();
     void companionNames_data();
     void companionNames();
+    void eightyChannelsInCbGroupThreeReadBack();
 };
 
 namespace {
@@ -191,6 +194,8 @@ void TestDataFileFormat::badPairsLeaveTheDocumentUntouched_data()
         << withCount(HF, 16, 100) << channels << true << badCounts;
     QTest::newRow("2 channels in the VFO group")
         << withCount(HAM, 14, 2) << channels << true << badCounts;
+    QTest::newRow("81 channels in CB group 3")
+        << withCount(CB, 3, 81) << channels << true << badCounts;
     QTest::newRow("negative count") << withCount(CB, 7, -1) << channels << true << badCounts;
     QTest::newRow("no channel file")
         << data << QByteArray() << false << int(PairReadStatus::ChannelFileMissing);
@@ -287,6 +292,20 @@ void TestDataFileFormat::companionNames()
     const std::string path = withDataFileExtension(chosen.toStdString());
     QCOMPARE(QString::fromStdString(path), dataFile);
     QCOMPARE(QString::fromStdString(companionPath(path)), channelFile);
+}
+
+void TestDataFileFormat::eightyChannelsInCbGroupThreeReadBack()
+{
+    // CB group 3 owns 80 slots; a list the program itself fills that far must open again.
+    DocumentSet document;
+    for (int number = 1; number <= 80; ++number)
+        QVERIFY(AddChannel(document, CB, 3, number, "27.00500", BandLimits{26.0, 28.0}));
+    QCOMPARE(document.channelCount(CB, 3), 80);
+    const PackedDocument packed = packDocument(document);
+    DocumentSet read;
+    QCOMPARE(unpackDocument(packed.dataFile, packed.channelFile, read), PairReadStatus::Ok);
+    QCOMPARE(read.channelCount(CB, 3), 80);
+    QCOMPARE(read.channels.entry(CB, 3, 80).Number, std::int16_t(80));
 }
 
 QTEST_APPLESS_MAIN(TestDataFileFormat)

@@ -30,6 +30,9 @@ void TestDocument::fixedTextTrimming_data()
     QTest::newRow("all spaces") << QByteArray("    ") << QByteArray("");
     QTest::newRow("leading space kept") << QByteArray(" A  ") << QByteArray(" A");
     QTest::newRow("NUL first") << QByteArray("\0XYZ", 4) << QByteArray("");
+    // Trailing spaces go first, then the cut at a NUL: a space before the NUL stays.
+    QTest::newRow("space before NUL") << QByteArray(" \0AB", 4) << QByteArray(" ");
+    QTest::newRow("NUL then spaces") << QByteArray("A\0  ", 4) << QByteArray("A");
 }
 
 void TestDocument::fixedTextTrimming()
