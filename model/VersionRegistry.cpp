@@ -79,8 +79,12 @@ std::string versionForDisplay(std::string_view version)
 {
     if (version.size() < 4)
         return std::string(version);
-    return std::string(version.substr(0, 2)) + "." +
-           std::string(version.substr(version.size() - 2));
+    std::string shown;
+    shown.reserve(5);
+    shown.append(version.substr(0, 2));
+    shown.push_back('.');
+    shown.append(version.substr(version.size() - 2));
+    return shown;
 }
 
 std::string incompatibilityQuestion(std::string_view software, std::string_view other,
@@ -91,9 +95,12 @@ std::string incompatibilityQuestion(std::string_view software, std::string_view 
     std::string text(textFor(VersionTexts::kIncompatible, language));
     text += "\r\n";
     text += textFor(otherLabel, language);
-    text += " " + versionForDisplay(other) + "\r\n";
+    text += ' ';
+    text += versionForDisplay(other);
+    text += "\r\n";
     text += textFor(VersionTexts::kSoftwareIs, language);
-    text += " " + versionForDisplay(software);
+    text += ' ';
+    text += versionForDisplay(software);
     return text;
 }
 
