@@ -10,6 +10,7 @@
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/FileVerbs.h"
+#include "lang/Messages.h"
 #include "link/LinkController.h"
 #include "link/LinkTexts.h"
 #include "link/SerialPortList.h"
@@ -130,7 +131,7 @@ int runTransfer(int argc, char *argv[], const std::vector<std::string_view> &arg
         devicePathForPort(QString::fromStdString(*portText), installedPortAliases());
     SerialPortService port;
     if (!device || !port.open(*device)) {
-        std::fprintf(stderr, "%s\n", qPrintable(text(LinkTexts::kCannotOpenPort)));
+        std::fprintf(stderr, "%s\n", qPrintable(text(Messages::kPortError)));
         if (device)
             printError(QStringLiteral("%1: %2").arg(*device, port.errorString()));
         else
@@ -188,8 +189,8 @@ int runTransfer(int argc, char *argv[], const std::vector<std::string_view> &arg
                     }
                 }
                 std::fprintf(stderr, "%s\n",
-                             qPrintable(text(reading ? LinkTexts::kReadCompleted
-                                                     : LinkTexts::kWriteCompleted)));
+                             qPrintable(text(reading ? Messages::kReadCompleted
+                                                     : Messages::kWriteCompleted)));
                 exitCode = 0;
             } else {
                 printError(QStringLiteral("%1 failed: %2")

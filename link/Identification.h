@@ -28,10 +28,3 @@ enum class IdentificationOutcome
 IdentificationOutcome identificationCheck(const IdentFields &radio, std::string_view modelName,
                                           std::string_view softwareVersion,
                                           const VersionCompatibility &compatible);
-
-// A version as shown to the user: "V100" -> "V1.00".
-std::string versionShown(std::string_view version);
-
-// The question asked when the radio's firmware is not compatible with this software.
-std::string versionQuestion(std::string_view firmwareVersion, std::string_view softwareVersion,
-                            int language);

@@ -58,7 +58,7 @@ void TransferCommands::readFromRadio()
     if (isBusy())
         return;
     m_operation = CommOperation::Read;
-    if (!openPort() || !confirm(LinkTexts::kReadQuestion)) {
+    if (!openPort() || !confirm(Messages::kReadQuestion)) {
         m_operation = CommOperation::Idle;
         return;
     }
@@ -94,7 +94,7 @@ void TransferCommands::startWrite()
     if (isBusy())
         return;
     m_operation = CommOperation::Write;
-    if (!openPort() || !confirm(LinkTexts::kWriteQuestion)) {
+    if (!openPort() || !confirm(Messages::kWriteQuestion)) {
         m_operation = CommOperation::Idle;
         return;
     }
@@ -112,7 +112,7 @@ bool TransferCommands::openPort()
                             : devicePathForPort(QString::fromStdString(comName(number)), aliases);
     if (device && m_port.open(*device))
         return true;
-    m_context.messages->ask(m_context.text(LinkTexts::kCannotOpenPort), MessageButtons::Ok,
+    m_context.messages->ask(m_context.text(Messages::kPortError), MessageButtons::Ok,
                             MessageIcon::Critical);
     return false;
 }
@@ -198,8 +198,8 @@ void TransferCommands::transferFinished(const TransferOutcome &outcome, const QS
             m_main.showData();
         }
         m_context.messages->ask(m_context.text(outcome.operation == CommOperation::Read
-                                                   ? LinkTexts::kReadCompleted
-                                                   : LinkTexts::kWriteCompleted),
+                                                   ? Messages::kReadCompleted
+                                                   : Messages::kWriteCompleted),
                                 MessageButtons::Ok, MessageIcon::None);
     } else if (outcome.result == TransferResult::Cancelled && m_partlyWritten) {
         m_context.messages->inform(m_context.text(LinkWindowTexts::kPartlyWritten),

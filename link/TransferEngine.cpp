@@ -2,9 +2,10 @@
 
 #include <algorithm>
 
-#include "link/LinkTexts.h"
+#include "lang/Messages.h"
 #include "link/TransferWalk.h"
 #include "model/RadioImage.h"
+#include "model/VersionRegistry.h"
 
 namespace {
 
@@ -148,14 +149,15 @@ void TransferEngine::checkIdentification(LinkActions &actions)
         break;
     case IdentificationOutcome::WrongModel:
         actions.push_back(
-            QueueMessage{std::string(textFor(LinkTexts::kModelTypeWrong, m_settings.language))});
+            QueueMessage{std::string(textFor(Messages::kModelMismatch, m_settings.language))});
         sendEnd(actions, TransferStep::EndSentAfterFailedCheck);
         break;
     case IdentificationOutcome::IncompatibleVersion:
         // The reply timer stays stopped while the question is open, so nothing is resent.
         m_awaitingAnswer = true;
-        actions.push_back(AskQuestion{versionQuestion(
-            radio.firmwareVersion, m_settings.softwareVersion, m_settings.language)});
+        actions.push_back(
+            AskQuestion{incompatibilityQuestion(m_settings.softwareVersion, radio.firmwareVersion,
+                                                VersionKind::Firmware, m_settings.language)});
         break;
     }
 }

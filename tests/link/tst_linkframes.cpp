@@ -7,6 +7,7 @@
 #include "link/Frames.h"
 #include "link/Identification.h"
 #include "link/TransferWalk.h"
+#include "model/VersionRegistry.h"
 
 Q_DECLARE_METATYPE(ReplyKind)
 Q_DECLARE_METATYPE(IdentificationOutcome)
@@ -275,13 +276,13 @@ void TestLinkFrames::percentage()
 
 void TestLinkFrames::versionTexts()
 {
-    QCOMPARE(versionShown("V100"), std::string("V1.00"));
-    QCOMPARE(versionShown("V101"), std::string("V1.01"));
-    QCOMPARE(versionQuestion("V101", "V100", English),
+    QCOMPARE(versionForDisplay("V100"), std::string("V1.00"));
+    QCOMPARE(versionForDisplay("V101"), std::string("V1.01"));
+    QCOMPARE(incompatibilityQuestion("V100", "V101", VersionKind::Firmware, English),
              std::string("incompatible version. It may cause unknown error.To start the "
                          "corresponding software version, or not?\r\nFirmware version is "
                          "V1.01\r\nprogramming software is V1.00"));
-    QCOMPARE(versionQuestion("V101", "V100", Chinese),
+    QCOMPARE(incompatibilityQuestion("V100", "V101", VersionKind::Firmware, Chinese),
              std::string("版本不兼容，有可能引起未知错误，是否启动对应版本软件？\r\n固件版本为 "
                          "V1.01\r\n写频软件版本为 V1.00"));
 }
