@@ -4,7 +4,6 @@
 
 // Texts of the frequency and tone codecs and the group selector, in every language.
 namespace ChannelTexts {
-inline constexpr TextEntry kFrequencyOutOfRange{"", "Frequency is out of range.", "频率超出范围。"};
 // Shown when a stored frequency is not a digit text; the radio's own program says it this way in
 // both languages.
 inline constexpr TextEntry kNotIsNumeric{"", "Not IsNumeric", "Not IsNumeric"};

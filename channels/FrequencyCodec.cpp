@@ -8,6 +8,7 @@
 
 #include "channels/ChannelTexts.h"
 #include "channels/NumberRounding.h"
+#include "lang/Messages.h"
 #include "model/RadioImage.h"
 
 namespace {
@@ -35,7 +36,7 @@ std::string_view frequencyMessageText(FrequencyMessage message, int language)
 {
     switch (message) {
     case FrequencyMessage::OutOfRange:
-        return textFor(ChannelTexts::kFrequencyOutOfRange, language);
+        return textFor(Messages::kOutOfRange, language);
     case FrequencyMessage::NotNumeric:
         return textFor(ChannelTexts::kNotIsNumeric, language);
     case FrequencyMessage::None:
