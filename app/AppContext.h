@@ -4,18 +4,16 @@
 #include <string>
 #include <string_view>
 
+#include "app/IniDocument.h"
 #include "app/InstallLayout.h"
+#include "datafile/DataFileStorage.h"
+#include "datafile/FileDialogs.h"
 #include "lang/DeferredMessageQueue.h"
 #include "lang/LanguageState.h"
+#include "lang/MessageService.h"
 #include "model/Document.h"
 #include "model/RadioImage.h"
 #include "model/VersionRegistry.h"
-
-class DataFileStorage;
-class FileDialogs;
-class IniStore;
-class MessageService;
-class ProgramLauncher;
 
 // The serial settings kept in mysetup.ini.
 struct SerialSettings
@@ -27,7 +25,9 @@ struct SerialSettings
 
 // Everything the program keeps for the whole run, made once at start and handed to every window.
 // The services are owned by whoever starts the program (the real files and message boxes, or the
-// fakes of a test) and must outlive the context.
+// fakes of a test) and must outlive their use. A service nobody has set is one that does nothing
+// (no files, dialogs that are cancelled, boxes answered as if closed), so no caller checks for
+// one that is missing.
 class AppContext
 {
 public:
@@ -43,16 +43,29 @@ public:
     InstallLayout layout;
     VersionRegistry versions; // compatible version pairs from Version.ini
 
-    IniStore *setupIni = nullptr;         // mysetup.ini
-    MessageService *messages = nullptr;   // questions and notices to the user
-    IniStore *versionIni = nullptr;       // Version.ini; none reads as the single pair V100/V100
-    DataFileStorage *dataFiles = nullptr; // data file pairs and InitFiles
-    FileDialogs *fileDialogs = nullptr;   // the open and save dialogs
-    ProgramLauncher *launcher = nullptr;  // starts the program of another version
+    // The services that do nothing, in force until real ones are set.
+    struct NoServices
+    {
+        MemoryIniStore setupIni;
+        ClosedMessageService messages;
+        MemoryIniStore versionIni;
+        NoDataFileStorage dataFiles;
+        CancelledFileDialogs fileDialogs;
+        NoProgramLauncher launcher;
+    };
+    NoServices none;
+
+    IniStore *setupIni = &none.setupIni;          // mysetup.ini
+    MessageService *messages = &none.messages;    // questions and notices to the user
+    IniStore *versionIni = &none.versionIni;      // Version.ini; an empty one reads as V100/V100
+    DataFileStorage *dataFiles = &none.dataFiles; // data file pairs and InitFiles
+    FileDialogs *fileDialogs = &none.fileDialogs; // the open and save dialogs
+    ProgramLauncher *launcher = &none.launcher;   // starts the program of another version
 
     // Starts the program version that handles a radio's firmware, after the user said Yes to the
     // version question; the file services set it.
-    std::function<void(const std::string &firmwareVersion)> switchVersion;
+    std::function<void(const std::string &firmwareVersion)> switchVersion =
+        [](const std::string &) {};
 
     // A text of a table in the language in force.
     std::string_view text(const TextEntry &entry) const { return language.text(entry); }

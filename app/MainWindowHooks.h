@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAnyStringView>
 #include <QHash>
 #include <QString>
 
@@ -9,22 +10,23 @@
 #include "app/MainWindowTexts.h"
 
 class AppContext;
+class MainWindowHost;
 class QWidget;
-class frmMain;
 
-// What other subsystems plug into the main window: the child windows it can open, by window
-// name, and the handlers of the commands it dispatches to them (file commands, transfers, port
-// window, row operations). A command without a handler does nothing.
+// What the subsystems plug into the main window: the child windows it can open, by window name,
+// and the handlers of the commands it dispatches to them (file commands, transfers, port window).
+// Each folder fills them in its own register function; the program's start calls them all and
+// hands the result to the main window. A command without a handler does nothing.
 class MainWindowHooks
 {
 public:
     // Makes a new child window; the main window puts it into its frame and deletes it on close.
-    using WindowFactory = std::function<QWidget *(AppContext &, frmMain &)>;
-    using CommandHandler = std::function<void(AppContext &, frmMain &)>;
+    using WindowFactory = std::function<QWidget *(AppContext &, MainWindowHost &)>;
+    using CommandHandler = std::function<void(AppContext &, MainWindowHost &)>;
 
-    void addWindow(const QString &name, WindowFactory factory)
+    void addWindow(QAnyStringView name, WindowFactory factory)
     {
-        m_windows.insert(name, std::move(factory));
+        m_windows.insert(name.toString(), std::move(factory));
     }
     void setCommand(MainCommand command, CommandHandler handler)
     {
@@ -46,7 +48,3 @@ private:
     QHash<QString, WindowFactory> m_windows;
     std::map<MainCommand, CommandHandler> m_commands;
 };
-
-// Every child window and command handler the program has. A new editor window adds its
-// addWindow line here.
-MainWindowHooks builtInMainWindowHooks();

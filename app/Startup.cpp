@@ -62,10 +62,6 @@ void runAfterSplash(AppContext &context)
 
 void loadVersionRegistry(AppContext &context)
 {
-    if (!context.versionIni) {
-        context.versions = VersionRegistry();
-        return;
-    }
     IniStore &ini = *context.versionIni;
     context.versions =
         VersionRegistry::load([&ini](std::string_view section, std::string_view key) {

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "lang/Messages.h"
+#include "lang/QtText.h"
 
 namespace {
 
@@ -17,11 +18,6 @@ constexpr TextEntry kDescription{"",
                                  "ORX-740 车载电台写频软件：\n"
                                  "读取、编辑、保存并写入电台的信道和设置。"};
 constexpr TextEntry kBuiltWith{"", "Built with Qt %1", "基于 Qt %1 构建"};
-
-QString qText(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 } // namespace
 

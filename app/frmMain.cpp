@@ -21,11 +21,13 @@
 #include <QVBoxLayout>
 
 #include "app/AppContext.h"
+#include "app/DocumentNotifier.h"
 #include "app/PlatformServices.h"
 #include "app/Startup.h"
 #include "app/frmAbout.h"
 #include "lang/FrmSetLanguage.h"
 #include "lang/Messages.h"
+#include "lang/QtText.h"
 
 namespace {
 
@@ -33,11 +35,6 @@ constexpr int kMinimumTreeTwips = 300;
 constexpr int kStartTreeTwips = 3300;
 constexpr int kSplitterPixels = 5;
 constexpr int kKeyRole = Qt::UserRole;
-
-QString qText(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QIcon toolIcon(const QStyle *style, MainCommand command)
 {
@@ -80,9 +77,11 @@ double dotsPerInch(const QWidget *widget, bool horizontal)
 
 } // namespace
 
-frmMain::frmMain(AppContext &context, MainWindowHooks hooks, QWidget *parent)
+frmMain::frmMain(AppContext &context, DocumentNotifier &notifier, MainWindowHooks hooks,
+                 QWidget *parent)
     : QMainWindow(parent)
     , m_context(context)
+    , m_notifier(notifier)
     , m_hooks(std::move(hooks))
     , m_mdiArea(new QMdiArea(this))
 {
@@ -235,19 +234,25 @@ void frmMain::openInitialDocument()
 {
     closeAllChildWindows();
     runHook(MainCommand::LoadNewDocument);
-    relabel();
-    openChildWindow(qText(kChannelWindow));
-    updateTitle();
-    cascade();
+    documentReplaced();
 }
 
-void frmMain::showData()
+void frmMain::documentReplaced()
 {
     closeAllChildWindows();
     relabel();
     openChildWindow(qText(kChannelWindow));
     updateTitle();
     cascade();
+    Q_EMIT m_notifier.documentReplaced();
+}
+
+void frmMain::commitPendingEdits()
+{
+    for (QMdiSubWindow *window : openSubWindows()) {
+        if (auto *edits = dynamic_cast<PendingEdits *>(window->widget()))
+            edits->commitPendingEdits();
+    }
 }
 
 void frmMain::relabel()
@@ -341,6 +346,12 @@ QWidget *frmMain::childWindow(const QString &name) const
     return nullptr;
 }
 
+QWidget *frmMain::activeChildWindow() const
+{
+    const QMdiSubWindow *active = m_mdiArea->activeSubWindow();
+    return active && !active->isHidden() ? active->widget() : nullptr;
+}
+
 QWidget *frmMain::openChildWindow(const QString &name)
 {
     if (QWidget *open = childWindow(name)) {
@@ -354,7 +365,7 @@ QWidget *frmMain::openChildWindow(const QString &name)
     const MainWindowHooks::WindowFactory *factory = m_hooks.window(name);
     if (!factory)
         return nullptr;
-    QWidget *widget = (*factory)(m_context, *this);
+    QWidget *widget = (*factory)(m_context, static_cast<MainWindowHost &>(*this));
     widget->setAttribute(Qt::WA_DeleteOnClose);
     QMdiSubWindow *window = m_mdiArea->addSubWindow(widget);
     window->show();
@@ -383,9 +394,6 @@ void frmMain::dispatch(MainCommand command)
     case MainCommand::RogerBeep:
         openChildWindow(qText(windowForCommand(command)));
         break;
-    case MainCommand::WriteToRadio:
-        writeToRadio();
-        break;
     case MainCommand::LanguageSetup:
         languageSetup();
         break;
@@ -412,7 +420,7 @@ void frmMain::dispatch(MainCommand command)
     case MainCommand::Paste:
     case MainCommand::InsertPaste:
     case MainCommand::Delete:
-        rowOperation(command);
+        editCommand(command);
         break;
     case MainCommand::LoadNewDocument:
         // The toolbar's New replaces the document at once, without the menu item's question.
@@ -427,24 +435,14 @@ void frmMain::dispatch(MainCommand command)
 void frmMain::runHook(MainCommand command)
 {
     if (const MainWindowHooks::CommandHandler *handler = m_hooks.command(command))
-        (*handler)(m_context, *this);
+        (*handler)(m_context, static_cast<MainWindowHost &>(*this));
 }
 
-void frmMain::rowOperation(MainCommand command)
+void frmMain::editCommand(MainCommand command)
 {
-    // The row operations act on the channel grid, so only while the channel window is in front.
-    const QMdiSubWindow *active = m_mdiArea->activeSubWindow();
-    if (active && active->widget() && active->widget()->objectName() == qText(kChannelWindow))
-        runHook(command);
-}
-
-void frmMain::writeToRadio()
-{
-    for (const char *name : {"frmCommChInfo", "FrmOptFeatures"}) {
-        if (auto *edits = dynamic_cast<PendingEdits *>(childWindow(QString::fromLatin1(name))))
-            edits->commitPendingEdits();
-    }
-    runHook(MainCommand::WriteToRadio);
+    // The edit commands act on the window in front, when it takes them.
+    if (auto *target = dynamic_cast<EditCommandTarget *>(activeChildWindow()))
+        target->runEditCommand(command);
 }
 
 void frmMain::setTreeViewVisible(bool visible)
@@ -532,6 +530,7 @@ void frmMain::activated()
     closeAllChildWindows();
     openChildWindow(qText(kChannelWindow));
     cascade();
+    Q_EMIT m_notifier.languageChanged();
 }
 
 void frmMain::showEvent(QShowEvent *event)

@@ -4,6 +4,7 @@
 #include <QMainWindow>
 
 #include "app/MainWindowHooks.h"
+#include "app/MainWindowHost.h"
 #include "app/MainWindowTexts.h"
 
 class AppContext;
@@ -17,48 +18,39 @@ class QToolBar;
 class QTreeWidget;
 class QTreeWidgetItem;
 
-// A child window that holds edits not yet written into the document; the main window asks it to
-// write them before the document is sent to the radio.
-class PendingEdits
-{
-public:
-    virtual ~PendingEdits() = default;
-    virtual void commitPendingEdits() = 0;
-};
-
 // The program's single top-level window: a multiple-document frame holding the editor windows, with
 // the menu bar, the main toolbar, the tree pane and its splitter, and the status bar. It dispatches
 // every command and relabels itself when the language changes.
-class frmMain : public QMainWindow
+// It is the host that windows and command handlers see (MainWindowHost); the subsystems plug in
+// through the hooks the program's start hands it.
+class frmMain : public QMainWindow, public MainWindowHost
 {
     Q_OBJECT
 
 public:
-    explicit frmMain(AppContext &context, MainWindowHooks hooks = builtInMainWindowHooks(),
-                     QWidget *parent = nullptr);
+    frmMain(AppContext &context, DocumentNotifier &notifier, MainWindowHooks hooks,
+            QWidget *parent = nullptr);
     ~frmMain() override;
 
     QMdiArea *mdiArea() const { return m_mdiArea; }
-
-    // Brings the child window of that name to the front when it is open; otherwise makes it, shows
-    // it and cascades all child windows. Null when no such window is known.
-    QWidget *openChildWindow(const QString &name);
-    QWidget *childWindow(const QString &name) const;
     // The open child windows in the order they were opened.
     QList<QMdiSubWindow *> openSubWindows() const;
-    void closeAllChildWindows();
-    void cascade();
+
+    DocumentNotifier &notifier() override { return m_notifier; }
+    QWidget *openChildWindow(const QString &name) override;
+    QWidget *childWindow(const QString &name) const override;
+    QWidget *activeChildWindow() const override;
+    void closeAllChildWindows() override;
+    void cascade() override;
+    void relabel() override;
+    void updateTitle() override;
+    void documentReplaced() override;
+    void commitPendingEdits() override;
+    QWidget *dialogParent() override { return this; }
+    QString dataFileFilter() const override;
 
     // Runs a command as its menu item, toolbar button or tree node does.
     void dispatch(MainCommand command);
-
-    // Sets every caption from the text tables in the language in force.
-    void relabel();
-    void updateTitle();
-    // After a read from the radio: fresh captions and the channel window on the new data.
-    void showData();
-    // The filter of the open and save dialogs, "Data File (*.dat)" in the language in force.
-    QString dataFileFilter() const;
 
     // The tree pane's width in pixels; refused (false) below 300 twips or beyond the frame.
     bool setTreePaneWidth(int pixels);
@@ -87,11 +79,11 @@ private:
     void setTreeViewVisible(bool visible);
     void languageSetup();
     void about();
-    void writeToRadio();
-    void rowOperation(MainCommand command);
+    void editCommand(MainCommand command);
     void openTreeNode(QTreeWidgetItem *item);
 
     AppContext &m_context;
+    DocumentNotifier &m_notifier;
     MainWindowHooks m_hooks;
     QMdiArea *m_mdiArea = nullptr;
     QHash<QString, QAction *> m_actions; // menus and menu items by name

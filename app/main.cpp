@@ -6,13 +6,17 @@
 #include <memory>
 
 #include "app/AppContext.h"
+#include "app/DocumentNotifier.h"
 #include "app/IniFile.h"
+#include "app/MainWindowHooks.h"
 #include "app/PlatformServices.h"
 #include "app/Startup.h"
 #include "app/frmMain.h"
 #include "app/frmSplash.h"
+#include "channels/ChannelWindows.h"
 #include "datafile/FileCommandHooks.h"
 #include "lang/QtMessageService.h"
+#include "link/TransferCommands.h"
 
 namespace {
 
@@ -67,6 +71,14 @@ int main(int argc, char *argv[])
     context.setupIni = &setupIni;
     context.messages = &messages;
     FileServices fileServices(context);
+    DocumentNotifier notifier;
+    TransferCommands transfers(context);
+
+    // Every window and command the main window can reach, one register call a subsystem.
+    MainWindowHooks hooks;
+    registerFileCommands(hooks);
+    registerTransferCommands(hooks, transfers);
+    registerChannelWindows(hooks);
 
     Startup::runBeforeSplash(context, {systemLocaleId(), operatingSystemVersion()});
 
@@ -80,7 +92,7 @@ int main(int argc, char *argv[])
 
     std::unique_ptr<frmMain> mainWindow;
     QObject::connect(&splash, &frmSplash::finished, &application, [&] {
-        mainWindow = std::make_unique<frmMain>(context);
+        mainWindow = std::make_unique<frmMain>(context, notifier, std::move(hooks));
         mainWindow->show();
         splash.close();
         markWhenShown(mainWindow.get());

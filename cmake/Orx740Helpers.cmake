@@ -19,6 +19,8 @@ function(orx740_add_test)
         AUTOMOC ON
         RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/tests")
     target_link_libraries(${ARG_NAME} PRIVATE ${ARG_LIBS} Qt6::Test)
+    # Shared helpers live in tests/support/.
+    target_include_directories(${ARG_NAME} PRIVATE "${PROJECT_SOURCE_DIR}/tests")
     add_test(NAME ${ARG_NAME} COMMAND ${ARG_NAME})
     set_tests_properties(${ARG_NAME} PROPERTIES
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ORX740_TEST_DATA=${CMAKE_CURRENT_SOURCE_DIR};ORX740_STAGE_ROOT=${CMAKE_BINARY_DIR}"

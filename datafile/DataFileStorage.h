@@ -23,6 +23,22 @@ public:
                            std::span<const std::uint8_t> channelBytes) = 0;
 };
 
+// No files at all: nothing can be read and every write fails. The storage of a context that
+// nobody has given a real one.
+class NoDataFileStorage : public DataFileStorage
+{
+public:
+    std::optional<std::vector<std::uint8_t>> readFile(const std::string &) override
+    {
+        return std::nullopt;
+    }
+    bool writePair(const std::string &, std::span<const std::uint8_t>, const std::string &,
+                   std::span<const std::uint8_t>) override
+    {
+        return false;
+    }
+};
+
 // Files kept in memory, with switches for the failures a disk can have.
 class MemoryDataFileStorage : public DataFileStorage
 {

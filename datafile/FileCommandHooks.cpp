@@ -3,7 +3,7 @@
 #include "app/AppContext.h"
 #include "app/IniFile.h"
 #include "app/MainWindowHooks.h"
-#include "app/frmMain.h"
+#include "app/MainWindowHost.h"
 #include "datafile/FileCommands.h"
 #include "datafile/QtDataFileStorage.h"
 #include "datafile/QtFileDialogs.h"
@@ -11,44 +11,39 @@
 
 namespace {
 
-class MainWindowHost : public FileCommandHost
+// The main window as the file commands see it.
+class HostAdapter : public FileCommandHost
 {
 public:
-    explicit MainWindowHost(frmMain &window)
-        : m_window(window)
+    explicit HostAdapter(MainWindowHost &host)
+        : m_host(host)
     {}
-    void closeAllChildWindows() override { m_window.closeAllChildWindows(); }
-    void relabel() override { m_window.relabel(); }
-    void openChannelWindow() override
-    {
-        m_window.openChildWindow(QString::fromLatin1(
-            kChannelWindow.data(), static_cast<qsizetype>(kChannelWindow.size())));
-    }
-    void cascade() override { m_window.cascade(); }
+    void closeAllChildWindows() override { m_host.closeAllChildWindows(); }
+    void documentReplaced() override { m_host.documentReplaced(); }
 
 private:
-    frmMain &m_window;
+    MainWindowHost &m_host;
 };
 
 template<typename Command>
 MainWindowHooks::CommandHandler fileCommand(Command command)
 {
-    return [command](AppContext &context, frmMain &window) {
-        MainWindowHost host(window);
-        FileCommands commands(context, host);
+    return [command](AppContext &context, MainWindowHost &host) {
+        HostAdapter adapter(host);
+        FileCommands commands(context, adapter);
         command(commands);
     };
 }
 
 } // namespace
 
-void addFileCommands(MainWindowHooks &hooks)
+void registerFileCommands(MainWindowHooks &hooks)
 {
     hooks.setCommand(MainCommand::FileNew, fileCommand([](FileCommands &c) { c.New(); }));
     hooks.setCommand(MainCommand::FileOpen, fileCommand([](FileCommands &c) { c.Open(); }));
     hooks.setCommand(MainCommand::FileSave, fileCommand([](FileCommands &c) { c.Save(); }));
     hooks.setCommand(MainCommand::FileSaveAs, fileCommand([](FileCommands &c) { c.SaveAs(); }));
-    // The main window closes and reopens the windows around this one itself.
+    // The main window closes the windows before this one and shows the document after it.
     hooks.setCommand(MainCommand::LoadNewDocument,
                      fileCommand([](FileCommands &c) { c.LoadNewDocument(); }));
     hooks.setCommand(MainCommand::InitialSetting,
@@ -81,9 +76,9 @@ FileServices::FileServices(AppContext &context)
 
 FileServices::~FileServices()
 {
-    m_context.versionIni = nullptr;
-    m_context.dataFiles = nullptr;
-    m_context.fileDialogs = nullptr;
-    m_context.launcher = nullptr;
-    m_context.switchVersion = nullptr;
+    m_context.versionIni = &m_context.none.versionIni;
+    m_context.dataFiles = &m_context.none.dataFiles;
+    m_context.fileDialogs = &m_context.none.fileDialogs;
+    m_context.launcher = &m_context.none.launcher;
+    m_context.switchVersion = [](const std::string &) {};
 }

@@ -7,7 +7,7 @@ class MainWindowHooks;
 
 // The file commands on the main window: File > New, Open, Save, Save As, the toolbar's New and
 // Initial Setting.
-void addFileCommands(MainWindowHooks &hooks);
+void registerFileCommands(MainWindowHooks &hooks);
 
 // The files, dialogs and program starts the file commands use in the running program, made for
 // the context and detached from it again on destruction.

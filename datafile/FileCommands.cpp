@@ -69,8 +69,7 @@ FileCommands::FileCommands(AppContext &context, FileCommandHost &host)
 
 void FileCommands::showMessage(std::string_view text)
 {
-    if (m_context.messages)
-        m_context.messages->inform(text, MessageIcon::None);
+    m_context.messages->inform(text, MessageIcon::None);
 }
 
 void FileCommands::titleChanged()
@@ -81,15 +80,12 @@ void FileCommands::titleChanged()
 
 void FileCommands::New()
 {
-    if (!m_context.messages ||
-        m_context.messages->ask(m_context.text(Messages::kNewDocument), MessageButtons::OkCancel,
+    if (m_context.messages->ask(m_context.text(Messages::kNewDocument), MessageButtons::OkCancel,
                                 MessageIcon::Warning) != MessageAnswer::Ok)
         return;
     m_host.closeAllChildWindows();
     LoadNewDocument();
-    m_host.relabel();
-    m_host.openChannelWindow();
-    m_host.cascade();
+    m_host.documentReplaced();
 }
 
 InitFileResult FileCommands::LoadNewDocument()
@@ -103,8 +99,7 @@ void FileCommands::InitialSetting()
     m_host.closeAllChildWindows();
     LoadInitFile(m_context.document, m_context.dataFiles,
                  initFilePath(m_context, InitFileUse::InitialSetting));
-    m_host.openChannelWindow();
-    m_host.cascade();
+    m_host.documentReplaced();
 }
 
 bool FileCommands::OfferToSave()
@@ -112,8 +107,6 @@ bool FileCommands::OfferToSave()
     const Document &document = m_context.document;
     if (!ChangedCheck(document.working(), document.saved()))
         return true;
-    if (!m_context.messages)
-        return false;
     switch (m_context.messages->ask(m_context.text(Messages::kSaveQuestion),
                                     MessageButtons::YesNoCancel, MessageIcon::Warning)) {
     case MessageAnswer::Yes:
@@ -130,8 +123,6 @@ void FileCommands::Open()
 {
     if (!OfferToSave())
         return;
-    if (!m_context.fileDialogs)
-        return;
     const std::optional<std::string> path =
         m_context.fileDialogs->openFileName(dataFileFilter(m_context.language.languageIndex));
     if (!path)
@@ -142,8 +133,7 @@ void FileCommands::Open()
 bool FileCommands::ReadDocument(const std::string &path)
 {
     const int language = m_context.language.languageIndex;
-    const std::optional<std::vector<std::uint8_t>> dataFile =
-        m_context.dataFiles ? m_context.dataFiles->readFile(path) : std::nullopt;
+    const std::optional<std::vector<std::uint8_t>> dataFile = m_context.dataFiles->readFile(path);
     if (!dataFile) {
         showMessage(m_context.text(Messages::kFileError));
         return false;
@@ -156,9 +146,8 @@ bool FileCommands::ReadDocument(const std::string &path)
         const std::string version = dataFileVersionText(*dataFile);
         const std::string question =
             incompatibilityQuestion(kSoftwareVersion, version, VersionKind::DataFile, language);
-        if (m_context.messages &&
-            m_context.messages->ask(question, MessageButtons::YesNo, MessageIcon::Question) ==
-                MessageAnswer::Yes)
+        if (m_context.messages->ask(question, MessageButtons::YesNo, MessageIcon::Question) ==
+            MessageAnswer::Yes)
             SwitchToVersion(m_context, version);
         return false;
     }
@@ -185,11 +174,9 @@ bool FileCommands::ReadDocument(const std::string &path)
     m_host.closeAllChildWindows();
     document.saved() = std::move(*read);
     document.restoreSnapshot();
-    m_host.openChannelWindow();
-    titleChanged();
-    m_host.relabel();
-    m_host.cascade();
     document.untitled = false;
+    titleChanged();
+    m_host.documentReplaced();
     return true;
 }
 
@@ -200,16 +187,14 @@ bool FileCommands::Save()
         return SaveAs();
     const std::string question = "\"" + std::string(fileNameOf(document.documentPath)) + "\"" +
                                  std::string(m_context.text(Messages::kOverwriteQuestion));
-    if (!m_context.messages || m_context.messages->ask(question, MessageButtons::OkCancel,
-                                                       MessageIcon::Question) != MessageAnswer::Ok)
+    if (m_context.messages->ask(question, MessageButtons::OkCancel, MessageIcon::Question) !=
+        MessageAnswer::Ok)
         return false;
     return WriteDocument(document.documentPath);
 }
 
 bool FileCommands::SaveAs()
 {
-    if (!m_context.fileDialogs)
-        return false;
     const std::optional<std::string> path = m_context.fileDialogs->saveFileName(
         dataFileFilter(m_context.language.languageIndex), m_context.document.documentPath);
     if (!path || path->empty())
@@ -233,8 +218,7 @@ bool FileCommands::WriteDocument(const std::string &path)
     auto before = std::make_unique<DocumentSet>(document.saved());
     document.takeSnapshot();
     const PackedDocument packed = packDocument(document.saved());
-    if (!m_context.dataFiles ||
-        !m_context.dataFiles->writePair(path, packed.dataFile, companionPath(path),
+    if (!m_context.dataFiles->writePair(path, packed.dataFile, companionPath(path),
                                         packed.channelFile)) {
         document.saved() = std::move(*before);
         showMessage(m_context.text(Messages::kFileError));
@@ -250,15 +234,14 @@ bool SwitchToVersion(AppContext &context, std::string_view other)
 {
     const std::string software = context.versions.softwareVersionFor(other);
     bool started = false;
-    if (!software.empty() && context.launcher) {
+    if (!software.empty()) {
         const std::string path =
             siblingProgramPath(context.layout.root, software, context.launcher->programBaseName(),
                                context.launcher->executableSuffix(), context.layout.separator);
         started = context.launcher->startDetached(path);
     }
     if (!started) {
-        if (context.messages)
-            context.messages->inform(context.text(VersionTexts::kNoSuchVersion), MessageIcon::None);
+        context.messages->inform(context.text(VersionTexts::kNoSuchVersion), MessageIcon::None);
         return false;
     }
     context.launcher->endProcess();

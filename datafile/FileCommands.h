@@ -7,15 +7,15 @@ class AppContext;
 class DataFileStorage;
 class Document;
 
-// What the file commands ask of the main window around a document change.
+// What the file commands ask of the main window around a document change: the windows close
+// before the working set is replaced (so none writes old edits into the new document), and the
+// new document is shown afterwards.
 class FileCommandHost
 {
 public:
     virtual ~FileCommandHost() = default;
     virtual void closeAllChildWindows() {}
-    virtual void relabel() {}
-    virtual void openChannelWindow() {}
-    virtual void cascade() {}
+    virtual void documentReplaced() {}
 };
 
 enum class InitFileUse

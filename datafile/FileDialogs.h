@@ -19,6 +19,17 @@ public:
                                                     std::string_view presetPath) = 0;
 };
 
+// Every dialog counts as cancelled.
+class CancelledFileDialogs : public FileDialogs
+{
+public:
+    std::optional<std::string> openFileName(std::string_view) override { return std::nullopt; }
+    std::optional<std::string> saveFileName(std::string_view, std::string_view) override
+    {
+        return std::nullopt;
+    }
+};
+
 // Answers from a script, recording how each dialog was called; when the script runs out the
 // dialog counts as cancelled.
 class ScriptedFileDialogs : public FileDialogs
@@ -70,4 +81,14 @@ public:
     virtual bool startDetached(const std::string &path) = 0;
     // Ends this process at once: no shutdown steps, no save question.
     virtual void endProcess() = 0;
+};
+
+// Starts nothing: no other program version can be found.
+class NoProgramLauncher : public ProgramLauncher
+{
+public:
+    std::string programBaseName() const override { return {}; }
+    std::string executableSuffix() const override { return {}; }
+    bool startDetached(const std::string &) override { return false; }
+    void endProcess() override {}
 };

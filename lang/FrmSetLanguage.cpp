@@ -11,16 +11,12 @@
 #include "app/IniDocument.h"
 #include "lang/MessageService.h"
 #include "lang/Messages.h"
+#include "lang/QtText.h"
 
 namespace {
 
 constexpr TextEntry kCaption{"", "Language Setup", "语言设置"};
 constexpr TextEntry kLanguageMode{"", "Language Mode", "语言模式"};
-
-QString qText(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 } // namespace
 

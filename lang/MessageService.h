@@ -48,6 +48,29 @@ public:
     }
 };
 
+// Answers every question as if its box had been closed, and shows nothing: the service of a
+// context that nobody has given a real one.
+class ClosedMessageService : public MessageService
+{
+public:
+    MessageAnswer ask(std::string_view, MessageButtons buttons, MessageIcon) override
+    {
+        return closedAnswer(buttons);
+    }
+
+    static MessageAnswer closedAnswer(MessageButtons buttons)
+    {
+        switch (buttons) {
+        case MessageButtons::Ok:
+            return MessageAnswer::Ok;
+        case MessageButtons::YesNo:
+            return MessageAnswer::No;
+        default:
+            return MessageAnswer::Cancel;
+        }
+    }
+};
+
 // Answers from a script, recording every question; when the script runs out it answers as if the
 // box had been closed. For tests and for running without a user.
 class ScriptedMessageService : public MessageService
@@ -68,14 +91,7 @@ public:
             answers.pop_front();
             return answer;
         }
-        switch (buttons) {
-        case MessageButtons::Ok:
-            return MessageAnswer::Ok;
-        case MessageButtons::YesNo:
-            return MessageAnswer::No;
-        default:
-            return MessageAnswer::Cancel;
-        }
+        return ClosedMessageService::closedAnswer(buttons);
     }
 
     std::deque<MessageAnswer> answers;

@@ -15,16 +15,12 @@
 #include "app/IniDocument.h"
 #include "lang/MessageService.h"
 #include "lang/Messages.h"
+#include "lang/QtText.h"
 #include "link/LinkWindowTexts.h"
 #include "link/PortSettings.h"
 #include "link/SerialPortList.h"
 
 namespace {
-
-QString qText(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The port number of a list entry: the text after "COM"; nothing when that is no number.
 std::optional<int> entryNumber(const QString &entry)
@@ -88,8 +84,7 @@ void FrmComSet::relabel()
 QStringList FrmComSet::portNames() const
 {
     QStringList names;
-    const PortAliases aliases =
-        m_context.setupIni ? readPortAliases(*m_context.setupIni) : PortAliases{};
+    const PortAliases aliases = readPortAliases(*m_context.setupIni);
     for (const PortEntry &entry : listSerialPorts(aliases))
         names << qText(comName(entry.number));
     return names;
@@ -141,8 +136,7 @@ void FrmComSet::acceptChoice()
         m_context.serial.comPort = 0;
     } else if (const auto number = entryNumber(m_combo1->currentText())) {
         m_context.serial.comPort = *number;
-        if (!m_context.setupIni ||
-            !m_context.setupIni->writeString("language", "comPort", std::to_string(*number)))
+        if (!m_context.setupIni->writeString("language", "comPort", std::to_string(*number)))
             m_context.messages->inform(m_context.text(Messages::kFileError), MessageIcon::Warning);
     }
     accept();

@@ -8,14 +8,10 @@
 #include <QPushButton>
 
 #include "lang/Messages.h"
+#include "lang/QtText.h"
 #include "link/LinkTexts.h"
 
 namespace {
-
-QString qText(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 constexpr int kLabelGap = 10;
 

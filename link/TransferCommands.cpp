@@ -1,9 +1,8 @@
 #include "link/TransferCommands.h"
 
-#include <QMdiSubWindow>
-
 #include "app/AppContext.h"
-#include "app/frmMain.h"
+#include "app/MainWindowHooks.h"
+#include "app/MainWindowHost.h"
 #include "lang/MessageService.h"
 #include "lang/Messages.h"
 #include "link/FrmComSet.h"
@@ -14,10 +13,9 @@
 #include "link/SerialPortList.h"
 #include "model/ImagePacking.h"
 
-TransferCommands::TransferCommands(AppContext &context, frmMain &main)
-    : QObject(&main)
+TransferCommands::TransferCommands(AppContext &context, QObject *parent)
+    : QObject(parent)
     , m_context(context)
-    , m_main(main)
     , m_link(m_port)
 {
     setObjectName(QStringLiteral("TransferCommands"));
@@ -45,18 +43,11 @@ TransferCommands::TransferCommands(AppContext &context, frmMain &main)
             });
 }
 
-TransferCommands &TransferCommands::of(AppContext &context, frmMain &main)
-{
-    if (auto *existing = main.findChild<TransferCommands *>(QStringLiteral("TransferCommands"),
-                                                            Qt::FindDirectChildrenOnly))
-        return *existing;
-    return *new TransferCommands(context, main);
-}
-
-void TransferCommands::readFromRadio()
+void TransferCommands::readFromRadio(MainWindowHost &host)
 {
     if (isBusy())
         return;
+    m_host = &host;
     m_operation = CommOperation::Read;
     if (!openPort() || !confirm(Messages::kReadQuestion)) {
         m_operation = CommOperation::Idle;
@@ -66,26 +57,13 @@ void TransferCommands::readFromRadio()
     startTransfer(CommOperation::Read);
 }
 
-void TransferCommands::writeToRadio()
+void TransferCommands::writeToRadio(MainWindowHost &host)
 {
     if (isBusy())
         return;
-    commitPendingEdits();
+    m_host = &host;
+    host.commitPendingEdits();
     m_timerWrite.start();
-}
-
-void TransferCommands::commitPendingEdits()
-{
-    // The main window has had the channel and option windows commit already; a second commit
-    // could repeat a validation message.
-    static const QStringList committedByMain{QStringLiteral("frmCommChInfo"),
-                                             QStringLiteral("FrmOptFeatures")};
-    for (QMdiSubWindow *window : m_main.openSubWindows()) {
-        if (committedByMain.contains(window->widget()->objectName()))
-            continue;
-        if (auto *edits = dynamic_cast<PendingEdits *>(window->widget()))
-            edits->commitPendingEdits();
-    }
 }
 
 void TransferCommands::startWrite()
@@ -104,8 +82,7 @@ void TransferCommands::startWrite()
 
 bool TransferCommands::openPort()
 {
-    const PortAliases aliases =
-        m_context.setupIni ? readPortAliases(*m_context.setupIni) : PortAliases{};
+    const PortAliases aliases = readPortAliases(*m_context.setupIni);
     const int number = m_context.serial.comPort;
     const auto device = number < 1
                             ? std::nullopt
@@ -139,7 +116,7 @@ void TransferCommands::startTransfer(CommOperation operation)
 
     m_progress = new FrmProgress(operation == CommOperation::Read ? FrmProgress::Operation::Read
                                                                   : FrmProgress::Operation::Write,
-                                 m_context.language.languageIndex, &m_main);
+                                 m_context.language.languageIndex, m_host->dialogParent());
     m_progress->setWindowModality(Qt::ApplicationModal);
     connect(m_progress, &FrmProgress::cancelClicked, this, &TransferCommands::cancelTransfer);
     m_progress->show();
@@ -186,16 +163,16 @@ void TransferCommands::transferFinished(const TransferOutcome &outcome, const QS
         m_context.messageQueue.add(message.toStdString());
     m_context.messageQueue.show(*m_context.messages, language);
 
-    if (!outcome.switchToVersion.empty() && m_context.switchVersion)
+    if (!outcome.switchToVersion.empty())
         m_context.switchVersion(outcome.switchToVersion);
 
     if (outcome.result == TransferResult::Success) {
         if (outcome.operation == CommOperation::Read) {
-            m_main.closeAllChildWindows();
+            m_host->closeAllChildWindows();
             UnpackDocument(m_context.image, m_context.document.working());
             m_context.document.documentPath = "new.dat";
             m_context.document.untitled = true;
-            m_main.showData();
+            m_host->documentReplaced();
         }
         m_context.messages->ask(m_context.text(outcome.operation == CommOperation::Read
                                                    ? Messages::kReadCompleted
@@ -210,34 +187,33 @@ void TransferCommands::transferFinished(const TransferOutcome &outcome, const QS
     Q_EMIT transferEnded(outcome);
 }
 
-void TransferCommands::communicationPort()
+void TransferCommands::communicationPort(MainWindowHost &host)
 {
     if (isBusy())
         return;
-    if (auto *open = m_main.findChild<FrmComSet *>()) {
+    QWidget *parent = host.dialogParent();
+    if (auto *open = parent->findChild<FrmComSet *>()) {
         open->raise();
         open->activateWindow();
         return;
     }
-    auto *window = new FrmComSet(m_context, &m_main);
+    auto *window = new FrmComSet(m_context, parent);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowModality(Qt::ApplicationModal);
     // The status bar shows the port in force.
-    connect(window, &QDialog::accepted, &m_main, [this] { m_main.relabel(); });
+    connect(window, &QDialog::accepted, parent, [&host] { host.relabel(); });
     window->show();
 }
 
-void readFromRadioCommand(AppContext &context, frmMain &main)
+void registerTransferCommands(MainWindowHooks &hooks, TransferCommands &commands)
 {
-    TransferCommands::of(context, main).readFromRadio();
-}
-
-void writeToRadioCommand(AppContext &context, frmMain &main)
-{
-    TransferCommands::of(context, main).writeToRadio();
-}
-
-void communicationPortCommand(AppContext &context, frmMain &main)
-{
-    TransferCommands::of(context, main).communicationPort();
+    hooks.setCommand(MainCommand::ReadFromRadio, [&commands](AppContext &, MainWindowHost &host) {
+        commands.readFromRadio(host);
+    });
+    hooks.setCommand(MainCommand::WriteToRadio, [&commands](AppContext &, MainWindowHost &host) {
+        commands.writeToRadio(host);
+    });
+    hooks.setCommand(
+        MainCommand::CommunicationPort,
+        [&commands](AppContext &, MainWindowHost &host) { commands.communicationPort(host); });
 }

@@ -8,13 +8,13 @@
 #include "link/FrmProgress.h"
 #include "link/LinkController.h"
 #include "link/SerialPortService.h"
-#include "link/TransferCommandHooks.h"
 
 class AppContext;
-class frmMain;
+class MainWindowHooks;
+class MainWindowHost;
 
 // Read from Radio, Write to Radio and the port window, as the main window runs them. One
-// TransferCommands lives with the main window and owns the serial port, the link and TimerWrite;
+// TransferCommands lives for the whole run and owns the serial port, the link and TimerWrite;
 // only one transfer runs at a time, under the modal progress window, and nothing waits on the
 // user-interface thread: replies, time-outs and TimerWrite are events of its loop.
 class TransferCommands : public QObject
@@ -24,15 +24,14 @@ class TransferCommands : public QObject
 public:
     static constexpr int kWriteDelayMs = 200;
 
-    TransferCommands(AppContext &context, frmMain &main);
+    explicit TransferCommands(AppContext &context, QObject *parent = nullptr);
 
-    // The main window's own, made on first use.
-    static TransferCommands &of(AppContext &context, frmMain &main);
-
-    void readFromRadio();
+    // Each command remembers the main window it came from, for the boxes and windows of the
+    // transfer it starts.
+    void readFromRadio(MainWindowHost &host);
     // Every open editor commits its edits; the write itself starts on TimerWrite's tick.
-    void writeToRadio();
-    void communicationPort();
+    void writeToRadio(MainWindowHost &host);
+    void communicationPort(MainWindowHost &host);
 
     bool isBusy() const { return m_operation != CommOperation::Idle; }
     CommOperation operation() const { return m_operation; }
@@ -46,7 +45,6 @@ Q_SIGNALS:
     void transferEnded(const TransferOutcome &outcome);
 
 private:
-    void commitPendingEdits();
     void startWrite();
     // Opens the configured port; false after "Cannot Open Communication Port.".
     bool openPort();
@@ -57,7 +55,7 @@ private:
     void transferFinished(const TransferOutcome &outcome, const QStringList &messages);
 
     AppContext &m_context;
-    frmMain &m_main;
+    MainWindowHost *m_host = nullptr;
     SerialPortService m_port;
     LinkController m_link;
     QTimer m_timerWrite;
@@ -65,3 +63,6 @@ private:
     CommOperation m_operation = CommOperation::Idle;
     bool m_partlyWritten = false;
 };
+
+// Read from Radio, Write to Radio and Communication Port on the main window, run by `commands`.
+void registerTransferCommands(MainWindowHooks &hooks, TransferCommands &commands);

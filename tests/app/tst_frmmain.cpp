@@ -21,6 +21,7 @@
 #include "app/PlatformServices.h"
 #include "app/frmMain.h"
 #include "lang/MessageService.h"
+#include "support/WindowHarness.h"
 
 namespace {
 
@@ -70,25 +71,16 @@ const MenuRow kExpectedMenu[]{
 
 const QStringList kTreeKeys{"N1", "N2", "N12", "N3", "N4", "N6", "N8"};
 
-// A main window on a context of its own, with counting stand-ins for two child windows.
-struct Harness
+// A main window on a context of its own, with counting stand-ins for three child windows.
+struct Harness : MainWindowHarness
 {
     explicit Harness(int language = English, int comPort = 1)
-        : ini("[language]\r\nIsFirstRun=0\r\ncomPort=1\r\nCurrentLanguage=1\r\n")
+        : MainWindowHarness(language, comPort)
     {
-        context.setupIni = &ini;
-        context.messages = &messages;
-        context.language.languageIndex = language;
-        context.language.shownLanguage = language;
-        context.language.systemLanguageClass = Chinese;
-        context.serial.comPort = comPort;
-        context.layout = InstallLayout::forProgramFolder(
-            qEnvironmentVariable("ORX740_STAGE_ROOT").toStdString() + "/bin", '/');
-
         MainWindowHooks hooks;
         for (const char *name : {"frmCommChInfo", "FrmOptFeatures", "FrmToneTips"}) {
             const QString windowName = QString::fromLatin1(name);
-            hooks.addWindow(windowName, [this, windowName](AppContext &, frmMain &) {
+            hooks.addWindow(windowName, [this, windowName](AppContext &, MainWindowHost &) {
                 ++made[windowName];
                 auto *window = new QLabel(windowName);
                 window->setObjectName(windowName);
@@ -97,45 +89,37 @@ struct Harness
                 return window;
             });
         }
-        window = std::make_unique<frmMain>(context, std::move(hooks));
+        start(std::move(hooks));
     }
 
-    QAction *action(const char *name) const
-    {
-        return window->findChild<QAction *>(QString::fromLatin1(name));
-    }
+    QAction *action(const char *name) const { return find<QAction>(name); }
     QString panel(int number) const
     {
         return window->findChild<QLabel *>(QStringLiteral("Panel%1").arg(number))->text();
     }
-    QTreeWidget *tree() const
-    {
-        return window->findChild<QTreeWidget *>(QStringLiteral("TreeView1"));
-    }
-    QStringList openWindows() const
-    {
-        QStringList names;
-        for (QMdiSubWindow *sub : window->openSubWindows())
-            names << sub->widget()->objectName();
-        return names;
-    }
+    QTreeWidget *tree() const { return find<QTreeWidget>("TreeView1"); }
     QMdiSubWindow *sub(const char *name) const
     {
         QWidget *child = window->childWindow(QString::fromLatin1(name));
         return child ? qobject_cast<QMdiSubWindow *>(child->parentWidget()) : nullptr;
     }
-    void showAndActivate()
-    {
-        window->show();
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
-    }
 
-    MemoryIniStore ini;
-    ScriptedMessageService messages;
-    AppContext context;
     QHash<QString, int> made;
-    std::unique_ptr<frmMain> window;
+};
+
+// A stand-in channel window that takes the Tools menu's commands.
+class EditTarget : public QLabel, public EditCommandTarget
+{
+public:
+    explicit EditTarget(QList<MainCommand> &ran)
+        : m_ran(ran)
+    {
+        setObjectName(QStringLiteral("frmCommChInfo"));
+    }
+    void runEditCommand(MainCommand command) override { m_ran << command; }
+
+private:
+    QList<MainCommand> &m_ran;
 };
 
 void sendMouse(QWidget *widget, QEvent::Type type, int globalX)
@@ -509,21 +493,18 @@ void TestFrmMain::commandsReachTheirHandlers()
     Harness harness;
     QList<MainCommand> ran;
     MainWindowHooks hooks;
-    hooks.addWindow(QStringLiteral("frmCommChInfo"), [](AppContext &, frmMain &) {
-        auto *window = new QLabel;
-        window->setObjectName(QStringLiteral("frmCommChInfo"));
-        return window;
-    });
-    hooks.addWindow(QStringLiteral("FrmToneTips"), [](AppContext &, frmMain &) {
+    hooks.addWindow(QStringLiteral("frmCommChInfo"),
+                    [&ran](AppContext &, MainWindowHost &) { return new EditTarget(ran); });
+    hooks.addWindow(QStringLiteral("FrmToneTips"), [](AppContext &, MainWindowHost &) {
         auto *window = new QLabel;
         window->setObjectName(QStringLiteral("FrmToneTips"));
         return window;
     });
-    for (MainCommand command :
-         {MainCommand::FileOpen, MainCommand::ReadFromRadio, MainCommand::WriteToRadio,
-          MainCommand::Copy, MainCommand::LoadNewDocument})
-        hooks.setCommand(command, [&ran, command](AppContext &, frmMain &) { ran << command; });
-    frmMain window(harness.context, std::move(hooks));
+    for (MainCommand command : {MainCommand::FileOpen, MainCommand::ReadFromRadio,
+                                MainCommand::WriteToRadio, MainCommand::LoadNewDocument})
+        hooks.setCommand(command,
+                         [&ran, command](AppContext &, MainWindowHost &) { ran << command; });
+    frmMain window(harness.context, harness.notifier, std::move(hooks));
     QCOMPARE(ran, QList<MainCommand>{MainCommand::LoadNewDocument});
     window.show();
     window.activateWindow();
@@ -540,7 +521,7 @@ void TestFrmMain::commandsReachTheirHandlers()
     QCOMPARE(ran, (QList<MainCommand>{MainCommand::FileOpen, MainCommand::ReadFromRadio,
                                       MainCommand::WriteToRadio, MainCommand::Copy}));
 
-    // Row operations act only while the channel window is in front.
+    // Row operations act only on the window in front, when it takes them.
     window.openChildWindow(QStringLiteral("FrmToneTips"));
     ran.clear();
     trigger("MnuLECopy");

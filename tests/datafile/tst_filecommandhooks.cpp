@@ -4,10 +4,12 @@
 
 #include "DocumentSamples.h"
 #include "app/AppContext.h"
+#include "app/DocumentNotifier.h"
 #include "app/IniDocument.h"
 #include "app/frmMain.h"
 #include "datafile/ChangedCheck.h"
 #include "datafile/DataFileFormat.h"
+#include "datafile/FileCommandHooks.h"
 #include "datafile/FileDialogs.h"
 #include "datafile/QtDataFileStorage.h"
 #include "lang/MessageService.h"
@@ -44,7 +46,10 @@ void TestFileCommandHooks::commandsRunFromTheMainWindow()
     context.layout = InstallLayout::forProgramFolder(dir.filePath("bin").toStdString(), '/');
 
     // Opening the main window loads the new-document InitFile.
-    frmMain window(context);
+    DocumentNotifier notifier;
+    MainWindowHooks hooks;
+    registerFileCommands(hooks);
+    frmMain window(context, notifier, std::move(hooks));
     QVERIFY(context.document.working().channels == init->channels);
 
     dialogs.answers.push_back(dir.filePath("saved").toStdString());

@@ -70,9 +70,7 @@ class RecordingHost : public FileCommandHost
 {
 public:
     void closeAllChildWindows() override { calls << "close"; }
-    void relabel() override { calls << "relabel"; }
-    void openChannelWindow() override { calls << "channel"; }
-    void cascade() override { calls << "cascade"; }
+    void documentReplaced() override { calls << "replaced"; }
     QStringList calls;
 };
 
@@ -260,7 +258,7 @@ void TestFileCommands::openReadsTheDocument()
     QVERIFY(document.working().settings.options == sample->settings.options);
     // Kind 2 restores to the band text of "any other" kind.
     QCOMPARE(document.bandText(), std::string("28.0000 - 29.6990 MHz"));
-    QCOMPARE(harness.host.calls, (QStringList{"close", "channel", "relabel", "cascade"}));
+    QCOMPARE(harness.host.calls, (QStringList{"close", "replaced"}));
     QVERIFY(harness.titles >= 1);
 }
 
@@ -582,7 +580,7 @@ void TestFileCommands::newReplacesEditsByTheInitFile()
     // New does not change the file the document is tied to.
     QCOMPARE(document.documentPath, std::string("/d/mine.dat"));
     QVERIFY(!document.untitled);
-    QCOMPARE(harness.host.calls, (QStringList{"close", "relabel", "channel", "cascade"}));
+    QCOMPARE(harness.host.calls, (QStringList{"close", "replaced"}));
 }
 
 void TestFileCommands::newWithoutUsableInitFileKeepsTheEdits_data()
@@ -639,7 +637,7 @@ void TestFileCommands::initialSettingLoadsItsOwnFile()
     harness.commands().InitialSetting();
     QVERIFY(harness.messages.questions.empty());
     QVERIFY(harness.context.document.working().settings.options == setting->settings.options);
-    QCOMPARE(harness.host.calls, (QStringList{"close", "channel", "cascade"}));
+    QCOMPARE(harness.host.calls, (QStringList{"close", "replaced"}));
 }
 
 void TestFileCommands::startUpBuildsTheDefaultDocument()

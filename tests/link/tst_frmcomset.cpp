@@ -11,10 +11,12 @@
 #include <memory>
 
 #include "app/AppContext.h"
+#include "app/DocumentNotifier.h"
 #include "app/IniFile.h"
 #include "app/frmMain.h"
 #include "lang/MessageService.h"
 #include "link/FrmComSet.h"
+#include "link/TransferCommands.h"
 
 namespace {
 
@@ -237,7 +239,11 @@ void TestFrmComSet::theMenuCommandOpensItAndTheStatusBarFollows()
     Harness harness(250);
     harness.context.layout = InstallLayout::forProgramFolder(
         qEnvironmentVariable("ORX740_STAGE_ROOT").toStdString() + "/bin", '/');
-    frmMain main(harness.context);
+    DocumentNotifier notifier;
+    TransferCommands transfers(harness.context);
+    MainWindowHooks hooks;
+    registerTransferCommands(hooks, transfers);
+    frmMain main(harness.context, notifier, std::move(hooks));
     const auto panel = [&main] {
         return main.findChild<QLabel *>(QStringLiteral("Panel3"))->text();
     };

@@ -11,8 +11,11 @@
 
 #include "LinkHarness.h"
 #include "app/AppContext.h"
+#include "app/DocumentNotifier.h"
 #include "app/IniDocument.h"
 #include "app/frmMain.h"
+#include "channels/ChannelWindows.h"
+#include "datafile/FileCommandHooks.h"
 #include "lang/MessageService.h"
 #include "link/FrmProgress.h"
 #include "link/PtyRadioHost.h"
@@ -93,20 +96,23 @@ struct Harness
         context.serial.comPort = 7;
         context.layout = InstallLayout::forProgramFolder(
             qEnvironmentVariable("ORX740_STAGE_ROOT").toStdString() + "/bin", '/');
-        MainWindowHooks hooks = builtInMainWindowHooks();
-        hooks.addWindow(QString::fromLatin1(kOptionWindow), [this](AppContext &c, frmMain &) {
+        commands = std::make_unique<TransferCommands>(context);
+        MainWindowHooks hooks;
+        registerFileCommands(hooks);
+        registerChannelWindows(hooks);
+        registerTransferCommands(hooks, *commands);
+        hooks.addWindow(kOptionWindow, [this](AppContext &c, MainWindowHost &) {
             editors[0] = new HoldingEditor(kOptionWindow, c.document.working(), 1);
             return editors[0];
         });
-        hooks.addWindow(QString::fromLatin1(kEmergencyWindow), [this](AppContext &c, frmMain &) {
+        hooks.addWindow(kEmergencyWindow, [this](AppContext &c, MainWindowHost &) {
             editors[1] = new HoldingEditor(kEmergencyWindow, c.document.working(), 2);
             return editors[1];
         });
-        main = std::make_unique<frmMain>(context, std::move(hooks));
-        commands = &TransferCommands::of(context, *main);
-        messages.commands = commands;
+        main = std::make_unique<frmMain>(context, notifier, std::move(hooks));
+        messages.commands = commands.get();
         commands->link().setReplyTimeout(std::chrono::milliseconds(40));
-        ended = std::make_unique<QSignalSpy>(commands, &TransferCommands::transferEnded);
+        ended = std::make_unique<QSignalSpy>(commands.get(), &TransferCommands::transferEnded);
     }
 
     void run(MainCommand command)
@@ -128,8 +134,9 @@ struct Harness
     MemoryIniStore ini;
     WatchingMessages messages;
     AppContext context;
+    DocumentNotifier notifier;
+    std::unique_ptr<TransferCommands> commands;
     std::unique_ptr<frmMain> main;
-    TransferCommands *commands = nullptr;
     HoldingEditor *editors[2] = {};
     std::unique_ptr<QSignalSpy> ended;
 };

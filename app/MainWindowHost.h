@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QString>
+
+#include "app/MainWindowTexts.h"
+
+class DocumentNotifier;
+class QWidget;
+
+// A child window that holds edits not yet written into the document; the main window asks it to
+// write them before the document is sent to the radio.
+class PendingEdits
+{
+public:
+    virtual ~PendingEdits() = default;
+    virtual void commitPendingEdits() = 0;
+};
+
+// A child window that takes the main window's edit commands (Copy, Cut, Paste, Insert&Paste,
+// Delete of the Tools menu) while it is the active one.
+class EditCommandTarget
+{
+public:
+    virtual ~EditCommandTarget() = default;
+    virtual void runEditCommand(MainCommand command) = 0;
+};
+
+// What windows and command handlers may ask of the main window. They receive this interface,
+// never the main window itself, so no subsystem depends on the main window's own header.
+class MainWindowHost
+{
+public:
+    virtual ~MainWindowHost() = default;
+
+    // Told of every change to the document, so that open windows refresh what concerns them.
+    virtual DocumentNotifier &notifier() = 0;
+
+    // Brings the child window of that name to the front when it is open; otherwise makes it,
+    // shows it and cascades all child windows. Null when no such window is known.
+    virtual QWidget *openChildWindow(const QString &name) = 0;
+    // The open child window of that name, or null.
+    virtual QWidget *childWindow(const QString &name) const = 0;
+    // The child window in front, or null.
+    virtual QWidget *activeChildWindow() const = 0;
+    virtual void closeAllChildWindows() = 0;
+    virtual void cascade() = 0;
+
+    // Sets every caption from the text tables in the language in force.
+    virtual void relabel() = 0;
+    virtual void updateTitle() = 0;
+
+    // A new working set is in place (new, open, read, Initial Setting): every child window closes,
+    // the captions and the title are set again, the channel window opens on the new data and the
+    // notifier says so. The one place that shows a new document.
+    virtual void documentReplaced() = 0;
+    // Every open window that holds edits writes them into the document (before a write).
+    virtual void commitPendingEdits() = 0;
+
+    // The window that dialogs and message boxes belong to.
+    virtual QWidget *dialogParent() = 0;
+    // The filter of the open and save dialogs, "Data File (*.dat)" in the language in force.
+    virtual QString dataFileFilter() const = 0;
+};

@@ -1,0 +1,6 @@
+#pragma once
+
+class MainWindowHooks;
+
+// The windows of channel editing that the main window opens: the channel window.
+void registerChannelWindows(MainWindowHooks &hooks);

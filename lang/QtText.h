@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+#include <string>
+#include <string_view>
+
+// The windows' one conversion between the UTF-8 texts of the tables and Qt's strings.
+inline QString qText(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+inline std::string stdText(const QString &text)
+{
+    return text.toUtf8().toStdString();
+}
