@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -68,11 +69,19 @@ public:
             bits |= static_cast<std::uint32_t>(next()) << shift;
         return static_cast<std::int32_t>(bits);
     }
+    // Bytes past the end read as 0 and mark the reader failed, as single reads do.
     template<std::size_t N>
     void text(FixedText<N> &field)
     {
-        for (char &c : field.bytes)
-            c = static_cast<char>(next());
+        const std::size_t available = m_position < m_bytes.size() ? m_bytes.size() - m_position : 0;
+        const std::size_t count = std::min(N, available);
+        std::copy_n(m_bytes.begin() + static_cast<std::ptrdiff_t>(m_position), count,
+                    field.bytes.begin());
+        std::fill(field.bytes.begin() + static_cast<std::ptrdiff_t>(count), field.bytes.end(),
+                  '\0');
+        m_position += count;
+        if (count < N)
+            m_failed = true;
     }
     void skip(std::size_t count)
     {

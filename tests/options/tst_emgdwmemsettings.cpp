@@ -226,7 +226,8 @@ void TestEmgDwMemSettings::unpackFrequency()
     QFETCH(double, megahertz);
     QFETCH(bool, valid);
     std::array<std::uint8_t, 4> raw{};
-    std::copy(bytes.begin(), bytes.end(), raw.begin());
+    for (std::size_t i = 0; i < raw.size() && i < std::size_t(bytes.size()); ++i)
+        raw[i] = static_cast<std::uint8_t>(bytes.at(static_cast<qsizetype>(i)));
     const auto frequency = unpackBroadcastFrequency(raw);
     QCOMPARE(frequency.has_value(), valid);
     if (frequency)
