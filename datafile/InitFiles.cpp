@@ -1,5 +1,6 @@
 #include "datafile/InitFiles.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdio>
@@ -18,6 +19,18 @@ constexpr int kStep5k = 5000;
 constexpr int kPlanWidth = 440000; // 26.965 to 27.405 MHz
 
 const BandLimits kAnyFrequency{20.0, 40.0};
+
+// The bands the channel window checks typed frequencies against: CB 26.96500 - 27.86125 MHz,
+// HF 24.7150 - 30.1050 MHz, HAM 28.0000 - 29.7000 MHz.
+constexpr int kCbBandHighHz = 27861250;
+constexpr int kHfBandLowHz = 24715000;
+constexpr int kHfBandHighHz = 30105000;
+constexpr int kHamBandLowHz = 28000000;
+// The HAM groups cut the band into 200 kHz slices of 40 channels, the last one ending at
+// 29.695 MHz so that every channel stays 5 kHz inside the band's top.
+constexpr int kHamSliceHz = 200000;
+constexpr int kHamSliceCount = 9;
+constexpr int kHamBandTopHz = 29695000;
 
 std::string digitsOf(int hz)
 {
@@ -64,7 +77,7 @@ std::optional<std::pair<int, int>> rangeOf(std::string_view text)
 
 void fillRangeGroup(DocumentSet &document, int kind, int group)
 {
-    const auto range = rangeOf(groupFrequencyText(kind, group));
+    const auto range = initChannelRange(kind, group);
     if (!range)
         return;
     const auto [low, high] = *range;
@@ -79,6 +92,20 @@ void fillRangeGroup(DocumentSet &document, int kind, int group)
 }
 
 } // namespace
+
+std::optional<std::pair<int, int>> initChannelRange(int kind, int group)
+{
+    if (kind == HAM) {
+        if (group < 1 || group > kHamSliceCount)
+            return std::nullopt;
+        const int low = kHamBandLowHz + (group - 1) * kHamSliceHz;
+        return std::pair{low, std::min(low + kHamSliceHz - kStep5k, kHamBandTopHz)};
+    }
+    const auto range = rangeOf(groupFrequencyText(kind, group));
+    if (!range || range->first < kHfBandLowHz || range->second > kHfBandHighHz)
+        return std::nullopt;
+    return range;
+}
 
 const std::vector<int> &standardCbPlan()
 {
@@ -103,13 +130,14 @@ std::unique_ptr<DocumentSet> shippedInitDocument(int bandClass, std::string_view
         settings.groupSelection.at(HF, group) = 1;
     ApplyNewDocumentDefaults(settings, date, bandClass);
 
-    addPlan(*document, CB, 1, 0, kFm);     // EU
-    addPlan(*document, CB, 2, -5000, kAm); // PL
-    addPlan(*document, CB, 3, 0, kFm);     // DE
-    addPlan(*document, CB, 4, 0, kFm);     // EC
-    addPlan(*document, CB, 5, 0, kFm);     // U: the CEPT channels in the UK
-    addPlan(*document, CB, 6, 0, kAm);     // IN
-    for (int n = 1; n <= 40; ++n)          // UK
+    addPlan(*document, CB, 1, 0, kFm); // EU
+    addPlan(*document, CB, 2, 0, kAm); // PL
+    addPlan(*document, CB, 3, 0, kFm); // DE
+    addPlan(*document, CB, 4, 0, kFm); // EC
+    addPlan(*document, CB, 5, 0, kFm); // U: the CEPT channels in the UK
+    addPlan(*document, CB, 6, 0, kAm); // IN
+    // UK: the UK plan from 27.60125 MHz in 10 kHz steps, as far as the CB band reaches.
+    for (int n = 1; 27601250 + (n - 1) * 10000 <= kCbBandHighHz; ++n)
         addChannel(*document, CB, 7, n, 27601250 + (n - 1) * 10000, kFm);
 
     for (int kind : {HF, HAM}) {

@@ -1,5 +1,8 @@
 #include <QTest>
 
+#include <algorithm>
+#include <array>
+
 #include "channels/GroupNames.h"
 #include "datafile/DataFileFormat.h"
 #include "datafile/FileCommands.h"
@@ -17,6 +20,8 @@ private Q_SLOTS:
     void cbGroupsHoldTheirCountriesPlans();
     void everyGroupStaysInsideItsRange_data();
     void everyGroupStaysInsideItsRange();
+    void everyShippedChannelLiesInsideItsBand_data();
+    void everyShippedChannelLiesInsideItsBand();
     void stagedFilesLoadAsStartingDocuments_data();
     void stagedFilesLoadAsStartingDocuments();
 };
@@ -46,11 +51,12 @@ void TestInitFiles::cbGroupsHoldTheirCountriesPlans_data()
     QTest::newRow("EU 23 above 24 and 25") << 1 << 23 << 27255000 << 0;
     QTest::newRow("EU 24") << 1 << 24 << 27235000 << 0;
     QTest::newRow("EU 40") << 1 << 40 << 27405000 << 0;
-    QTest::newRow("PL 1, 5 kHz lower") << 2 << 1 << 26960000 << 1;
-    QTest::newRow("PL 40") << 2 << 40 << 27400000 << 1;
+    QTest::newRow("PL 1 in AM") << 2 << 1 << 26965000 << 1;
+    QTest::newRow("PL 40") << 2 << 40 << 27405000 << 1;
     QTest::newRow("DE 9") << 3 << 9 << 27065000 << 0;
+    QTest::newRow("IN 40 in AM") << 6 << 40 << 27405000 << 1;
     QTest::newRow("UK 1") << 7 << 1 << 27601250 << 0;
-    QTest::newRow("UK 40") << 7 << 40 << 27991250 << 0;
+    QTest::newRow("UK 27, the top of the band") << 7 << 27 << 27861250 << 0;
 }
 
 void TestInitFiles::cbGroupsHoldTheirCountriesPlans()
@@ -60,7 +66,7 @@ void TestInitFiles::cbGroupsHoldTheirCountriesPlans()
     QFETCH(int, hz);
     QFETCH(int, mode);
     const auto document = shippedInitDocument(1, "20260101");
-    QCOMPARE(document->channelCount(CB, group), 40);
+    QCOMPARE(document->channelCount(CB, group), group == 7 ? 27 : 40);
     const ChannelRecord &record = document->channels.entry(CB, group, channel);
     QCOMPARE(int(record.Number), channel);
     QCOMPARE(hzOf(record), hz);
@@ -83,23 +89,69 @@ void TestInitFiles::everyGroupStaysInsideItsRange()
     QFETCH(int, kind);
     QFETCH(int, group);
     const auto document = shippedInitDocument(0, "20260101");
-    const std::string_view range = groupFrequencyText(kind, group);
+    // HF groups hold the range their frequency text names; HAM groups 1-9 the HAM band in
+    // 200 kHz slices from 28.000 MHz, the last ending at 29.695 MHz.
+    int low = 0;
+    int high = 0;
+    if (kind == HF && !groupFrequencyText(kind, group).empty()) {
+        const std::string_view range = groupFrequencyText(kind, group);
+        low = int(mhzAt(range, 0) * 1e6 + 0.5);
+        high = int(mhzAt(range, range.find(" - ") + 3) * 1e6 + 0.5);
+    } else if (kind == HAM && group <= 9) {
+        low = 28000000 + (group - 1) * 200000;
+        high = std::min(low + 195000, 29695000);
+    }
     const int count = document->channelCount(kind, group);
-    QCOMPARE(int(document->settings.options.groupNames.valid.at(kind, group)),
-             range.empty() ? 0 : 1);
-    if (range.empty()) {
+    QCOMPARE(int(document->settings.options.groupNames.valid.at(kind, group)), low ? 1 : 0);
+    if (low == 0) {
         QCOMPARE(count, 0);
         return;
     }
-    QVERIFY(count > 0 && count <= 40);
-    const int low = int(mhzAt(range, 0) * 1e6 + 0.5);
-    const int high = int(mhzAt(range, range.find(" - ") + 3) * 1e6 + 0.5);
+    QCOMPARE(count, std::min(40, (high - low) / 5000 + 1));
     for (int index = 1; index <= count; ++index) {
         const int hz = hzOf(document->channels.entry(kind, group, index));
         QVERIFY2(hz >= low && hz <= high, qPrintable(QString::number(hz)));
     }
     QCOMPARE(document->channelCount(kind, vfoGroup(kind)), 1);
     QCOMPARE(document->channelCount(kind, memGroup(kind)), 0);
+}
+
+void TestInitFiles::everyShippedChannelLiesInsideItsBand_data()
+{
+    stagedFilesLoadAsStartingDocuments_data();
+}
+
+void TestInitFiles::everyShippedChannelLiesInsideItsBand()
+{
+    // The bands the channel window checks a typed frequency against.
+    const std::array<BandLimits, kKindCount> bands{parseBandLimits("26.96500 - 27.86125 MHz"),
+                                                   parseBandLimits("24.7150 - 30.1050 MHz"),
+                                                   parseBandLimits("28.0000 - 29.7000 MHz")};
+    QFETCH(QString, name);
+    const std::string path =
+        (qEnvironmentVariable("ORX740_STAGE_ROOT") + "/bin/Init/" + name).toStdString();
+    QtDataFileStorage storage;
+    Document document;
+    QVERIFY(LoadInitFile(document, &storage, path) == InitFileResult::Loaded);
+    const DocumentSet &loaded = document.working();
+    int checked = 0;
+    const auto check = [&](int kind, const ChannelRecord &record, const QString &where) {
+        const BandLimits &band = bands[std::size_t(kind)];
+        const int hz = hzOf(record);
+        QVERIFY2(hz >= int(band.lower * 1e6 + 0.5) && hz <= int(band.upper * 1e6 + 0.5),
+                 qPrintable(where + ": " + QString::number(hz)));
+        ++checked;
+    };
+    for (int kind = 0; kind < kKindCount; ++kind)
+        for (int group = 1; group <= groupCount(kind); ++group)
+            for (int index = 1; index <= loaded.channelCount(kind, group); ++index)
+                check(kind, loaded.channels.entry(kind, group, index),
+                      QStringLiteral("kind %1 group %2 entry %3").arg(kind).arg(group).arg(index));
+    for (int number = 1; number <= kMemoryChannelCount; ++number)
+        if (loaded.memories.at(number).Present &&
+            !loaded.memories.at(number).RxDigits.trimmed().empty())
+            check(CB, loaded.memories.at(number), QStringLiteral("memory %1").arg(number));
+    QVERIFY(checked > 600);
 }
 
 void TestInitFiles::stagedFilesLoadAsStartingDocuments_data()
