@@ -14,6 +14,7 @@
 #include "app/frmMain.h"
 #include "app/frmSplash.h"
 #include "channels/ChannelWindows.h"
+#include "channels/SpecialChannelWindows.h"
 #include "datafile/FileCommandHooks.h"
 #include "lang/QtMessageService.h"
 #include "link/TransferCommands.h"
@@ -79,6 +80,7 @@ int main(int argc, char *argv[])
     registerFileCommands(hooks);
     registerTransferCommands(hooks, transfers);
     registerChannelWindows(hooks);
+    registerSpecialChannelWindows(hooks);
 
     Startup::runBeforeSplash(context, {systemLocaleId(), operatingSystemVersion()});
 

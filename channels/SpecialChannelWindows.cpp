@@ -1,0 +1,181 @@
+#include "channels/SpecialChannelWindows.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+#include "app/AppContext.h"
+#include "app/DocumentNotifier.h"
+#include "app/MainWindowHooks.h"
+#include "app/MainWindowHost.h"
+#include "channels/EmgDwMemSettings.h"
+#include "channels/Frm_GroupName.h"
+#include "lang/QtText.h"
+
+namespace {
+
+constexpr TextEntry kSave{"", "Save", "保存"};
+constexpr std::array<TextEntry, 3> kFrameCaptions{{
+    {"", "CB", "CB"},
+    {"", "HF Band", "HF Band"},
+    {"", "HAM Band", "HAM Band"},
+}};
+constexpr std::array<const char *, 3> kFrameNames{"FraCBBAND", "FraHFBand", "FraHANBand"};
+
+} // namespace
+
+SpecialChannelWindow::SpecialChannelWindow(AppContext &context, MainWindowHost &host,
+                                           SpecialWindowId id, QWidget *parent)
+    : QWidget(parent)
+    , m_context(context)
+    , m_host(host)
+    , m_spec(specialWindow(id))
+    , m_cmdSave(new QPushButton(this))
+{
+    setObjectName(qText(m_spec.name));
+    m_cmdSave->setObjectName(QStringLiteral("cmdSave"));
+    const std::span<const std::int16_t> stored =
+        specialValues(id, m_context.document.working().settings);
+    m_values.assign(stored.begin(), stored.end());
+    m_valuesAtOpen = m_values;
+
+    buildFrames();
+
+    connect(m_cmdSave, &QPushButton::clicked, this, &SpecialChannelWindow::save);
+    // The lists follow the channels and group names while the window is open; the copy's values
+    // stay as chosen.
+    DocumentNotifier &notifier = m_host.notifier();
+    connect(&notifier, &DocumentNotifier::channelsChanged, this, &SpecialChannelWindow::fillLists);
+    connect(&notifier, &DocumentNotifier::groupNamesChanged, this,
+            &SpecialChannelWindow::fillLists);
+    connect(&notifier, &DocumentNotifier::languageChanged, this, &SpecialChannelWindow::relabel);
+
+    relabel();
+}
+
+void SpecialChannelWindow::buildFrames()
+{
+    auto *content = new QWidget;
+    auto *contentLayout = new QVBoxLayout(content);
+    std::array<QGridLayout *, 3> grids{};
+    for (std::size_t f = 0; f < grids.size(); ++f) {
+        m_frames[f] = new QGroupBox(content);
+        m_frames[f]->setObjectName(QString::fromLatin1(kFrameNames[f]));
+        grids[f] = new QGridLayout(m_frames[f]);
+    }
+    // The band frames side by side under the CB frame.
+    auto *bands = new QHBoxLayout;
+    bands->addWidget(m_frames[1]);
+    bands->addWidget(m_frames[2]);
+    contentLayout->addWidget(m_frames[0]);
+    contentLayout->addLayout(bands);
+    contentLayout->addStretch();
+
+    std::array<std::vector<int>, 3> nextColumn;
+    m_elements.reserve(m_spec.combos.size());
+    for (const SpecialCombo &combo : m_spec.combos) {
+        const auto f = static_cast<std::size_t>(combo.frame);
+        auto *label = new QLabel(m_frames[f]);
+        auto *box = new QComboBox(m_frames[f]);
+        label->setObjectName(QStringLiteral("lblEuEmg_%1").arg(combo.element));
+        box->setObjectName(QStringLiteral("Combo1_%1").arg(combo.element));
+        label->setBuddy(box);
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        box->setMinimumContentsLength(3);
+        auto &columns = nextColumn[f];
+        if (columns.size() <= static_cast<std::size_t>(combo.line))
+            columns.resize(static_cast<std::size_t>(combo.line) + 1, 0);
+        int &column = columns[static_cast<std::size_t>(combo.line)];
+        grids[f]->addWidget(label, combo.line, column++);
+        grids[f]->addWidget(box, combo.line, column++);
+        m_elements.push_back({&combo, label, box, {}});
+    }
+    for (std::size_t f = 0; f < grids.size(); ++f)
+        m_frames[f]->setVisible(grids[f]->count() > 0);
+    for (Element &element : m_elements)
+        connect(element.box, &QComboBox::currentIndexChanged, this,
+                [this, &element](int position) { choose(element, position); });
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_cmdSave);
+    contentLayout->addLayout(buttons);
+
+    auto *scroll = new QScrollArea(this);
+    scroll->setWidget(content);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroll);
+}
+
+void SpecialChannelWindow::fillLists()
+{
+    const DocumentSet &document = m_context.document.working();
+    const int language = m_context.language.languageIndex;
+    for (Element &element : m_elements) {
+        const QSignalBlocker blocker(element.box);
+        element.items = specialItems(*element.combo, document, m_valuesAtOpen, language);
+        element.box->clear();
+        for (const SpecialItem &item : element.items)
+            element.box->addItem(QString::fromLatin1(item.text));
+        const int value = element.combo->value == kNotStored
+                              ? kNoChannel
+                              : m_values[static_cast<std::size_t>(element.combo->value)];
+        element.box->setCurrentIndex(shownItem(*element.combo, element.items, value));
+    }
+}
+
+void SpecialChannelWindow::relabel()
+{
+    const int language = m_context.language.languageIndex;
+    setWindowTitle(qText(m_context.text(m_spec.caption)));
+    for (std::size_t f = 0; f < kFrameCaptions.size(); ++f)
+        m_frames[f]->setTitle(qText(m_context.text(kFrameCaptions[f])));
+    for (Element &element : m_elements)
+        element.label->setText(qText(specialLabel(*element.combo, language)));
+    m_cmdSave->setText(qText(m_context.text(kSave)));
+    fillLists();
+}
+
+void SpecialChannelWindow::choose(Element &element, int position)
+{
+    // Row 7 "UK" of the emergency window is offered but has no place in the settings.
+    if (element.combo->value == kNotStored || position < 0 ||
+        position >= static_cast<int>(element.items.size()))
+        return;
+    m_values[static_cast<std::size_t>(element.combo->value)] =
+        element.items[static_cast<std::size_t>(position)].value;
+}
+
+void SpecialChannelWindow::save()
+{
+    const std::span<std::int16_t> stored =
+        specialValues(m_spec.id, m_context.document.working().settings);
+    std::copy(m_values.begin(), m_values.end(), stored.begin());
+    Q_EMIT m_host.notifier().settingsChanged();
+    close();
+}
+
+void registerSpecialChannelWindows(MainWindowHooks &hooks)
+{
+    hooks.addWindow("Frm_GroupName", [](AppContext &context, MainWindowHost &host) -> QWidget * {
+        return new Frm_GroupName(context, host);
+    });
+    for (SpecialWindowId id :
+         {SpecialWindowId::Emergency, SpecialWindowId::DualWatch, SpecialWindowId::Memory})
+        hooks.addWindow(qText(specialWindow(id).name),
+                        [id](AppContext &context, MainWindowHost &host) -> QWidget * {
+                            return new SpecialChannelWindow(context, host, id);
+                        });
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QWidget>
+
+#include <cstdint>
+#include <vector>
+
+#include "channels/SpecialChannelTable.h"
+
+class AppContext;
+class MainWindowHost;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+// The emergency, dual-watch and memory-channel windows (frm_emg, frm_dw, frm_MEM), each built
+// from its table: a window edits a copy of its sub-record of the settings, "Save" writes the copy
+// into the document and closes the window, any other close drops it without asking.
+class SpecialChannelWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    SpecialChannelWindow(AppContext &context, MainWindowHost &host, SpecialWindowId id,
+                         QWidget *parent = nullptr);
+
+    // The window's copy of its sub-record.
+    const std::vector<std::int16_t> &values() const { return m_values; }
+    // "Save": the copy goes into the working settings, then the window closes.
+    void save();
+
+private:
+    struct Element
+    {
+        const SpecialCombo *combo;
+        QLabel *label;
+        QComboBox *box;
+        std::vector<SpecialItem> items;
+    };
+
+    void buildFrames();
+    // Fills every list from the document and shows the copy's values; change handlers are
+    // silenced meanwhile.
+    void fillLists();
+    void relabel();
+    void choose(Element &element, int position);
+
+    AppContext &m_context;
+    MainWindowHost &m_host;
+    const SpecialWindowSpec &m_spec;
+    std::vector<std::int16_t> m_values;
+    std::vector<std::int16_t> m_valuesAtOpen;
+    std::vector<Element> m_elements;
+    QGroupBox *m_frames[3] = {};
+    QPushButton *m_cmdSave = nullptr;
+};
+
+class MainWindowHooks;
+
+// The group name window and the three special-channel windows, under their window names.
+void registerSpecialChannelWindows(MainWindowHooks &hooks);
