@@ -16,6 +16,7 @@
 #include "app/WindowPlacement.h"
 #include "channels/GroupNameEditing.h"
 #include "channels/GroupNames.h"
+#include "channels/SpecialChannelWindows.h"
 #include "lang/Messages.h"
 #include "lang/QtText.h"
 
@@ -186,7 +187,7 @@ Frm_GroupName::Frm_GroupName(AppContext &context, MainWindowHost &host, QWidget 
     });
     connect(m_grid->verticalScrollBar(), &QScrollBar::valueChanged, this,
             &Frm_GroupName::placeEditors);
-    connect(m_commandClose, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_commandClose, &QPushButton::clicked, this, [this] { closeFrame(this); });
     DocumentNotifier &notifier = m_host.notifier();
     connect(&notifier, &DocumentNotifier::groupNamesChanged, this, [this](int changedKind) {
         if (changedKind == kind())

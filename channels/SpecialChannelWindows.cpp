@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSignalBlocker>
@@ -31,6 +32,15 @@ constexpr std::array<TextEntry, 3> kFrameCaptions{{
 constexpr std::array<const char *, 3> kFrameNames{"FraCBBAND", "FraHFBand", "FraHANBand"};
 
 } // namespace
+
+void closeFrame(QWidget *window)
+{
+    // A child window closes through its frame, which the main window deletes with it.
+    if (auto *frame = qobject_cast<QMdiSubWindow *>(window->parentWidget()))
+        frame->close();
+    else
+        window->close();
+}
 
 SpecialChannelWindow::SpecialChannelWindow(AppContext &context, MainWindowHost &host,
                                            SpecialWindowId id, QWidget *parent)
@@ -164,7 +174,7 @@ void SpecialChannelWindow::save()
         specialValues(m_spec.id, m_context.document.working().settings);
     std::copy(m_values.begin(), m_values.end(), stored.begin());
     Q_EMIT m_host.notifier().settingsChanged();
-    close();
+    closeFrame(this);
 }
 
 void registerSpecialChannelWindows(MainWindowHooks &hooks)

@@ -58,5 +58,8 @@ private:
 
 class MainWindowHooks;
 
+// Closes a child window of the main window as its frame's close button does.
+void closeFrame(QWidget *window);
+
 // The group name window and the three special-channel windows, under their window names.
 void registerSpecialChannelWindows(MainWindowHooks &hooks);

@@ -1,0 +1,228 @@
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include "channels/ChannelRecords.h"
+#include "channels/EmgDwMemSettings.h"
+#include "channels/SpecialChannelWindows.h"
+#include "datafile/InitFiles.h"
+#include "model/RadioImage.h"
+#include "support/WindowHarness.h"
+
+// The emergency, dual-watch and memory-channel windows as a user drives them.
+class TestSpecialChannelWindows : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void emergencyChannelsPackAsTheRadioReadsThem();
+    void dualWatchHamChannelPacks();
+    void closingWithoutSaveChangesNothing_data();
+    void closingWithoutSaveChangesNothing();
+    void listsComeFromTheChannelsThatExist_data();
+    void listsComeFromTheChannelsThatExist();
+    void storedValuesAreShown();
+
+private:
+    QWidget *open(const char *name);
+    QComboBox *combo(int element) const;
+    // Picks the item with that text, as a click in the drop-down list does.
+    void choose(int element, const QString &text);
+    void save();
+    DocumentSet &working() { return m_harness->context.document.working(); }
+
+    std::unique_ptr<MainWindowHarness> m_harness;
+    QWidget *m_window = nullptr;
+};
+
+void TestSpecialChannelWindows::init()
+{
+    m_harness = std::make_unique<MainWindowHarness>();
+    MainWindowHooks hooks;
+    registerSpecialChannelWindows(hooks);
+    m_harness->start(std::move(hooks));
+    working() = *shippedInitDocument(1, "20260101");
+    m_harness->showAndActivate();
+}
+
+void TestSpecialChannelWindows::cleanup()
+{
+    m_window = nullptr;
+    m_harness.reset();
+}
+
+QWidget *TestSpecialChannelWindows::open(const char *name)
+{
+    m_window = m_harness->window->openChildWindow(QString::fromLatin1(name));
+    return m_window;
+}
+
+QComboBox *TestSpecialChannelWindows::combo(int element) const
+{
+    return findNamed<QComboBox>(m_window, QStringLiteral("Combo1_%1").arg(element));
+}
+
+void TestSpecialChannelWindows::choose(int element, const QString &text)
+{
+    QComboBox *box = combo(element);
+    QVERIFY2(box, qPrintable(QString::number(element)));
+    const int position = box->findText(text);
+    QVERIFY2(position >= 0, qPrintable(text));
+    box->setCurrentIndex(position);
+}
+
+void TestSpecialChannelWindows::save()
+{
+    QTest::mouseClick(findNamed<QPushButton>(m_window, "cmdSave"), Qt::LeftButton);
+    QTRY_VERIFY(m_harness->openWindows().isEmpty());
+}
+
+void TestSpecialChannelWindows::emergencyChannelsPackAsTheRadioReadsThem()
+{
+    QVERIFY(open("frm_emg"));
+    QCOMPARE(findNamed<QLabel>(m_window, "lblEuEmg_3")->text(),
+             QStringLiteral("Eu Emg Channel 2 Work Mode"));
+    QCOMPARE(findNamed<QGroupBox>(m_window, "FraHANBand")->title(), QStringLiteral("HAM Band"));
+    choose(0, "9");
+    choose(2, "19");
+    choose(1, "AM");
+    choose(3, "CW");
+    save();
+    RadioImage image;
+    EncodeSpecialChannels(working().settings, image);
+    QCOMPARE(int(image.byteAt(0x18040)), 8);
+    QCOMPARE(int(image.byteAt(0x18041)), 18);
+    QCOMPARE(int(image.byteAt(0x1804C)), 1);
+    QCOMPARE(int(image.byteAt(0x1804D)), 4);
+}
+
+void TestSpecialChannelWindows::dualWatchHamChannelPacks()
+{
+    QVERIFY(open("frm_dw"));
+    QCOMPARE(findNamed<QLabel>(m_window, "lblEuEmg_15")->text(), QStringLiteral("HAM DW Band"));
+    combo(15)->setCurrentIndex(2);
+    choose(16, "5");
+    choose(17, "USB");
+    save();
+    RadioImage image;
+    EncodeSpecialChannels(working().settings, image);
+    QCOMPARE(int(image.byteAt(0x1808F)), 2);
+    QCOMPARE(int(image.byteAt(0x18090)), 4);
+    QCOMPARE(int(image.byteAt(0x18091)), 2);
+}
+
+void TestSpecialChannelWindows::closingWithoutSaveChangesNothing_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("elements");
+    QTest::newRow("emergency") << "frm_emg" << 40;
+    QTest::newRow("dual watch") << "frm_dw" << 18;
+    QTest::newRow("memory channels") << "frm_MEM" << 16;
+}
+
+void TestSpecialChannelWindows::closingWithoutSaveChangesNothing()
+{
+    QFETCH(QString, name);
+    QFETCH(int, elements);
+    AddMemoryChannel(working().memories, 2, "27.00500", parseBandLimits("26.965 - 27.86125 MHz"));
+    working().memories.at(2).MemChannelId = 4;
+    const DocumentSet before = working();
+    QVERIFY(open(qPrintable(name)));
+    QVERIFY(!combo(elements));
+    int changed = 0;
+    for (int element = 0; element < elements; ++element) {
+        QComboBox *box = combo(element);
+        QVERIFY(box);
+        if (box->count() > 1) {
+            box->setCurrentIndex((box->currentIndex() + 1) % box->count());
+            ++changed;
+        }
+    }
+    QVERIFY(changed >= elements / 2);
+    m_window->parentWidget()->close();
+    QTRY_VERIFY(m_harness->openWindows().isEmpty());
+    QVERIFY(working() == before);
+}
+
+void TestSpecialChannelWindows::listsComeFromTheChannelsThatExist_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("element");
+    QTest::addColumn<QStringList>("items");
+    // Memory channels 50, 70 and 90 recall a CB channel, 71 recalls none.
+    QTest::newRow("EC memories 49-64") << "frm_MEM" << 6 << QStringList{"50"};
+    QTest::newRow("U/UK memories 65-80") << "frm_MEM" << 8 << QStringList{"70"};
+    QTest::newRow("IN memories 81-96") << "frm_MEM" << 10 << QStringList{"90"};
+    QTest::newRow("Eu memories 1-16") << "frm_MEM" << 0 << QStringList{};
+    QTest::newRow("HAM MEM group") << "frm_MEM" << 14 << QStringList{"3", "99"};
+    QTest::newRow("states") << "frm_MEM" << 15 << QStringList{"Off", "On"};
+    // CB group 1 lost channels 2 to 40.
+    QTest::newRow("Eu channels") << "frm_emg" << 0 << QStringList{"1"};
+    QTest::newRow("UK row shown") << "frm_emg" << 24 << QStringList{"1", "2"};
+    QTest::newRow("modes") << "frm_dw" << 1 << QStringList{"FM", "AM", "USB", "LSB", "CW"};
+    // The HF band stored when the window opened is group 10, whose channels end at 24.990 MHz.
+    QTest::newRow("HF channels of the stored band") << "frm_dw" << 13 << QStringList{"1", "2"};
+    QTest::newRow("HAM bands") << "frm_emg" << 34 << QStringList{"A", "B", "C", "D", "E", "F",
+                                                                 "G", "H", "I", "J", "K", "L"};
+}
+
+void TestSpecialChannelWindows::listsComeFromTheChannelsThatExist()
+{
+    QFETCH(QString, name);
+    QFETCH(int, element);
+    QFETCH(QStringList, items);
+    DocumentSet &document = working();
+    const BandLimits anywhere{20.0, 40.0};
+    for (int number : {50, 70, 71, 90}) {
+        AddMemoryChannel(document.memories, number, "27.00500", anywhere);
+        document.memories.at(number).MemChannelId = std::int16_t(number == 71 ? 255 : 3);
+    }
+    AddChannel(document, HAM, memGroup(HAM), 99, "28.50000", anywhere);
+    AddChannel(document, HAM, memGroup(HAM), 3, "28.60000", anywhere);
+    while (document.channelCount(CB, 1) > 1)
+        RemoveChannelEntry(document, CB, 1, 2);
+    while (document.channelCount(CB, 7) > 2)
+        RemoveChannelEntry(document, CB, 7, 3);
+    while (document.channelCount(HF, 10) > 2)
+        RemoveChannelEntry(document, HF, 10, 3);
+    document.settings.dualWatch.values[DualWatchSettings::kHfBand] = 9;
+
+    QVERIFY(open(qPrintable(name)));
+    QComboBox *box = combo(element);
+    QVERIFY(box);
+    QStringList shown;
+    for (int position = 0; position < box->count(); ++position)
+        shown << box->itemText(position);
+    QCOMPARE(shown, items);
+}
+
+void TestSpecialChannelWindows::storedValuesAreShown()
+{
+    EmergencySettings &emergency = working().settings.emergency;
+    emergency.values[EmergencySettings::kCbChannel1 + 2] = 11; // DE channel 1 = 12
+    emergency.values[EmergencySettings::kCbMode2 + 2] = 3;     // LSB
+    emergency.values[EmergencySettings::kHamBand + 1] = 4;     // HAM band 2 = group 5 "E"
+    emergency.values[EmergencySettings::kHamChannel + 1] = 6;  // channel 7
+    emergency.values[EmergencySettings::kHfMode] = 200;        // no such mode: the first is shown
+    emergency.values[EmergencySettings::kCbChannel2] = kNoChannel;
+    QVERIFY(open("frm_emg"));
+    QCOMPARE(combo(8)->currentText(), QStringLiteral("12"));
+    QCOMPARE(combo(11)->currentText(), QStringLiteral("LSB"));
+    QCOMPARE(combo(37)->currentText(), QStringLiteral("E"));
+    QCOMPARE(combo(38)->currentText(), QStringLiteral("7"));
+    QCOMPARE(combo(30)->currentText(), QStringLiteral("FM"));
+    QCOMPARE(combo(2)->currentIndex(), -1);
+    // Save keeps what was not chosen: the empty channel still packs as 0xFF.
+    save();
+    QCOMPARE(working().settings.emergency.values[EmergencySettings::kHfMode], std::int16_t(200));
+    RadioImage image;
+    EncodeSpecialChannels(working().settings, image);
+    QCOMPARE(int(image.byteAt(0x18041)), 0xFF);
+}
+
+QTEST_MAIN(TestSpecialChannelWindows)
+#include "tst_specialchannelwindows.moc"
