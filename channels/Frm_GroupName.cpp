@@ -146,7 +146,7 @@ Frm_GroupName::Frm_GroupName(AppContext &context, MainWindowHost &host, QWidget 
         m_grid->setColumnWidth(column, twipsToPixels(twips, dpi));
         gridWidth += twipsToPixels(twips, dpi);
     }
-    m_grid->setMinimumWidth(gridWidth + m_grid->verticalScrollBar()->sizeHint().width());
+    m_grid->setFixedWidth(gridWidth);
     m_grid->setMinimumHeight(m_grid->horizontalHeader()->sizeHint().height() +
                              m_model->rowCount() * m_grid->verticalHeader()->defaultSectionSize() +
                              2 * m_grid->frameWidth());

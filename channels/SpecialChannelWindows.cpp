@@ -74,6 +74,7 @@ SpecialChannelWindow::SpecialChannelWindow(AppContext &context, MainWindowHost &
 void SpecialChannelWindow::buildFrames()
 {
     auto *content = new QWidget;
+    m_content = content;
     auto *contentLayout = new QVBoxLayout(content);
     std::array<QGridLayout *, 3> grids{};
     for (std::size_t f = 0; f < grids.size(); ++f) {
@@ -81,12 +82,8 @@ void SpecialChannelWindow::buildFrames()
         m_frames[f]->setObjectName(QString::fromLatin1(kFrameNames[f]));
         grids[f] = new QGridLayout(m_frames[f]);
     }
-    // The band frames side by side under the CB frame.
-    auto *bands = new QHBoxLayout;
-    bands->addWidget(m_frames[1]);
-    bands->addWidget(m_frames[2]);
-    contentLayout->addWidget(m_frames[0]);
-    contentLayout->addLayout(bands);
+    for (QGroupBox *frame : m_frames)
+        contentLayout->addWidget(frame);
     contentLayout->addStretch();
 
     std::array<std::vector<int>, 3> nextColumn;
@@ -101,6 +98,7 @@ void SpecialChannelWindow::buildFrames()
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         box->setMinimumContentsLength(3);
+        box->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
         auto &columns = nextColumn[f];
         if (columns.size() <= static_cast<std::size_t>(combo.line))
             columns.resize(static_cast<std::size_t>(combo.line) + 1, 0);
@@ -109,8 +107,10 @@ void SpecialChannelWindow::buildFrames()
         grids[f]->addWidget(box, combo.line, column++);
         m_elements.push_back({&combo, label, box, {}});
     }
-    for (std::size_t f = 0; f < grids.size(); ++f)
+    for (std::size_t f = 0; f < grids.size(); ++f) {
+        grids[f]->setColumnStretch(grids[f]->columnCount(), 1);
         m_frames[f]->setVisible(grids[f]->count() > 0);
+    }
     for (Element &element : m_elements)
         connect(element.box, &QComboBox::currentIndexChanged, this,
                 [this, &element](int position) { choose(element, position); });
@@ -127,6 +127,12 @@ void SpecialChannelWindow::buildFrames()
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(scroll);
+}
+
+QSize SpecialChannelWindow::sizeHint() const
+{
+    // Every control in sight when the main window has room for it; scroll bars otherwise.
+    return m_content->sizeHint() + QSize(4, 4);
 }
 
 void SpecialChannelWindow::fillLists()

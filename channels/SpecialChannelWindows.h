@@ -30,6 +30,8 @@ public:
     // "Save": the copy goes into the working settings, then the window closes.
     void save();
 
+    QSize sizeHint() const override;
+
 private:
     struct Element
     {
@@ -54,6 +56,7 @@ private:
     std::vector<Element> m_elements;
     QGroupBox *m_frames[3] = {};
     QPushButton *m_cmdSave = nullptr;
+    QWidget *m_content = nullptr;
 };
 
 class MainWindowHooks;
