@@ -1,0 +1,1062 @@
+#include "channels/frmCommChInfo.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QTableView>
+#include <QUndoStack>
+#include <QVBoxLayout>
+
+#include <exception>
+
+#include "app/AppContext.h"
+#include "app/DocumentNotifier.h"
+#include "channels/ChannelDetails.h"
+#include "channels/ChannelGridModel.h"
+#include "channels/ChannelTexts.h"
+#include "lang/QtText.h"
+#include "options/OptionTable.h"
+
+using namespace ChannelWindowTexts;
+
+namespace {
+
+// One user action of the window: the parts of the document it changed, before and after.
+class ChannelEditCommand : public QUndoCommand
+{
+public:
+    ChannelEditCommand(frmCommChInfo &window, const QString &name, ChannelGrid::GroupState before,
+                       ChannelGrid::GroupState after)
+        : QUndoCommand(name)
+        , m_window(window)
+        , m_before(std::move(before))
+        , m_after(std::move(after))
+    {}
+
+    void undo() override { m_window.restoreGroupState(m_after, m_before); }
+    void redo() override
+    {
+        // The action itself has already changed the document when the command is pushed.
+        if (m_done)
+            m_window.restoreGroupState(m_before, m_after);
+        m_done = true;
+    }
+
+private:
+    frmCommChInfo &m_window;
+    ChannelGrid::GroupState m_before;
+    ChannelGrid::GroupState m_after;
+    bool m_done = false;
+};
+
+int twipsToPixels(int twips, const QWidget *widget)
+{
+    const qreal dpi = widget->logicalDpiY() > 0 ? widget->logicalDpiY() : 96;
+    return qRound(twips * dpi / 1440.0);
+}
+
+constexpr int kNoGroupPanelValue = -1;
+
+// The control arrays of the group panel: Combo1 (4), (5), (6).
+constexpr std::size_t kWorkChannelBox = 0;
+constexpr std::size_t kMemChxBox = 1;
+constexpr std::size_t kGroupValidBox = 2;
+
+} // namespace
+
+frmCommChInfo::frmCommChInfo(AppContext &context, MainWindowHost &host, QWidget *parent)
+    : QWidget(parent)
+    , m_context(context)
+    , m_host(host)
+    , m_notifier(&host.notifier())
+{
+    setObjectName(QStringLiteral("frmCommChInfo"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    m_undo = new QUndoStack(this);
+    trap("frmCommChInfo_Form_Load", [this] {
+        buildControls();
+        connectNotifier();
+        const SettingsRecord &settings = m_context.document.working().settings;
+        m_kind = std::clamp<int>(settings.currentKind, CB, HAM);
+        m_group = std::clamp<int>(settings.currentGroup[static_cast<std::size_t>(m_kind)], 1,
+                                  groupCount(m_kind));
+        showKind(m_kind);
+        ReShowChInfoByLanguage();
+        m_grid->setCurrentIndex(m_model->index(0, 1));
+    });
+}
+
+frmCommChInfo::~frmCommChInfo() = default;
+
+QString frmCommChInfo::text(const TextEntry &entry) const
+{
+    return qText(m_context.text(entry));
+}
+
+void frmCommChInfo::trap(const char *identifier, const std::function<void()> &handler)
+{
+    try {
+        handler();
+    } catch (const std::exception &) {
+        m_context.messages->inform(identifier, MessageIcon::None);
+    }
+}
+
+void frmCommChInfo::buildControls()
+{
+    const auto named = [](QWidget *widget, const QString &name) {
+        widget->setObjectName(name);
+        return widget;
+    };
+    m_label3 = new QLabel(this);
+    named(m_label3, QStringLiteral("Label3"));
+    m_combo2 = new QComboBox(this);
+    named(m_combo2, QStringLiteral("Combo2"));
+    m_kindLabel = new QLabel(this);
+    named(m_kindLabel, QStringLiteral("LabelKind"));
+    m_combo7 = new QComboBox(this);
+    named(m_combo7, QStringLiteral("Combo7"));
+    m_label1 = new QLabel(this);
+    named(m_label1, QStringLiteral("Label1"));
+    m_combo6 = new QComboBox(this);
+    named(m_combo6, QStringLiteral("Combo6"));
+    m_combo6->setMinimumContentsLength(6);
+    for (int kind = 0; kind < kKindCount; ++kind)
+        m_combo7->addItem(qText(kBandTexts[kind]));
+    m_combo2->addItem(qText(kBandTexts[HF]));
+    m_combo2->addItem(qText(kBandTexts[HAM]));
+
+    m_model = new ChannelGridModel(m_context, this);
+    m_grid = new QTableView(this);
+    named(m_grid, QStringLiteral("MSFlexGrid1"));
+    m_grid->setModel(m_model);
+    m_grid->verticalHeader()->hide();
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_grid->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_grid->horizontalHeader()->setFixedHeight(twipsToPixels(ChannelGrid::kHeaderRowTwips, this));
+    m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid->setMinimumWidth(twipsToPixels(ChannelGrid::kNameColumnTwips + 1520, this) + 40);
+    m_grid->installEventFilter(this);
+    m_grid->viewport()->installEventFilter(this);
+
+    m_text1 = new QLineEdit(m_grid->viewport());
+    named(m_text1, QStringLiteral("Text1"));
+    m_text1->setMaxLength(8);
+    m_text1->setAlignment(Qt::AlignCenter);
+    m_text1->setContextMenuPolicy(Qt::NoContextMenu);
+    m_text1->hide();
+    m_text1->installEventFilter(this);
+
+    m_frame2 = new QGroupBox(this);
+    named(m_frame2, QStringLiteral("Frame2"));
+    auto *details = new QGridLayout(m_frame2);
+    int place = 0;
+    for (const DetailRow &row : detailRows()) {
+        auto *label = new QLabel(m_frame2);
+        named(label, QStringLiteral("Label5_%1").arg(row.index));
+        auto *combo = new QComboBox(m_frame2);
+        named(combo, QStringLiteral("Combo8_%1").arg(row.index));
+        m_label5[static_cast<std::size_t>(row.index)] = label;
+        m_combo8[static_cast<std::size_t>(row.index)] = combo;
+        // The CTCSS and DCS lists of a direction share one place; the tone type shows one.
+        const bool stacked = row.show == DetailShow::TxDcs || row.show == DetailShow::RxDcs;
+        if (stacked)
+            --place;
+        details->addWidget(label, place % 11, (place / 11) * 2);
+        details->addWidget(combo, place % 11, (place / 11) * 2 + 1);
+        ++place;
+        connect(combo, &QComboBox::activated, this,
+                [this, &row](int index) { detailChosen(row, index); });
+    }
+
+    auto *groupPanel = new QGridLayout;
+    m_label6 = new QLabel(this);
+    named(m_label6, QStringLiteral("Label6"));
+    m_combo3 = new QComboBox(this);
+    named(m_combo3, QStringLiteral("Combo3"));
+    groupPanel->addWidget(m_label6, 0, 0);
+    groupPanel->addWidget(m_combo3, 0, 1);
+    for (int i = 0; i < 3; ++i) {
+        auto *label = new QLabel(this);
+        named(label, QStringLiteral("Label2_%1").arg(4 + i));
+        auto *combo = new QComboBox(this);
+        named(combo, QStringLiteral("Combo1_%1").arg(4 + i));
+        m_label2[static_cast<std::size_t>(i)] = label;
+        m_combo1[static_cast<std::size_t>(i)] = combo;
+        groupPanel->addWidget(label, 1 + i, 0);
+        groupPanel->addWidget(combo, 1 + i, 1);
+    }
+    m_label4 = new QLabel(this);
+    named(m_label4, QStringLiteral("Label4"));
+    m_text2 = new QLineEdit(this);
+    named(m_text2, QStringLiteral("Text2"));
+    m_text2->setMaxLength(2);
+    groupPanel->addWidget(m_label4, 4, 0);
+    groupPanel->addWidget(m_text2, 4, 1);
+
+    m_checkBand = new QPushButton(this);
+    named(m_checkBand, QStringLiteral("CommandCheckBand"));
+    m_close = new QPushButton(this);
+    named(m_close, QStringLiteral("CommandClose"));
+
+    auto *selectors = new QHBoxLayout;
+    selectors->addWidget(m_label3);
+    selectors->addWidget(m_combo2, 1);
+    selectors->addWidget(m_kindLabel);
+    selectors->addWidget(m_combo7, 1);
+    selectors->addWidget(m_label1);
+    selectors->addWidget(m_combo6);
+    auto *right = new QVBoxLayout;
+    right->addWidget(m_frame2);
+    auto *lower = new QHBoxLayout;
+    lower->addLayout(groupPanel);
+    auto *buttons = new QVBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_checkBand);
+    buttons->addWidget(m_close);
+    lower->addLayout(buttons);
+    right->addLayout(lower);
+    right->addStretch();
+    auto *body = new QHBoxLayout;
+    body->addWidget(m_grid);
+    body->addLayout(right, 1);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(selectors);
+    layout->addLayout(body, 1);
+
+    connect(m_combo2, &QComboBox::activated, this, [this](int index) {
+        trap("frmCommChInfo_Combo2_Click", [&] { chooseKind(index + 1); });
+    });
+    connect(m_combo7, &QComboBox::activated, this,
+            [this](int index) { trap("frmCommChInfo_Combo7_Click", [&] { chooseKind(index); }); });
+    connect(m_combo6, &QComboBox::activated, this, [this](int index) {
+        trap("frmCommChInfo_Combo6_Click", [&] {
+            const SettingsRecord &settings = m_context.document.working().settings;
+            const int group = GroupFromText(settings.options.groupNames, m_kind,
+                                            stdText(m_combo6->itemText(index)));
+            chooseGroup(group > 0 ? group : index + 1);
+        });
+    });
+    connect(m_combo3, &QComboBox::activated, this, [this](int i) { workGroupChosen(i); });
+    connect(m_combo1[kWorkChannelBox], &QComboBox::activated, this,
+            [this](int i) { workChannelChosen(i); });
+    connect(m_combo1[kMemChxBox], &QComboBox::activated, this, [this](int i) { memChxChosen(i); });
+    connect(m_combo1[kGroupValidBox], &QComboBox::activated, this,
+            [this](int i) { groupValidChosen(i); });
+    connect(m_text2, &QLineEdit::textEdited, this,
+            [this](const QString &t) { groupNameEdited(t); });
+    connect(m_close, &QPushButton::clicked, this, [this] {
+        // Inside the main window the frame around the window closes with it.
+        if (auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget()))
+            frame->close();
+        else
+            close();
+    });
+    connect(m_grid->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this] { trap("frmCommChInfo_MSFlexGrid1_EnterCell", [this] { showDetails(); }); });
+    connect(m_grid, &QTableView::doubleClicked, this, [this](const QModelIndex &index) {
+        if (index.column() == 1) {
+            setWindowTitle(text(kCaption));
+            EnterGridEdit();
+        }
+    });
+    connect(m_grid, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &position) { showPopup(position); });
+
+    const auto makeAction = [this](const TextEntry &, QList<QKeySequence> keys,
+                                   std::function<void()> run) {
+        auto *action = new QAction(this);
+        action->setShortcuts(keys);
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        connect(action, &QAction::triggered, this, std::move(run));
+        addAction(action);
+        m_popupActions.push_back(action);
+        return action;
+    };
+    makeAction(kCopy, {}, [this] { runEditCommand(MainCommand::Copy); });
+    makeAction(kCut, {}, [this] { runEditCommand(MainCommand::Cut); });
+    makeAction(kPaste, {}, [this] { runEditCommand(MainCommand::Paste); });
+    makeAction(kInsertPaste, {}, [this] { runEditCommand(MainCommand::InsertPaste); });
+    makeAction(kDelete, {}, [this] { runEditCommand(MainCommand::Delete); });
+    makeAction(kUndo, {QKeySequence(Qt::CTRL | Qt::Key_Z)}, [this] {
+        commitEditor();
+        m_undo->undo();
+    });
+    makeAction(kRedo,
+               {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)},
+               [this] {
+                   commitEditor();
+                   m_undo->redo();
+               });
+    connect(m_undo, &QUndoStack::canUndoChanged, m_popupActions[5], &QAction::setEnabled);
+    connect(m_undo, &QUndoStack::canRedoChanged, m_popupActions[6], &QAction::setEnabled);
+    m_popupActions[5]->setEnabled(false);
+    m_popupActions[6]->setEnabled(false);
+}
+
+void frmCommChInfo::connectNotifier()
+{
+    DocumentNotifier &notifier = *m_notifier;
+    connect(&notifier, &DocumentNotifier::toneSetsChanged, this, [this] { ShowRB(); });
+    connect(&notifier, &DocumentNotifier::dtmfCodesChanged, this, [this] { ShowDTMF(); });
+    connect(&notifier, &DocumentNotifier::groupNamesChanged, this, [this](int kind) {
+        if (!m_announcing && kind == m_kind) {
+            ReShow_Group_Name();
+            fillGroupPanel();
+        }
+    });
+    connect(&notifier, &DocumentNotifier::publicChannelsChanged, this,
+            [this] { m_model->redrawAll(); });
+    connect(&notifier, &DocumentNotifier::channelsChanged, this, [this](int kind, int group) {
+        if (!m_announcing && kind == m_kind && group == m_group) {
+            m_model->redrawAll();
+            showDetails();
+        }
+    });
+    connect(&notifier, &DocumentNotifier::settingsChanged, this, [this] {
+        if (!m_announcing)
+            fillGroupPanel();
+    });
+    connect(&notifier, &DocumentNotifier::languageChanged, this,
+            [this] { ReShowChInfoByLanguage(); });
+    connect(&notifier, &DocumentNotifier::documentReplaced, this, [this] {
+        // What the history holds belongs to the document that has gone.
+        cancelEditor();
+        m_undo->clear();
+        const SettingsRecord &settings = m_context.document.working().settings;
+        m_kind = std::clamp<int>(settings.currentKind, CB, HAM);
+        m_group = std::clamp<int>(settings.currentGroup[static_cast<std::size_t>(m_kind)], 1,
+                                  groupCount(m_kind));
+        showKind(m_kind);
+    });
+}
+
+void frmCommChInfo::ReShowChInfoByLanguage()
+{
+    trap("frmCommChInfo_ChangShowByLanguage", [this] {
+        setWindowTitle(text(kCaption));
+        m_label3->setText(text(kBandLabel));
+        m_kindLabel->setText(text(kKindLabel));
+        m_label1->setText(text(kGroupLabel));
+        m_label6->setText(text(kWorkGroup));
+        m_label2[kWorkChannelBox]->setText(text(kWorkChannel));
+        m_label2[kMemChxBox]->setText(text(kMemChx));
+        m_label2[kGroupValidBox]->setText(text(kGroupValid));
+        m_label4->setText(text(kGroupName));
+        m_checkBand->setText(text(kCheckBand));
+        m_close->setText(text(kClose));
+        for (const DetailRow &row : detailRows())
+            m_label5[static_cast<std::size_t>(row.index)]->setText(text(row.label));
+        const std::array<const TextEntry *, 7> popup{&kCopy,   &kCut,  &kPaste, &kInsertPaste,
+                                                     &kDelete, &kUndo, &kRedo};
+        for (std::size_t i = 0; i < popup.size(); ++i)
+            m_popupActions[i]->setText(text(*popup[i]));
+        fillDetailLists();
+        fillGroupPanel();
+        m_model->redrawAll();
+        showDetails();
+    });
+}
+
+void frmCommChInfo::showKind(int kind)
+{
+    m_kind = kind;
+    {
+        const QSignalBlocker block2(m_combo2);
+        const QSignalBlocker block7(m_combo7);
+        m_combo2->setCurrentIndex(kind == CB ? -1 : kind - 1);
+        m_combo7->setCurrentIndex(kind);
+    }
+    fillGroupSelector();
+    chooseGroup(m_group);
+}
+
+void frmCommChInfo::chooseKind(int kind)
+{
+    commitEditor();
+    if (kind < CB || kind > HAM)
+        return;
+    {
+        const QSignalBlocker block2(m_combo2);
+        const QSignalBlocker block7(m_combo7);
+        m_combo2->setCurrentIndex(kind == CB ? -1 : kind - 1);
+        m_combo7->setCurrentIndex(kind);
+    }
+    if (kind == m_kind)
+        return;
+    SettingsRecord &settings = m_context.document.working().settings;
+    settings.currentKind = static_cast<std::int16_t>(kind);
+    m_context.document.setBandText(std::string(kKindBandText[kind]));
+    m_host.updateTitle();
+    m_group =
+        std::clamp<int>(settings.currentGroup[static_cast<std::size_t>(kind)], 1, groupCount(kind));
+    showKind(kind);
+    Q_EMIT m_host.notifier().settingsChanged();
+}
+
+void frmCommChInfo::chooseGroup(int group)
+{
+    commitEditor();
+    if (group < 1 || group > groupCount(m_kind))
+        group = 1;
+    const int row = std::max(currentRow(), 1);
+    const int column = m_grid->currentIndex().isValid() ? m_grid->currentIndex().column() : 1;
+    m_group = group;
+    SettingsRecord &settings = m_context.document.working().settings;
+    settings.currentGroup[static_cast<std::size_t>(m_kind)] = static_cast<std::int16_t>(group);
+    // The option features follow the group last chosen among the groups the radio can work in.
+    const int lastWorkGroup = m_kind == HF ? 15 : m_kind == HAM ? 13 : groupCount(CB);
+    if (group <= lastWorkGroup)
+        ChannelGrid::workGroupValue(settings.options, m_kind) = static_cast<std::int16_t>(group);
+    {
+        const QSignalBlocker block(m_combo6);
+        m_combo6->setCurrentIndex(group - 1);
+    }
+    m_model->setGroup(m_kind, group);
+    m_grid->setColumnWidth(0, twipsToPixels(ChannelGrid::kNameColumnTwips, this));
+    m_grid->setColumnWidth(1,
+                           twipsToPixels(ChannelGrid::frequencyColumnTwips(m_kind, group), this));
+    fillDetailLists();
+    fillGroupPanel();
+    m_grid->setCurrentIndex(m_model->index(std::min(row, m_model->rowCount()) - 1, column));
+    showDetails();
+}
+
+void frmCommChInfo::fillGroupSelector()
+{
+    const QSignalBlocker block(m_combo6);
+    m_combo6->clear();
+    const GroupNameTable &names = m_context.document.working().settings.options.groupNames;
+    for (int group = 1; group <= namedGroupCount(m_kind); ++group)
+        m_combo6->addItem(qText(names.names.at(m_kind, group).trimmed()));
+    if (m_kind != CB) {
+        m_combo6->addItem(text(ChannelTexts::kGroupMem));
+        m_combo6->addItem(text(ChannelTexts::kGroupVfo));
+    }
+    m_combo6->setCurrentIndex(m_group - 1);
+}
+
+void frmCommChInfo::ReShow_Group_Name()
+{
+    fillGroupSelector();
+}
+
+void frmCommChInfo::fillGroupPanel()
+{
+    m_filling = true;
+    DocumentSet &document = m_context.document.working();
+    OptionRecord &options = document.settings.options;
+    const bool mem = m_group == memGroup(m_kind);
+    const bool vfo = m_group == vfoGroup(m_kind);
+    const bool named = !mem && !vfo;
+
+    {
+        const QSignalBlocker block(m_combo3);
+        m_combo3->clear();
+        for (int i = 0; i < m_combo6->count(); ++i)
+            m_combo3->addItem(m_combo6->itemText(i));
+        const int workGroup = ChannelGrid::workGroupValue(options, m_kind);
+        m_combo3->setCurrentIndex(workGroup >= 1 && workGroup <= m_combo3->count() ? workGroup - 1
+                                                                                   : 0);
+    }
+    {
+        QComboBox *box = m_combo1[kWorkChannelBox];
+        const QSignalBlocker block(box);
+        box->clear();
+        const std::int16_t *value = ChannelGrid::workChannelValue(options, m_kind, m_group);
+        for (int number = 1; value && number <= 40; ++number)
+            if (ChannelGrid::rowRecord(document, m_kind, m_group, number))
+                box->addItem(QString::number(number), number);
+        box->setCurrentIndex(value ? std::max(0, box->findData(int(*value))) : kNoGroupPanelValue);
+    }
+    {
+        QComboBox *box = m_combo1[kMemChxBox];
+        const QSignalBlocker block(box);
+        box->clear();
+        for (int row = 1; row <= 99; ++row)
+            box->addItem(QStringLiteral("M%1").arg(row));
+        const int value = ChannelGrid::memChxValue(options);
+        box->setCurrentIndex(value >= 0 && value < box->count() ? value : 0);
+    }
+    {
+        QComboBox *box = m_combo1[kGroupValidBox];
+        const QSignalBlocker block(box);
+        box->clear();
+        box->addItem(text(kOff));
+        box->addItem(text(kOn));
+        if (named)
+            box->setCurrentIndex(options.groupNames.valid.at(m_kind, m_group) != 0 ? 1 : 0);
+    }
+    {
+        const QSignalBlocker block(m_text2);
+        m_text2->setText(named ? qText(options.groupNames.names.at(m_kind, m_group).trimmed())
+                               : QString());
+    }
+    const bool workChannelShown =
+        named && ChannelGrid::workChannelValue(options, m_kind, m_group) != nullptr;
+    m_label6->setVisible(!vfo);
+    m_combo3->setVisible(!vfo);
+    m_label2[kWorkChannelBox]->setVisible(workChannelShown);
+    m_combo1[kWorkChannelBox]->setVisible(workChannelShown);
+    m_label2[kMemChxBox]->setVisible(false);
+    m_combo1[kMemChxBox]->setVisible(false);
+    m_label2[kGroupValidBox]->setVisible(named);
+    m_combo1[kGroupValidBox]->setVisible(named);
+    m_label4->setVisible(named);
+    m_text2->setVisible(named);
+    m_filling = false;
+}
+
+void frmCommChInfo::fillDetailLists()
+{
+    m_filling = true;
+    const DocumentSet &document = m_context.document.working();
+    for (const DetailRow &row : detailRows()) {
+        QComboBox *box = m_combo8[static_cast<std::size_t>(row.index)];
+        const QSignalBlocker block(box);
+        box->clear();
+        for (const std::string &item :
+             detailItems(row, document, m_kind, m_group, m_context.language.languageIndex))
+            box->addItem(qText(item));
+    }
+    m_filling = false;
+}
+
+void frmCommChInfo::ShowRB()
+{
+    fillDetailLists();
+    showDetails();
+}
+
+void frmCommChInfo::ShowDTMF()
+{
+    fillDetailLists();
+    showDetails();
+}
+
+void frmCommChInfo::SetEditNoVisable()
+{
+    m_frame2->setVisible(false);
+}
+
+int frmCommChInfo::currentRow() const
+{
+    const QModelIndex index = m_grid->currentIndex();
+    return index.isValid() ? index.row() + 1 : 0;
+}
+
+void frmCommChInfo::showDetails()
+{
+    const int row = currentRow();
+    const DocumentSet &document = m_context.document.working();
+    const ChannelRecord *record =
+        row ? ChannelGrid::rowRecord(document, m_kind, m_group, row) : nullptr;
+    if (!record) {
+        SetEditNoVisable();
+        return;
+    }
+    m_filling = true;
+    const bool memoryRow = ChannelGrid::isMemoryRow(m_kind, m_group, row);
+    const std::vector<std::string> noItems;
+    for (const DetailRow &detail : detailRows()) {
+        QComboBox *box = m_combo8[static_cast<std::size_t>(detail.index)];
+        const bool visible = detailVisible(detail, *record, m_kind, memoryRow);
+        box->setVisible(visible);
+        m_label5[static_cast<std::size_t>(detail.index)]->setVisible(visible);
+        if (!visible || !detail.get)
+            continue;
+        std::vector<std::string> items;
+        items.reserve(static_cast<std::size_t>(box->count()));
+        for (int i = 0; i < box->count(); ++i)
+            items.push_back(stdText(box->itemText(i)));
+        const QSignalBlocker block(box);
+        box->setCurrentIndex(detailShownIndex(detail, *record, items));
+    }
+    m_frame2->setTitle(text(kDetailCaption) + qText(ChannelGrid::rowName(m_kind, m_group, row)));
+    m_frame2->setVisible(true);
+    m_filling = false;
+}
+
+void frmCommChInfo::detailChosen(const DetailRow &detail, int listIndex)
+{
+    if (m_filling || !detail.set)
+        return;
+    const int row = currentRow();
+    const QString chosen = m_combo8[static_cast<std::size_t>(detail.index)]->itemText(listIndex);
+    edit(text(detail.label), [&] {
+        DocumentSet &document = m_context.document.working();
+        ChannelRecord *record = ChannelGrid::rowRecord(document, m_kind, m_group, row);
+        if (!record)
+            return;
+        const int value = detailStoredValue(detail, listIndex, stdText(chosen));
+        detail.set(*record, value);
+        if (detail.items == DetailItems::MemChannel) {
+            // Recalling a channel makes the memory present; "Off" leaves it empty.
+            const std::int16_t present = value == 255 ? 0 : 1;
+            if (record->Present != present)
+                document.memories.count += present ? 1 : -1;
+            record->Present = present;
+        }
+    });
+    showDetails();
+}
+
+void frmCommChInfo::groupValidChosen(int listIndex)
+{
+    if (m_filling)
+        return;
+    trap("frmCommChInfo_Combo1_Click", [&] {
+        ChannelGrid::GroupValidChange change = ChannelGrid::GroupValidChange::Unchanged;
+        edit(text(kGroupValid), [&] {
+            change = ChannelGrid::SetGroupValid(m_context.document.working(), m_kind, m_group,
+                                                listIndex == 1, m_context.document.bandLimits());
+        });
+        if (change == ChannelGrid::GroupValidChange::Refused) {
+            const QSignalBlocker block(m_combo1[kGroupValidBox]);
+            m_combo1[kGroupValidBox]->setCurrentIndex(1);
+        }
+    });
+}
+
+void frmCommChInfo::workGroupChosen(int listIndex)
+{
+    if (m_filling || listIndex < 0)
+        return;
+    edit(text(kWorkGroup), [&] {
+        ChannelGrid::workGroupValue(m_context.document.working().settings.options, m_kind) =
+            static_cast<std::int16_t>(listIndex + 1);
+    });
+}
+
+void frmCommChInfo::workChannelChosen(int listIndex)
+{
+    if (m_filling || listIndex < 0)
+        return;
+    const int number = m_combo1[kWorkChannelBox]->itemData(listIndex).toInt();
+    edit(text(kWorkChannel), [&] {
+        if (std::int16_t *value = ChannelGrid::workChannelValue(
+                m_context.document.working().settings.options, m_kind, m_group))
+            *value = static_cast<std::int16_t>(number);
+    });
+}
+
+void frmCommChInfo::memChxChosen(int listIndex)
+{
+    if (m_filling || listIndex < 0)
+        return;
+    edit(text(kMemChx), [&] {
+        ChannelGrid::memChxValue(m_context.document.working().settings.options) =
+            static_cast<std::int16_t>(listIndex);
+    });
+}
+
+void frmCommChInfo::groupNameEdited(const QString &name)
+{
+    if (m_filling || m_group > namedGroupCount(m_kind))
+        return;
+    edit(text(kGroupName), [&] {
+        m_context.document.working()
+            .settings.options.groupNames.names.at(m_kind, m_group)
+            .assign(stdText(name.left(2)));
+    });
+}
+
+void frmCommChInfo::edit(const QString &name, const std::function<void()> &change)
+{
+    const ChannelGrid::GroupState before =
+        ChannelGrid::takeGroupState(m_context.document.working(), m_kind, m_group);
+    change();
+    ChannelGrid::GroupState after =
+        ChannelGrid::takeGroupState(m_context.document.working(), m_kind, m_group);
+    if (before == after)
+        return;
+    announce(before, after);
+    m_undo->push(new ChannelEditCommand(*this, name, before, std::move(after)));
+}
+
+void frmCommChInfo::announce(const ChannelGrid::GroupState &from, const ChannelGrid::GroupState &to)
+{
+    // The window has already redrawn what it changed; its own signals need not come back to it.
+    m_announcing = true;
+    const bool namesChanged = from.groupNames != to.groupNames;
+    if (namesChanged) {
+        fillGroupSelector();
+        fillGroupPanel();
+    } else if (from.groupPanel != to.groupPanel) {
+        fillGroupPanel();
+    }
+    if (from.entries != to.entries || from.count != to.count || from.memories != to.memories) {
+        m_model->redrawAll();
+        if (ChannelGrid::rowCount(m_kind, m_group) > 0 && m_kind == CB)
+            fillDetailLists(); // the channel numbers of "CB Mem Chan ID"
+        fillGroupPanel();
+    }
+    DocumentNotifier &notifier = *m_notifier;
+    if (from.entries != to.entries || from.count != to.count || from.memories != to.memories)
+        Q_EMIT notifier.channelsChanged(to.kind, to.group);
+    if (namesChanged)
+        Q_EMIT notifier.groupNamesChanged(to.kind);
+    if (from.groupPanel != to.groupPanel || from.emergency != to.emergency ||
+        from.dualWatch != to.dualWatch || from.memorySettings != to.memorySettings)
+        Q_EMIT notifier.settingsChanged();
+    m_announcing = false;
+}
+
+void frmCommChInfo::restoreGroupState(const ChannelGrid::GroupState &from,
+                                      const ChannelGrid::GroupState &to)
+{
+    cancelEditor();
+    ChannelGrid::applyGroupState(m_context.document.working(), from, to);
+    // Undo shows the group it changes.
+    if (to.kind != m_kind) {
+        SettingsRecord &settings = m_context.document.working().settings;
+        settings.currentKind = static_cast<std::int16_t>(to.kind);
+        m_context.document.setBandText(std::string(kKindBandText[to.kind]));
+        m_host.updateTitle();
+        m_group = to.group;
+        showKind(to.kind);
+    } else if (to.group != m_group) {
+        chooseGroup(to.group);
+    }
+    announce(from, to);
+    showDetails();
+}
+
+void frmCommChInfo::reShowGrid(int row)
+{
+    trap("frmCommChInfo_reShowGrid", [&] { m_model->redrawRows(row, row); });
+}
+
+void frmCommChInfo::EnterGridEdit(const QString &startText)
+{
+    trap("frmCommChInfo_EnterGridEdit", [&] {
+        const QModelIndex index = m_grid->currentIndex();
+        if (!m_model->isFrequencyEditable(index))
+            return;
+        m_grid->scrollTo(index);
+        m_text1->setGeometry(m_grid->visualRect(index));
+        if (startText.isEmpty()) {
+            m_text1->setText(index.data().toString());
+            m_text1->selectAll();
+        } else {
+            m_text1->setText(startText);
+            m_text1->end(false);
+        }
+        m_editing = true;
+        m_text1->show();
+        m_text1->setFocus();
+    });
+}
+
+void frmCommChInfo::commitEditor()
+{
+    if (!m_editing)
+        return;
+    trap("frmCommChInfo_SaveShowGridData", [&] {
+        const QString typed = m_text1->text();
+        const int row = currentRow();
+        closeEditor();
+        ChannelGrid::FrequencyCommit commit;
+        edit(text(kHeaderFrequency), [&] { commit = m_model->commitFrequency(row, typed, true); });
+        if (commit.message != FrequencyMessage::None)
+            m_context.messages->inform(
+                frequencyMessageText(commit.message, m_context.language.languageIndex),
+                commit.message == FrequencyMessage::OutOfRange ? MessageIcon::Warning
+                                                               : MessageIcon::None);
+        showDetails();
+    });
+}
+
+void frmCommChInfo::cancelEditor()
+{
+    closeEditor();
+}
+
+void frmCommChInfo::closeEditor()
+{
+    if (!m_editing)
+        return;
+    m_editing = false;
+    // The grid takes the focus before the editor goes; otherwise the focus would move on to the
+    // next cell by itself.
+    if (m_text1->hasFocus())
+        m_grid->setFocus();
+    m_text1->hide();
+}
+
+void frmCommChInfo::commitPendingEdits()
+{
+    commitEditor();
+}
+
+void frmCommChInfo::GridNextLine()
+{
+    trap("frmCommChInfo_GridNextLine", [this] {
+        const int rows = m_model->rowCount();
+        if (rows == 0)
+            return;
+        const int row = currentRow() >= rows ? 0 : currentRow();
+        m_grid->setCurrentIndex(m_model->index(row, 1));
+        m_grid->setFocus();
+    });
+}
+
+void frmCommChInfo::GridNextCol()
+{
+    trap("rmCommChInfo_GridNextCol", [this] {
+        const QModelIndex index = m_grid->currentIndex();
+        if (index.isValid() && index.column() + 1 < m_model->columnCount()) {
+            m_grid->setCurrentIndex(index.siblingAtColumn(index.column() + 1));
+            m_grid->setFocus();
+        } else {
+            GridNextLine();
+        }
+    });
+}
+
+bool frmCommChInfo::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_text1) {
+        if (event->type() == QEvent::KeyPress) {
+            auto *key = static_cast<QKeyEvent *>(event);
+            bool swallowed = false;
+            trap("FrmCommChInfo_Text1_KeyPress_Error", [&] {
+                if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+                    const bool empty = m_text1->text().isEmpty();
+                    commitEditor();
+                    if (empty)
+                        GridNextLine();
+                    else
+                        GridNextCol();
+                    swallowed = true;
+                    return;
+                }
+                if (key->key() == Qt::Key_Escape) {
+                    cancelEditor();
+                    m_grid->setFocus();
+                    swallowed = true;
+                    return;
+                }
+                if (key->modifiers() & Qt::ControlModifier) {
+                    const int k = key->key();
+                    swallowed = k == Qt::Key_X || k == Qt::Key_C || k == Qt::Key_V;
+                    return;
+                }
+                const QString typed = key->text();
+                if (typed.isEmpty())
+                    return;
+                const char16_t code = typed.at(0).unicode();
+                if (code > 127)
+                    swallowed = true;
+                else if (code >= 32 && code <= 126)
+                    swallowed = !((code >= '0' && code <= '9') || code == '.');
+            });
+            return swallowed;
+        }
+        // Leaving the editor commits it; another program's window coming to the front does not.
+        if (event->type() == QEvent::FocusOut &&
+            static_cast<QFocusEvent *>(event)->reason() != Qt::ActiveWindowFocusReason &&
+            static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason) {
+            commitEditor();
+            return false;
+        }
+        if (event->type() == QEvent::MouseButtonPress &&
+            static_cast<QMouseEvent *>(event)->button() == Qt::RightButton)
+            return true;
+        return false;
+    }
+    if (watched == m_grid && event->type() == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            EnterGridEdit();
+            return true;
+        }
+        const QString typed = key->text();
+        if (typed.size() == 1 && (typed.at(0).isDigit() || typed.at(0) == QLatin1Char('.')) &&
+            typed.at(0).unicode() < 128 && !(key->modifiers() & Qt::ControlModifier) &&
+            m_model->isFrequencyEditable(m_grid->currentIndex())) {
+            EnterGridEdit(typed);
+            return true;
+        }
+    }
+    if (watched == m_grid->viewport() && event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent *>(event)->button() == Qt::RightButton) {
+        // The right button first moves the current cell to the cell under the pointer, unless it
+        // falls inside the selected block that the popup is to act on.
+        const QModelIndex index =
+            m_grid->indexAt(static_cast<QMouseEvent *>(event)->position().toPoint());
+        if (index.isValid() && !m_grid->selectionModel()->isRowSelected(index.row()))
+            m_grid->setCurrentIndex(index);
+        else if (index.isValid())
+            m_grid->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmCommChInfo::showPopup(const QPoint &position)
+{
+    if (!(m_group == memGroup(m_kind) || m_kind != HF))
+        return;
+    QMenu menu(this);
+    for (std::size_t i = 0; i < m_popupActions.size(); ++i) {
+        if (i == 5)
+            menu.addSeparator();
+        menu.addAction(m_popupActions[i]);
+    }
+    menu.exec(m_grid->viewport()->mapToGlobal(position));
+}
+
+std::pair<int, int> frmCommChInfo::selectedRows() const
+{
+    const int row = currentRow();
+    const QModelIndexList rows = m_grid->selectionModel()->selectedRows();
+    if (rows.size() <= 1)
+        return {row, row};
+    int first = rows.front().row() + 1;
+    int last = first;
+    for (const QModelIndex &index : rows) {
+        first = std::min(first, index.row() + 1);
+        last = std::max(last, index.row() + 1);
+    }
+    if (last - first + 1 != rows.size() || row < first || row > last)
+        return {row, row};
+    return {first, last};
+}
+
+void frmCommChInfo::runEditCommand(MainCommand command)
+{
+    commitEditor();
+    switch (command) {
+    case MainCommand::Copy:
+        copyRows(false);
+        break;
+    case MainCommand::Cut:
+        copyRows(true);
+        break;
+    case MainCommand::Paste:
+        pasteRows(false);
+        break;
+    case MainCommand::InsertPaste:
+        pasteRows(true);
+        break;
+    case MainCommand::Delete:
+        deleteRows();
+        break;
+    default:
+        break;
+    }
+}
+
+void frmCommChInfo::copyRows(bool cut)
+{
+    const auto [first, last] = selectedRows();
+    if (first < 1 || first > ChannelGrid::editGroupSize(m_kind, m_group))
+        return;
+    if (cut && m_group == vfoGroup(m_kind))
+        return;
+    const DocumentSet &document = m_context.document.working();
+    m_clip = ChannelGrid::copyRows(document, m_kind, m_group, first, last);
+    m_clipFilled = true;
+    // The rows as text, as a spreadsheet takes them: row name, frequency, the details as shown.
+    QStringList lines;
+    const int language = m_context.language.languageIndex;
+    for (std::size_t i = 0; i < m_clip.size(); ++i) {
+        const int row = first + static_cast<int>(i);
+        QStringList fields{qText(ChannelGrid::rowName(m_kind, m_group, row)),
+                           qText(ChannelGrid::rowFrequencyText(document, m_kind, m_group, row,
+                                                               m_context.document.bandLimits()))};
+        if (m_clip[i]) {
+            for (const DetailRow &detail : detailRows()) {
+                if (!detail.get || !detailVisible(detail, *m_clip[i], m_kind, false) ||
+                    detail.show == DetailShow::MemoryRowsOnly)
+                    continue;
+                const std::vector<std::string> items =
+                    detailItems(detail, document, m_kind, m_group, language);
+                fields << qText(
+                    ListTextForValue(items, detailShownIndex(detail, *m_clip[i], items)));
+            }
+        }
+        lines << fields.join(QLatin1Char('\t'));
+    }
+    m_clipText = lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+    QGuiApplication::clipboard()->setText(m_clipText);
+    if (cut)
+        deleteRows();
+}
+
+void frmCommChInfo::deleteRows()
+{
+    const auto [first, last] = selectedRows();
+    edit(text(kDelete), [&] {
+        ChannelGrid::deleteRows(m_context.document.working(), m_kind, m_group, first, last);
+    });
+    showDetails();
+}
+
+void frmCommChInfo::pasteRows(bool insert)
+{
+    const int row = currentRow();
+    if (row < 1)
+        return;
+    const QString systemText = QGuiApplication::clipboard()->text();
+    // Text that another program put on the clipboard after our last copy is pasted as frequencies.
+    if (!insert && !systemText.isEmpty() && systemText != m_clipText) {
+        pasteClipboardText(row);
+        return;
+    }
+    if (!m_clipFilled)
+        return;
+    edit(text(insert ? kInsertPaste : kPaste), [&] {
+        DocumentSet &document = m_context.document.working();
+        if (insert)
+            ChannelGrid::insertRows(document, m_kind, m_group, row, m_clip);
+        else if (m_group != vfoGroup(m_kind) || row == 1)
+            ChannelGrid::pasteRows(
+                document, m_kind, m_group, row,
+                m_group == vfoGroup(m_kind)
+                    ? std::vector<ChannelGrid::ClipRow>(m_clip.begin(), m_clip.begin() + 1)
+                    : m_clip);
+    });
+    showDetails();
+}
+
+bool frmCommChInfo::pasteClipboardText(int row)
+{
+    if (m_kind == CB)
+        return false;
+    const BandLimits &limits = m_context.document.bandLimits();
+    ChannelGrid::TextPaste paste =
+        ChannelGrid::parseFrequencyLines(stdText(QGuiApplication::clipboard()->text()), limits);
+    bool applied = false;
+    edit(text(kPaste), [&] {
+        applied = ChannelGrid::pasteFrequencyLines(m_context.document.working(), m_kind, m_group,
+                                                   row, paste, limits);
+    });
+    if (!applied && !paste.badLines.empty()) {
+        QStringList lines;
+        for (int line : paste.badLines)
+            lines << QString::number(line);
+        m_context.messages->inform(stdText(text(kBadPasteLines) + lines.join(QStringLiteral(", "))),
+                                   MessageIcon::Warning);
+    }
+    showDetails();
+    return applied;
+}

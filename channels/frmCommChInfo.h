@@ -1,0 +1,128 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+#include <functional>
+#include <vector>
+
+#include "app/MainWindowHost.h"
+#include "channels/ChannelGrid.h"
+
+class AppContext;
+class ChannelGridModel;
+class DocumentNotifier;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableView;
+class QUndoStack;
+struct DetailRow;
+
+// The channel window: one group of one kind as a grid of channel rows, the detail panel of the
+// selected row, the group panel and the row operations of the Tools menu. Every edit goes into the
+// working document at once, is announced on the notifier and can be undone.
+class frmCommChInfo : public QWidget, public PendingEdits, public EditCommandTarget
+{
+    Q_OBJECT
+
+public:
+    frmCommChInfo(AppContext &context, MainWindowHost &host, QWidget *parent = nullptr);
+    ~frmCommChInfo() override;
+
+    void commitPendingEdits() override;
+    void runEditCommand(MainCommand command) override;
+
+    void ReShowChInfoByLanguage();
+    void ReShow_Group_Name();
+    void ShowRB();
+    void ShowDTMF();
+    void SetEditNoVisable();
+    void EnterGridEdit(const QString &startText = {});
+    void GridNextLine();
+    void GridNextCol();
+    void reShowGrid(int row);
+
+    int currentKind() const { return m_kind; }
+    int currentGroup() const { return m_group; }
+    // The grid row (from 1) of the current cell, 0 when there is none.
+    int currentRow() const;
+    QUndoStack *undoStack() const { return m_undo; }
+
+    // Puts the document back to `to` where it differs from `from`, and shows the changed group.
+    void restoreGroupState(const ChannelGrid::GroupState &from, const ChannelGrid::GroupState &to);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildControls();
+    void connectNotifier();
+    void showKind(int kind);
+    void chooseKind(int kind);
+    void chooseGroup(int group);
+    void fillGroupSelector();
+    void fillGroupPanel();
+    void fillDetailLists();
+    void showDetails();
+    void detailChosen(const DetailRow &row, int listIndex);
+    void groupValidChosen(int listIndex);
+    void workGroupChosen(int listIndex);
+    void workChannelChosen(int listIndex);
+    void memChxChosen(int listIndex);
+    void groupNameEdited(const QString &text);
+    void commitEditor();
+    void cancelEditor();
+    void closeEditor();
+    void showPopup(const QPoint &position);
+    // Grid rows (from 1) of the selection when it is one contiguous block, else the current row.
+    std::pair<int, int> selectedRows() const;
+    void copyRows(bool cut);
+    void pasteRows(bool insert);
+    void deleteRows();
+    bool pasteClipboardText(int row);
+    // Runs one user action as one undo step: the parts of the document it changed are kept
+    // before and after.
+    void edit(const QString &name, const std::function<void()> &change);
+    void announce(const ChannelGrid::GroupState &from, const ChannelGrid::GroupState &to);
+    // Runs a handler and, when it fails, shows its identifier in an OK box.
+    void trap(const char *identifier, const std::function<void()> &handler);
+    QString text(const TextEntry &entry) const;
+
+    AppContext &m_context;
+    MainWindowHost &m_host;
+    DocumentNotifier *m_notifier;
+    ChannelGridModel *m_model = nullptr;
+    QUndoStack *m_undo = nullptr;
+    int m_kind = 1;
+    int m_group = 1;
+    bool m_filling = false;
+    bool m_editing = false;
+    bool m_announcing = false;
+    std::vector<ChannelGrid::ClipRow> m_clip;
+    bool m_clipFilled = false;
+    QString m_clipText;
+
+    QLabel *m_label3 = nullptr;
+    QComboBox *m_combo2 = nullptr;
+    QLabel *m_kindLabel = nullptr;
+    QComboBox *m_combo7 = nullptr;
+    QLabel *m_label1 = nullptr;
+    QComboBox *m_combo6 = nullptr;
+    QTableView *m_grid = nullptr;
+    QLineEdit *m_text1 = nullptr;
+    QGroupBox *m_frame2 = nullptr;
+    std::array<QComboBox *, 24> m_combo8{};
+    std::array<QLabel *, 24> m_label5{};
+    QLabel *m_label6 = nullptr;
+    QComboBox *m_combo3 = nullptr;
+    std::array<QLabel *, 3> m_label2{};
+    std::array<QComboBox *, 3> m_combo1{}; // Combo1 (4), (5), (6)
+    QLabel *m_label4 = nullptr;
+    QLineEdit *m_text2 = nullptr;
+    QPushButton *m_checkBand = nullptr;
+    QPushButton *m_close = nullptr;
+    std::vector<QAction *> m_popupActions;
+};

@@ -1,0 +1,456 @@
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QTableView>
+#include <QTest>
+#include <QUndoStack>
+
+#include "channels/ChannelGrid.h"
+#include "channels/ChannelRecords.h"
+#include "channels/ChannelWindows.h"
+#include "channels/frmCommChInfo.h"
+#include "datafile/DataFileFormat.h"
+#include "support/WindowHarness.h"
+
+namespace {
+
+const BandLimits kHam{28.0, 29.7};
+
+std::vector<std::uint8_t> packed(const DocumentSet &document)
+{
+    PackedDocument pair = packDocument(document);
+    pair.dataFile.insert(pair.dataFile.end(), pair.channelFile.begin(), pair.channelFile.end());
+    return pair.dataFile;
+}
+
+// The program's main window with the real channel window, on a HAM document whose group 1 holds
+// channels 1..3 (28.1, 28.2, 28.3 MHz) and whose every named group is valid.
+struct Harness : MainWindowHarness
+{
+    explicit Harness(int language = English)
+        : MainWindowHarness(language)
+    {
+        MainWindowHooks hooks;
+        registerChannelWindows(hooks);
+        start(std::move(hooks));
+        DocumentSet &document = context.document.working();
+        document = DocumentSet{};
+        document.settings.currentKind = HAM;
+        document.settings.currentGroup = {1, 1, 1};
+        for (int kind = 0; kind < kKindCount; ++kind)
+            for (int group = 1; group <= namedGroupCount(kind); ++group) {
+                document.settings.options.groupNames.valid.at(kind, group) = 1;
+                document.settings.options.groupNames.names.at(kind, group)
+                    .assign(std::string(1, char('A' + group - 1)));
+            }
+        for (int number = 1; number <= 3; ++number)
+            AddChannel(document, HAM, 1, number, "28." + std::to_string(number), kHam);
+        context.document.setBandText("28.0000 - 29.7000 MHz");
+        window->documentReplaced();
+        showAndActivate();
+        grid()->setFocus();
+    }
+
+    frmCommChInfo *channels() const
+    {
+        return qobject_cast<frmCommChInfo *>(window->childWindow(QStringLiteral("frmCommChInfo")));
+    }
+    QTableView *grid() const { return findNamed<QTableView>(channels(), "MSFlexGrid1"); }
+    QLineEdit *editor() const { return findNamed<QLineEdit>(channels(), "Text1"); }
+    QComboBox *combo(const char *name) const { return findNamed<QComboBox>(channels(), name); }
+    QString cell(int row) const { return grid()->model()->index(row - 1, 1).data().toString(); }
+    void select(int row, int column = 1)
+    {
+        grid()->setCurrentIndex(grid()->model()->index(row - 1, column));
+    }
+    // Keys as a user types them: each goes to the widget that has the focus.
+    void type(const QString &keys)
+    {
+        for (const QChar key : keys)
+            QTest::keyClick(QApplication::focusWidget(), key.toLatin1());
+    }
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    }
+    void choose(QComboBox *box, int index)
+    {
+        box->setCurrentIndex(index);
+        Q_EMIT box->activated(index);
+    }
+    void tools(const char *action) { find<QAction>(action)->trigger(); }
+    const ChannelRecord *record(int group, int row) const
+    {
+        return ChannelGrid::rowRecord(context.document.working(), HAM, group, row);
+    }
+};
+
+} // namespace
+
+class TestFrmCommChInfo : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { QApplication::clipboard()->clear(); }
+    void showsTheGroupWithItsControls();
+    void typingIntoAnEmptyRowAddsAChannel();
+    void outOfRangeRemovesTheChannel();
+    void enterOnAnEmptyEditorMovesOn();
+    void keyFilter_data();
+    void keyFilter();
+    void insertInRow40ReplacesIt();
+    void pasteWithAnEmptyClipboardDoesNothing();
+    void refusedGroupValidSnapsBack();
+    void languageChangeKeepsTheSelection();
+    void undoGivesBackTheDocument_data();
+    void undoGivesBackTheDocument();
+    void multiRowCopyAndInsert();
+    void textPasteFromASpreadsheet();
+    void textPasteWithABadLineChangesNothing();
+    void cbKindIsReachableAndNotTypedInto();
+    void rogerListFollowsTheToneSets();
+};
+
+void TestFrmCommChInfo::showsTheGroupWithItsControls()
+{
+    Harness h;
+    QVERIFY(h.channels());
+    QCOMPARE(h.grid()->model()->rowCount(), 40);
+    QCOMPARE(h.cell(2), QString("28.20000"));
+    for (int i = 0; i < 24; ++i)
+        QVERIFY2(h.combo(qPrintable(QStringLiteral("Combo8_%1").arg(i))),
+                 qPrintable(QString::number(i)));
+    QCOMPARE(findNamed<QGroupBox>(h.channels(), "Frame2")->title(),
+             QString("More Information -- CH 1"));
+    // CB Mem Chan ID only on memory rows; tone lists follow the tone type.
+    QVERIFY(!h.combo("Combo8_22")->isVisible());
+    QVERIFY(!h.combo("Combo8_19")->isVisible());
+    h.choose(h.combo("Combo8_18"), 2);
+    QVERIFY(h.combo("Combo8_20")->isVisible());
+    QCOMPARE(h.record(1, 1)->RxToneType, 2);
+    // The MEM group shows only the work group of the group panel.
+    h.choose(h.combo("Combo6"), 12);
+    QCOMPARE(h.grid()->model()->rowCount(), 99);
+    QVERIFY(h.combo("Combo3")->isVisible());
+    QVERIFY(!h.combo("Combo1_6")->isVisible());
+    QVERIFY(!h.combo("Combo1_4")->isVisible());
+    QVERIFY(!findNamed<QGroupBox>(h.channels(), "Frame2")->isVisible());
+}
+
+void TestFrmCommChInfo::typingIntoAnEmptyRowAddsAChannel()
+{
+    Harness h;
+    h.select(5);
+    h.type("28.5");
+    QVERIFY(h.editor()->isVisible());
+    QCOMPARE(h.editor()->text(), QString("28.5"));
+    h.press(Qt::Key_Return);
+    QVERIFY(!h.editor()->isVisible());
+    QCOMPARE(h.cell(5), QString("28.50000"));
+    const ChannelRecord *added = h.record(1, 5);
+    QVERIFY(added);
+    QCOMPARE(added->Scan, 1);
+    QCOMPARE(added->NoiseBlanker, 1);
+    QCOMPARE(added->Mode, 0);
+    QCOMPARE(h.channels()->currentRow(), 6);
+    QVERIFY(h.messages.questions.empty());
+}
+
+void TestFrmCommChInfo::outOfRangeRemovesTheChannel()
+{
+    Harness h;
+    h.select(2);
+    h.press(Qt::Key_Return);
+    QCOMPARE(h.editor()->text(), QString("28.20000"));
+    h.type("31");
+    h.press(Qt::Key_Return);
+    QCOMPARE(h.messages.questions.size(), std::size_t(1));
+    QCOMPARE(h.messages.questions[0].text, std::string("Frequency is out of range."));
+    QCOMPARE(h.cell(2), QString());
+    QVERIFY(!h.record(1, 2));
+    QCOMPARE(h.context.document.working().channelCount(HAM, 1), 2);
+}
+
+void TestFrmCommChInfo::enterOnAnEmptyEditorMovesOn()
+{
+    Harness h;
+    const std::vector<std::uint8_t> before = packed(h.context.document.working());
+    h.select(39);
+    h.press(Qt::Key_Return);
+    QVERIFY(h.editor()->isVisible());
+    h.press(Qt::Key_Return);
+    QCOMPARE(h.channels()->currentRow(), 40);
+    h.press(Qt::Key_Return);
+    h.press(Qt::Key_Return);
+    QCOMPARE(h.channels()->currentRow(), 1);
+    QVERIFY(packed(h.context.document.working()) == before);
+    QCOMPARE(h.channels()->undoStack()->count(), 0);
+}
+
+void TestFrmCommChInfo::keyFilter_data()
+{
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("letters, minus and comma") << "2a8-,b.5"
+                                              << "28.5";
+    QTest::newRow("dots any number of times") << "2..8"
+                                              << "2..8";
+    QTest::newRow("at most 8 characters") << "28.123456"
+                                          << "28.12345";
+}
+
+void TestFrmCommChInfo::keyFilter()
+{
+    QFETCH(QString, keys);
+    QFETCH(QString, shown);
+    Harness h;
+    h.select(7);
+    h.press(Qt::Key_Return);
+    h.type(keys);
+    QCOMPARE(h.editor()->text(), shown);
+    QApplication::clipboard()->setText(QStringLiteral("29"));
+    h.press(Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(h.editor(), Qt::Key_A, Qt::NoModifier, -1);
+    QCOMPARE(h.editor()->text(), shown);
+    QCOMPARE(h.editor()->contextMenuPolicy(), Qt::NoContextMenu);
+}
+
+void TestFrmCommChInfo::insertInRow40ReplacesIt()
+{
+    Harness h;
+    DocumentSet &document = h.context.document.working();
+    for (int number = 4; number <= 40; ++number)
+        AddChannel(document, HAM, 1, number, "28.9", kHam);
+    h.window->documentReplaced();
+    h.grid()->setFocus();
+    h.select(2);
+    h.tools("MnuLECopy");
+    h.select(40);
+    h.tools("MnuLEInsertPaste");
+    QCOMPARE(h.cell(40), QString("28.20000"));
+    QCOMPARE(h.cell(39), QString("28.90000"));
+    QCOMPARE(h.context.document.working().channelCount(HAM, 1), 40);
+}
+
+void TestFrmCommChInfo::pasteWithAnEmptyClipboardDoesNothing()
+{
+    Harness h;
+    const std::vector<std::uint8_t> before = packed(h.context.document.working());
+    h.select(8);
+    h.tools("MnuLEPaste");
+    h.tools("MnuLEInsertPaste");
+    QVERIFY(packed(h.context.document.working()) == before);
+    QVERIFY(h.messages.questions.empty());
+}
+
+void TestFrmCommChInfo::refusedGroupValidSnapsBack()
+{
+    Harness h;
+    for (int group = 2; group <= 12; ++group)
+        h.context.document.working().settings.options.groupNames.valid.at(HAM, group) = 0;
+    h.window->documentReplaced();
+    QComboBox *valid = h.combo("Combo1_6");
+    QCOMPARE(valid->currentText(), QString("ON"));
+    h.choose(valid, 0);
+    QCOMPARE(valid->currentText(), QString("ON"));
+    QCOMPARE(h.context.document.working().settings.options.groupNames.valid.at(HAM, 1), 1);
+    // Group 4 becomes valid with its default channel; then group 1 may go.
+    h.choose(h.combo("Combo6"), 3);
+    h.choose(valid, 1);
+    QCOMPARE(h.cell(1), QString("28.08500"));
+    h.choose(h.combo("Combo6"), 0);
+    h.choose(valid, 0);
+    QCOMPARE(valid->currentText(), QString("OFF"));
+    QCOMPARE(h.context.document.working().settings.options.groupNames.valid.at(HAM, 1), 0);
+}
+
+void TestFrmCommChInfo::languageChangeKeepsTheSelection()
+{
+    Harness h;
+    h.choose(h.combo("Combo6"), 0);
+    h.select(3);
+    h.choose(h.combo("Combo8_3"), 0);
+    h.choose(h.combo("Combo8_12"), 2);
+    h.context.language.languageIndex = Chinese;
+    Q_EMIT h.notifier.languageChanged();
+    QCOMPARE(h.channels()->windowTitle(), QString::fromUtf8("信道信息"));
+    QCOMPARE(h.grid()->model()->headerData(1, Qt::Horizontal).toString(),
+             QString::fromUtf8("频率"));
+    QCOMPARE(h.channels()->currentRow(), 3);
+    QCOMPARE(h.combo("Combo8_3")->currentText(), QString::fromUtf8("关"));
+    QCOMPARE(h.combo("Combo8_12")->currentText(), QString("USB"));
+    QCOMPARE(h.combo("Combo1_6")->currentText(), QString::fromUtf8("开"));
+    QCOMPARE(h.combo("Combo6")->currentIndex(), 0);
+    QCOMPARE(findNamed<QGroupBox>(h.channels(), "Frame2")->title(),
+             QString::fromUtf8("更多信息 -- 信道 3"));
+}
+
+void TestFrmCommChInfo::undoGivesBackTheDocument_data()
+{
+    QTest::addColumn<int>("action");
+    QTest::newRow("typed frequency") << 0;
+    QTest::newRow("cleared frequency") << 1;
+    QTest::newRow("detail choice") << 2;
+    QTest::newRow("cut") << 3;
+    QTest::newRow("insert") << 4;
+    QTest::newRow("group valid with default channel") << 5;
+    QTest::newRow("group name") << 6;
+    QTest::newRow("delete") << 7;
+}
+
+void TestFrmCommChInfo::undoGivesBackTheDocument()
+{
+    QFETCH(int, action);
+    Harness h;
+    DocumentSet &document = h.context.document.working();
+    document.settings.options.groupNames.valid.at(HAM, 5) = 0;
+    // The emergency setting names channel 3, which clearing it drops.
+    document.settings.emergency.values[EmergencySettings::kHamBand] = 0;
+    document.settings.emergency.values[EmergencySettings::kHamChannel] = 2;
+    h.window->documentReplaced();
+    h.grid()->setFocus();
+    // Choosing a group is no edit (it records the current and work group); the edit follows it.
+    if (action == 5)
+        h.choose(h.combo("Combo6"), 4);
+    const std::vector<std::uint8_t> before = packed(document);
+    switch (action) {
+    case 0:
+        h.select(9);
+        h.type("29.1");
+        h.press(Qt::Key_Return);
+        break;
+    case 1:
+        h.select(3);
+        h.press(Qt::Key_Return);
+        h.press(Qt::Key_Backspace);
+        h.press(Qt::Key_Return);
+        break;
+    case 2:
+        h.select(2);
+        h.choose(h.combo("Combo8_4"), 1);
+        break;
+    case 3:
+        h.select(1);
+        h.tools("MnuLECut");
+        break;
+    case 4:
+        h.select(1);
+        h.tools("MnuLECopy");
+        h.tools("MnuLEInsertPaste");
+        break;
+    case 5:
+        h.choose(h.combo("Combo1_6"), 1);
+        break;
+    case 6:
+        QTest::keyClicks(findNamed<QLineEdit>(h.channels(), "Text2"), "Z9");
+        break;
+    case 7:
+        h.select(2);
+        h.tools("MnuLEDelete");
+        break;
+    }
+    const std::vector<std::uint8_t> after = packed(document);
+    QVERIFY(after != before);
+    h.grid()->setFocus();
+    h.press(Qt::Key_Z, Qt::ControlModifier);
+    while (h.channels()->undoStack()->canUndo())
+        h.press(Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(packed(document) == before);
+    while (h.channels()->undoStack()->canRedo())
+        h.press(Qt::Key_Y, Qt::ControlModifier);
+    QVERIFY(packed(document) == after);
+    // The grid shows what the document holds again.
+    QCOMPARE(h.cell(1), QString::fromStdString(ChannelGrid::rowFrequencyText(
+                            document, HAM, h.channels()->currentGroup(), 1, kHam)));
+}
+
+void TestFrmCommChInfo::multiRowCopyAndInsert()
+{
+    Harness h;
+    h.select(1);
+    QTest::keyClick(h.grid(), Qt::Key_Down, Qt::ShiftModifier);
+    h.tools("MnuLECopy");
+    const QStringList lines = QApplication::clipboard()->text().split('\n');
+    QVERIFY(lines[0].startsWith("1\t28.10000\tOff\tOff\t"));
+    QVERIFY(lines[1].startsWith("2\t28.20000\t"));
+    h.select(3);
+    h.tools("MnuLEInsertPaste");
+    const QStringList shown{h.cell(3), h.cell(4), h.cell(5)};
+    QCOMPARE(shown, (QStringList{"28.10000", "28.20000", "28.30000"}));
+    // One undo step takes the whole block back.
+    h.press(Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(h.cell(3), QString("28.30000"));
+    QCOMPARE(h.cell(4), QString());
+}
+
+void TestFrmCommChInfo::textPasteFromASpreadsheet()
+{
+    Harness h;
+    QApplication::clipboard()->setText(QStringLiteral("10\t29.1\n11\t29.2\n12\t29.3\n"));
+    h.select(2);
+    h.tools("MnuLEPaste");
+    const QStringList shown{h.cell(2), h.cell(3), h.cell(4)};
+    QCOMPARE(shown, (QStringList{"29.10000", "29.20000", "29.30000"}));
+    QCOMPARE(h.record(1, 4)->Scan, 1);
+    QVERIFY(h.messages.questions.empty());
+}
+
+void TestFrmCommChInfo::textPasteWithABadLineChangesNothing()
+{
+    Harness h;
+    const std::vector<std::uint8_t> before = packed(h.context.document.working());
+    QApplication::clipboard()->setText(QStringLiteral("29.1\n27.5\nabc\n29.3"));
+    h.select(1);
+    h.tools("MnuLEPaste");
+    QVERIFY(packed(h.context.document.working()) == before);
+    QCOMPARE(h.messages.questions.size(), std::size_t(1));
+    QVERIFY(QString::fromStdString(h.messages.questions[0].text).endsWith("2, 3"));
+    QCOMPARE(h.channels()->undoStack()->count(), 0);
+}
+
+void TestFrmCommChInfo::cbKindIsReachableAndNotTypedInto()
+{
+    Harness h;
+    h.choose(h.combo("Combo7"), CB);
+    QCOMPARE(h.context.document.working().settings.currentKind, CB);
+    QCOMPARE(h.context.document.bandText(), std::string("26.96500 - 27.86125 MHz"));
+    QVERIFY(h.window->windowTitle().contains("26.96500 - 27.86125 MHz"));
+    QCOMPARE(h.combo("Combo2")->currentIndex(), -1);
+    QCOMPARE(h.grid()->model()->rowCount(), 56);
+    QVERIFY(!h.combo("Combo8_5")->isVisible());
+    QVERIFY(!h.combo("Combo8_7")->isVisible());
+    h.select(41);
+    // A memory row: its recalled channel and band are shown.
+    QVERIFY(h.combo("Combo8_22")->isVisible());
+    QVERIFY(h.combo("Combo8_23")->isVisible());
+    h.select(1);
+    const QModelIndex cell = h.grid()->model()->index(0, 1);
+    QTest::mouseDClick(h.grid()->viewport(), Qt::LeftButton, {},
+                       h.grid()->visualRect(cell).center());
+    QVERIFY(!h.editor()->isVisible());
+    h.choose(h.combo("Combo2"), 0);
+    QCOMPARE(h.context.document.working().settings.currentKind, HF);
+    QCOMPARE(h.combo("Combo7")->currentIndex(), HF);
+    QCOMPARE(h.grid()->model()->rowCount(), 40);
+}
+
+void TestFrmCommChInfo::rogerListFollowsTheToneSets()
+{
+    Harness h;
+    ToneTipTable &tones = h.context.document.working().settings.toneTips;
+    tones = ToneTipTable{};
+    Q_EMIT h.notifier.toneSetsChanged();
+    QCOMPARE(h.combo("Combo8_11")->count(), 1);
+    tones.set(3).recycleTimes = 1;
+    tones.set(3).tones[0] = {100, 10};
+    Q_EMIT h.notifier.toneSetsChanged();
+    QCOMPARE(h.combo("Combo8_11")->count(), 2);
+    h.choose(h.combo("Combo8_11"), 1);
+    QCOMPARE(h.record(1, 1)->RogerBeep, 130);
+}
+
+QTEST_MAIN(TestFrmCommChInfo)
+#include "tst_frmcommchinfo.moc"
