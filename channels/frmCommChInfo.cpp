@@ -15,7 +15,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
-#include <QScreen>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QTableView>
 #include <QUndoStack>
@@ -252,7 +252,9 @@ void frmCommChInfo::buildControls()
             const SettingsRecord &settings = m_context.document.working().settings;
             const int group = GroupFromText(settings.options.groupNames, m_kind,
                                             stdText(m_combo6->itemText(index)));
-            chooseGroup(group > 0 ? group : index + 1);
+            chooseGroup(group > 0 ? group : index + 1, true);
+            const QScopedValueRollback own(m_announcing, true);
+            Q_EMIT m_notifier->settingsChanged();
         });
     });
     connect(m_combo3, &QComboBox::activated, this, [this](int i) { workGroupChosen(i); });
@@ -386,7 +388,7 @@ void frmCommChInfo::showKind(int kind)
         m_combo7->setCurrentIndex(kind);
     }
     fillGroupSelector();
-    chooseGroup(m_group);
+    chooseGroup(m_group, false);
 }
 
 void frmCommChInfo::chooseKind(int kind)
@@ -409,10 +411,11 @@ void frmCommChInfo::chooseKind(int kind)
     m_group =
         std::clamp<int>(settings.currentGroup[static_cast<std::size_t>(kind)], 1, groupCount(kind));
     showKind(kind);
-    Q_EMIT m_host.notifier().settingsChanged();
+    const QScopedValueRollback own(m_announcing, true);
+    Q_EMIT m_notifier->settingsChanged();
 }
 
-void frmCommChInfo::chooseGroup(int group)
+void frmCommChInfo::chooseGroup(int group, bool record)
 {
     commitEditor();
     if (group < 1 || group > groupCount(m_kind))
@@ -420,12 +423,16 @@ void frmCommChInfo::chooseGroup(int group)
     const int row = std::max(currentRow(), 1);
     const int column = m_grid->currentIndex().isValid() ? m_grid->currentIndex().column() : 1;
     m_group = group;
-    SettingsRecord &settings = m_context.document.working().settings;
-    settings.currentGroup[static_cast<std::size_t>(m_kind)] = static_cast<std::int16_t>(group);
-    // The option features follow the group last chosen among the groups the radio can work in.
-    const int lastWorkGroup = m_kind == HF ? 15 : m_kind == HAM ? 13 : groupCount(CB);
-    if (group <= lastWorkGroup)
-        ChannelGrid::workGroupValue(settings.options, m_kind) = static_cast<std::int16_t>(group);
+    // Only the user's choice is recorded: showing a document leaves it as it came.
+    if (record) {
+        SettingsRecord &settings = m_context.document.working().settings;
+        settings.currentGroup[static_cast<std::size_t>(m_kind)] = static_cast<std::int16_t>(group);
+        // The option features follow the group last chosen among the groups the radio works in.
+        const int lastWorkGroup = m_kind == HF ? 15 : m_kind == HAM ? 13 : groupCount(CB);
+        if (group <= lastWorkGroup)
+            ChannelGrid::workGroupValue(settings.options, m_kind) =
+                static_cast<std::int16_t>(group);
+    }
     {
         const QSignalBlocker block(m_combo6);
         m_combo6->setCurrentIndex(group - 1);
@@ -734,7 +741,7 @@ void frmCommChInfo::restoreGroupState(const ChannelGrid::GroupState &from,
         m_group = to.group;
         showKind(to.kind);
     } else if (to.group != m_group) {
-        chooseGroup(to.group);
+        chooseGroup(to.group, false);
     }
     announce(from, to);
     showDetails();

@@ -62,7 +62,7 @@ private:
     void connectNotifier();
     void showKind(int kind);
     void chooseKind(int kind);
-    void chooseGroup(int group);
+    void chooseGroup(int group, bool record);
     void fillGroupSelector();
     void fillGroupPanel();
     void fillDetailLists();
