@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTableView>
 #include <QUndoStack>
@@ -153,7 +154,6 @@ void frmCommChInfo::buildControls()
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_grid->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_grid->setMinimumWidth(twipsToPixels(ChannelGrid::kNameColumnTwips + 1520, this) + 40);
     m_grid->installEventFilter(this);
     m_grid->viewport()->installEventFilter(this);
 
@@ -374,6 +374,7 @@ void frmCommChInfo::ReShowChInfoByLanguage()
         fillDetailLists();
         fillGroupPanel();
         m_model->redrawAll();
+        layoutGridColumns();
         showDetails();
     });
 }
@@ -438,13 +439,30 @@ void frmCommChInfo::chooseGroup(int group, bool record)
         m_combo6->setCurrentIndex(group - 1);
     }
     m_model->setGroup(m_kind, group);
-    m_grid->setColumnWidth(0, twipsToPixels(ChannelGrid::kNameColumnTwips, this));
-    m_grid->setColumnWidth(1,
-                           twipsToPixels(ChannelGrid::frequencyColumnTwips(m_kind, group), this));
+    layoutGridColumns();
     fillDetailLists();
     fillGroupPanel();
     m_grid->setCurrentIndex(m_model->index(std::min(row, m_model->rowCount()) - 1, column));
     showDetails();
+}
+
+void frmCommChInfo::layoutGridColumns()
+{
+    // The widths in twips of the grid's columns, widened where a header text in the language in
+    // force would not fit; the grid itself is as wide as its columns.
+    const QFontMetrics metrics(m_grid->horizontalHeader()->font());
+    int width = 0;
+    for (int column = 0; column < 2; ++column) {
+        const int twips = column == 0 ? ChannelGrid::kNameColumnTwips
+                                      : ChannelGrid::frequencyColumnTwips(m_kind, m_group);
+        const QString header = m_model->headerData(column, Qt::Horizontal).toString();
+        const int pixels =
+            std::max(twipsToPixels(twips, this), metrics.horizontalAdvance(header) + 16);
+        m_grid->setColumnWidth(column, pixels);
+        width += pixels;
+    }
+    m_grid->setFixedWidth(width + m_grid->verticalScrollBar()->sizeHint().width() +
+                          2 * m_grid->frameWidth());
 }
 
 void frmCommChInfo::fillGroupSelector()
@@ -497,8 +515,8 @@ void frmCommChInfo::fillGroupPanel()
     {
         QComboBox *box = m_combo1[kMemChxBox];
         const QSignalBlocker block(box);
-        box->clear();
-        for (int row = 1; row <= 99; ++row)
+        // The memory rows never change their names: the list is made once.
+        for (int row = box->count() + 1; row <= 99; ++row)
             box->addItem(QStringLiteral("M%1").arg(row));
         const int value = ChannelGrid::memChxValue(options);
         box->setCurrentIndex(value >= 0 && value < box->count() ? value : 0);

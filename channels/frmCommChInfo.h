@@ -64,6 +64,7 @@ private:
     void chooseKind(int kind);
     void chooseGroup(int group, bool record);
     void fillGroupSelector();
+    void layoutGridColumns();
     void fillGroupPanel();
     void fillDetailLists();
     void showDetails();
