@@ -64,7 +64,9 @@ int ToneSetDuration(const ToneTipTable &table, int number);
 int revalidatedRogerReference(const ToneTipTable &table, int reference);
 // After a set changed: every channel's roger-beep reference (all kinds and groups, and the memory
 // channels) and the three public-channel "Roger" values that no longer name a defined set become 0.
-// The windows rebuild their roger-beep lists afterwards.
+// Every kind, group and memory channel is swept because a write sends the roger byte of each of
+// them; one left naming an undefined set would make the radio play an empty set. The windows
+// rebuild their roger-beep lists afterwards (the notifier's toneSetsChanged).
 void RevalidateToneRefs(DocumentSet &document);
 
 // The five sets of a new document; sets 6-8 all zero.

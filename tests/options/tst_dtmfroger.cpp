@@ -289,12 +289,20 @@ void TestDtmfRoger::revalidation()
     document.channels.entry(CB, 1, 2).RogerBeep = ref;
     document.settings.channelCounts.at(HAM, 13) = 1;
     document.channels.entry(HAM, 13, 1).RogerBeep = ref;
+    // Every slot a write sends is swept, not only the first two kinds' groups 1-10: a HAM, an
+    // HF group 15 or a memory channel left naming an undefined set would reach the radio so.
+    document.settings.channelCounts.at(HAM, 1) = 1;
+    document.channels.entry(HAM, 1, 1).RogerBeep = ref;
+    document.settings.channelCounts.at(HF, 15) = 1;
+    document.channels.entry(HF, 15, 1).RogerBeep = ref;
     document.channels.entry(HF, 3, 1).RogerBeep = ref; // beyond the group's count: left alone
     document.memories.at(96).RogerBeep = ref;
     document.settings.options.publicSets[PublicHf].roger = static_cast<std::int16_t>(reference);
     RevalidateToneRefs(document);
     QCOMPARE(int(document.channels.entry(CB, 1, 2).RogerBeep), after);
     QCOMPARE(int(document.channels.entry(HAM, 13, 1).RogerBeep), after);
+    QCOMPARE(int(document.channels.entry(HAM, 1, 1).RogerBeep), after);
+    QCOMPARE(int(document.channels.entry(HF, 15, 1).RogerBeep), after);
     QCOMPARE(int(document.channels.entry(HF, 3, 1).RogerBeep), reference);
     QCOMPARE(int(document.memories.at(96).RogerBeep), after);
     QCOMPARE(int(document.settings.options.publicSets[PublicHf].roger), after);
