@@ -5,6 +5,7 @@
 
 #include "cli/Commands.h"
 #include "cli/FileVerbs.h"
+#include "cli/ToneVerb.h"
 
 namespace {
 
@@ -41,6 +42,7 @@ void printHelp()
               "question is answered No unless --switch-version is given. The exit status is 0\n"
               "only when the transfer succeeded.\n");
     std::puts(fileVerbsUsage());
+    std::puts(toneVerbUsage());
 }
 
 // The file verbs take their arguments as text; Qt is not needed for them.
@@ -63,6 +65,7 @@ constexpr Verb kVerbs[] = {
     {"unpack", runFileVerb<runUnpackVerb>},
     {"pack", runFileVerb<runPackVerb>},
     {"show", runFileVerb<runShowVerb>},
+    {"tone", runTone},
 };
 
 } // namespace
