@@ -18,6 +18,7 @@
 #include "datafile/FileCommandHooks.h"
 #include "lang/QtMessageService.h"
 #include "link/TransferCommands.h"
+#include "options/RogerBeepWindows.h"
 
 namespace {
 
@@ -81,6 +82,7 @@ int main(int argc, char *argv[])
     registerTransferCommands(hooks, transfers);
     registerChannelWindows(hooks);
     registerSpecialChannelWindows(hooks);
+    registerRogerBeepWindows(hooks);
 
     Startup::runBeforeSplash(context, {systemLocaleId(), operatingSystemVersion()});
 

@@ -1,6 +1,7 @@
 #include "options/RogerBeep.h"
 
 #include <algorithm>
+#include <charconv>
 #include <initializer_list>
 
 #include "model/ByteIO.h"
@@ -93,6 +94,22 @@ void RevalidateToneRefs(DocumentSet &document)
             static_cast<std::uint16_t>(revalidatedRogerReference(table, memory.RogerBeep));
     for (PublicParamSet &set : document.settings.options.publicSets)
         set.roger = static_cast<std::int16_t>(revalidatedRogerReference(table, set.roger));
+}
+
+bool keepsADefinedToneSet(const ToneTipTable &table, int number, const ToneSet &changed)
+{
+    return isToneSetDefined(changed) || CountDefinedToneSets(table) != 1 ||
+           IsToneSetDefined(table, number) == 0;
+}
+
+int toneFrequencyField(std::string_view text)
+{
+    int hertz = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), hertz);
+    if (error != std::errc{} || end != text.data() + text.size() || hertz < 10 || hertz > 2550 ||
+        hertz % 10 != 0)
+        return 0;
+    return hertz / 10;
 }
 
 ToneTipTable defaultToneTips()

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string_view>
 
 #include "lang/Texts.h"
 
@@ -69,6 +70,14 @@ int revalidatedRogerReference(const ToneTipTable &table, int reference);
 // rebuild their roger-beep lists afterwards (the notifier's toneSetsChanged).
 void RevalidateToneRefs(DocumentSet &document);
 
+// Whether set `number` may take the values of `changed`: refused when it is the only defined set
+// and the change would leave it undefined, so that at least one set always stays defined.
+bool keepsADefinedToneSet(const ToneTipTable &table, int number, const ToneSet &changed);
+
+// The frequency field (10 Hz) of a text of the frequency list, found by its position in the full
+// list "None", "10", "20", ... "2550": 0 for "None" or a text not in that list.
+int toneFrequencyField(std::string_view text);
+
 // The five sets of a new document; sets 6-8 all zero.
 ToneTipTable defaultToneTips();
 
@@ -90,4 +99,30 @@ inline constexpr TextEntry kFrequency{"", "Frequency[Hz]", "频率[Hz]"};
 inline constexpr TextEntry kToneLong{"", "Tone Long[ms]", "音长[ms]"};
 inline constexpr TextEntry kOff{"", "Off", "关"};
 inline constexpr TextEntry kNone{"", "None", "无"};
+inline constexpr TextEntry kToneNames[kTonesPerSet]{
+    {"", "First Tone", "第一个音"},        {"", "Second Tone", "第二个音"},
+    {"", "Third Tone", "第三个音"},        {"", "Fourth Tone", "第四个音"},
+    {"", "Fifth Tone", "第五个音"},        {"", "Sixth Tone", "第六个音"},
+    {"", "Seventh Tone", "第七个音"},      {"", "Eighth Tone", "第八个音"},
+    {"", "Ninth Tone", "第九个音"},        {"", "Tenth Tone", "第十个音"},
+    {"", "Eleventh Tone", "第十一个音"},   {"", "Twelfth Tone", "第十二个音"},
+    {"", "Thirteenth Tone", "第十三个音"}, {"", "Fourteenth Tone", "第十四个音"},
+};
+inline constexpr TextEntry kPlay{"", "&Play", "播放(&P)"};
+inline constexpr TextEntry kStop{"", "&Stop", "停止(&S)"};
+inline constexpr TextEntry kSaveWav{"", "Save as &WAV…", "另存为WAV(&W)…"};
+inline constexpr TextEntry kWavFilterLabel{"", "WAV File", "WAV文件"};
+inline constexpr TextEntry kNoSoundOutput{"", "No sound output is available.",
+                                          "没有可用的声音输出。"};
+inline constexpr TextEntry kNothingToPlay{"", "This roger-beep set plays nothing.",
+                                          "该RB音组没有可播放的音。"};
+inline constexpr TextEntry kHelpText{
+    "",
+    "Choose a set with the RB Tone tabs. Recycle Times plays the tones that many times, with the "
+    "Inter Time after each pass; a tone whose frequency is None is a rest.\r\n"
+    "At least one set stays defined: a change that would leave none is undone.\r\n"
+    "Play sounds the set on the computer's speaker; Save as WAV writes it to a file.",
+    "用RB音标签选择音组。循环次数为音组播放的遍数，每遍之后停顿间隔时间；频率为“无”的音为静音。\r\n"
+    "至少保留一个有效音组：会使所有音组无效的修改将被撤回。\r\n"
+    "播放在电脑扬声器上试听音组；另存为WAV将其写入文件。"};
 } // namespace RogerBeepTexts

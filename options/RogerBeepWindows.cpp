@@ -1,0 +1,11 @@
+#include "options/RogerBeepWindows.h"
+
+#include "app/MainWindowHooks.h"
+#include "options/FrmToneTips.h"
+
+void registerRogerBeepWindows(MainWindowHooks &hooks)
+{
+    hooks.addWindow("FrmToneTips", [](AppContext &context, MainWindowHost &host) -> QWidget * {
+        return new FrmToneTips(context, host);
+    });
+}
