@@ -12,6 +12,8 @@
 #include "channels/ChannelWindows.h"
 #include "channels/frmCommChInfo.h"
 #include "datafile/DataFileFormat.h"
+#include "options/RogerBeep.h"
+#include "options/RogerBeepWindows.h"
 #include "support/WindowHarness.h"
 
 namespace {
@@ -34,6 +36,7 @@ struct Harness : MainWindowHarness
     {
         MainWindowHooks hooks;
         registerChannelWindows(hooks);
+        registerRogerBeepWindows(hooks);
         start(std::move(hooks));
         DocumentSet &document = context.document.working();
         document = DocumentSet{};
@@ -112,6 +115,7 @@ private Q_SLOTS:
     void textPasteWithABadLineChangesNothing();
     void cbKindIsReachableAndNotTypedInto();
     void rogerListFollowsTheToneSets();
+    void toneWindowRevalidationReachesTheRogerList();
 };
 
 void TestFrmCommChInfo::showsTheGroupWithItsControls()
@@ -450,6 +454,29 @@ void TestFrmCommChInfo::rogerListFollowsTheToneSets()
     QCOMPARE(h.combo("Combo8_11")->count(), 2);
     h.choose(h.combo("Combo8_11"), 1);
     QCOMPARE(h.record(1, 1)->RogerBeep, 130);
+}
+
+void TestFrmCommChInfo::toneWindowRevalidationReachesTheRogerList()
+{
+    Harness h;
+    DocumentSet &document = h.context.document.working();
+    document.settings.toneTips = defaultToneTips();
+    document.channels.entry(HAM, 1, 1).RogerBeep = kRogerReferenceOffset + 1;
+    Q_EMIT h.notifier.toneSetsChanged();
+    h.select(1);
+    QCOMPARE(h.combo("Combo8_11")->currentText(), QStringLiteral("1"));
+
+    // Set 1 switched off in the roger-beep window: the HAM channel's reference to it is cleared
+    // and the open channel window's list no longer offers it.
+    QWidget *tones = h.window->openChildWindow(QStringLiteral("FrmToneTips"));
+    auto *recycle = findNamed<QComboBox>(tones, "Combo1");
+    recycle->setCurrentIndex(0);
+    Q_EMIT recycle->activated(0);
+    QVERIFY(!isToneSetDefined(document.settings.toneTips.set(1)));
+    QCOMPARE(h.record(1, 1)->RogerBeep, 0);
+    QCOMPARE(h.combo("Combo8_11")->currentIndex(), 0);
+    QCOMPARE(h.combo("Combo8_11")->findText(QStringLiteral("1")), -1);
+    QVERIFY(h.combo("Combo8_11")->findText(QStringLiteral("2")) > 0);
 }
 
 QTEST_MAIN(TestFrmCommChInfo)
