@@ -59,11 +59,10 @@ void EncodeDtmfCodes(const DtmfCodeTable &codes, RadioImage &image)
         const std::string text = codeText(codes[static_cast<std::size_t>(number - 1)]);
         std::array<std::uint8_t, kDtmfCodeLength> bytes{};
         bytes.fill(kEndOfCode);
-        for (std::size_t k = 0; k < text.size() && k < bytes.size(); ++k) {
+        // Byte k is character k's value for every character of the text, one the radio has no
+        // digit for included (it becomes 16 in its place); the bytes after the text stay 16.
+        for (std::size_t k = 0; k < text.size() && k < bytes.size(); ++k)
             bytes[k] = dtmfDigitValue(text[k]);
-            if (bytes[k] == kEndOfCode)
-                break; // the radio stops at the first end byte; the rest stays 16
-        }
         image.writeBlock(codeAddress(number), bytes);
     }
 }

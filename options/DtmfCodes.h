@@ -47,7 +47,7 @@ inline constexpr TextEntry kDisplay{"", "DTMF DISP", "DTMF 显示"};
 } // namespace DtmfTexts
 
 // Image value of one code character: "0"-"9" 0-9, "A"-"F" (either case) 10-15, "*" 14, "#" 15;
-// anything else 16, which ends the code.
+// anything else 16, the byte that ends a code where the radio reads it.
 std::uint8_t dtmfDigitValue(char c);
 // Character of an image value 0..15.
 char dtmfDigitChar(std::uint8_t value);
@@ -57,7 +57,8 @@ char dtmfDigitChar(std::uint8_t value);
 bool IsDtmfCodeEmpty(const DtmfCodeTable &codes, int number);
 
 // Image steps: code n at 0x20000 + 16(n-1), one digit a byte, ended by the first byte above 15;
-// the encoder fills the rest of the 16 bytes with 16.
+// the encoder writes every character of the text (16 for one without a digit) and fills the
+// rest of the 16 bytes with 16.
 void EncodeDtmfCodes(const DtmfCodeTable &codes, RadioImage &image);
 void DecodeDtmfCodes(const RadioImage &image, DtmfCodeTable &codes);
 

@@ -64,7 +64,11 @@ void TestDtmfRoger::encodeCode_data()
                                  << values({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15});
     QTest::newRow("lower case") << QByteArray("abcdef") << values({10, 11, 12, 13, 14, 15});
     QTest::newRow("E and F read as * and #") << QByteArray("EF") << values({14, 15});
-    QTest::newRow("a stray character ends the code") << QByteArray("12X3") << values({1, 2});
+    // Every character takes its own byte; one the radio has no digit for becomes the end byte 16
+    // in its place, and the characters after it still follow.
+    QTest::newRow("a stray character takes the end byte in its place")
+        << QByteArray("12X3") << values({1, 2, 16, 3});
+    QTest::newRow("a stray character first") << QByteArray("-9") << values({16, 9});
     QTest::newRow("spaces trimmed") << QByteArray("  12  ") << values({1, 2});
     QTest::newRow("cut at NUL") << QByteArray("7\0"
                                               "89",
