@@ -19,6 +19,7 @@
 #include "lang/QtMessageService.h"
 #include "link/TransferCommands.h"
 #include "options/RogerBeepWindows.h"
+#include "options/OptionWindows.h"
 
 namespace {
 
@@ -83,6 +84,7 @@ int main(int argc, char *argv[])
     registerChannelWindows(hooks);
     registerSpecialChannelWindows(hooks);
     registerRogerBeepWindows(hooks);
+    registerOptionWindows(hooks);
 
     Startup::runBeforeSplash(context, {systemLocaleId(), operatingSystemVersion()});
 
