@@ -116,7 +116,14 @@ FrmOptFeatures::FrmOptFeatures(AppContext &context, MainWindowHost &host, QWidge
     connect(m_binder, &OptionBinder::textEdited, this,
             [this](const OptionRow &row) { m_editedTexts.insert(&row); });
     connect(m_binder, &OptionBinder::textLeft, this, &FrmOptFeatures::onTextLeft);
-    connect(m_close, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_close, &QPushButton::clicked, this, [this] {
+        // Inside the main window the frame around the window closes, and with it the window.
+        auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget());
+        if (frame)
+            frame->close();
+        else
+            close();
+    });
     connect(m_help, &QPushButton::clicked, this, &FrmOptFeatures::showHelp);
 
     DocumentNotifier &notifier = m_host.notifier();

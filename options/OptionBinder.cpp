@@ -129,6 +129,8 @@ void OptionBinder::makeControl(const OptionRow &row)
     case OptionControl::PublicBox: {
         auto *combo = new QComboBox(m_owner);
         combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        // Never narrower than its longest item: the window scrolls instead.
+        combo->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
         connect(combo, &QComboBox::currentIndexChanged, this,
                 [this, &row] { Q_EMIT choiceMade(row); });
         control = combo;
