@@ -18,8 +18,8 @@
 #include "datafile/FileCommandHooks.h"
 #include "lang/QtMessageService.h"
 #include "link/TransferCommands.h"
-#include "options/RogerBeepWindows.h"
 #include "options/OptionWindows.h"
+#include "options/RogerBeepWindows.h"
 
 namespace {
 
