@@ -19,7 +19,9 @@ void putLittleEndian(std::vector<std::uint8_t> &bytes, std::uint32_t value, int 
 
 void putTag(std::vector<std::uint8_t> &bytes, const char (&tag)[5])
 {
-    bytes.insert(bytes.end(), tag, tag + 4);
+    // One byte at a time: GCC 12 at -O3 takes a range insert into a fresh vector for an overflow.
+    for (int k = 0; k < 4; ++k)
+        bytes.push_back(static_cast<std::uint8_t>(tag[k]));
 }
 
 } // namespace
