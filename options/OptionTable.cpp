@@ -317,8 +317,15 @@ std::string shownText(const OptionRow &row, const SettingsRecord &settings, int 
         return ListTextForValue(items, static_cast<int>(std::lround(value / 3.0)));
     case ShowRule::CwFreq:
         return ListTextForValue(items, value - 30);
-    case ShowRule::Roger:
-        return ListTextForValue(items, value - kRogerReferenceOffset);
+    case ShowRule::Roger: {
+        // The list holds only the defined sets, so a reference is found by its set number; one to
+        // a set the list does not offer shows the first item, "OFF".
+        const std::string wanted = std::to_string(value - kRogerReferenceOffset);
+        for (std::size_t k = 1; k < items.size(); ++k)
+            if (items[k] == wanted)
+                return items[k];
+        return ListTextForValue(items, 0);
+    }
     case ShowRule::NumberText: {
         const std::string wanted = std::to_string(value);
         for (const std::string &item : items)

@@ -104,7 +104,8 @@ void TestOptionTable::shownText_data()
     };
     row("Roger 0 shows OFF", kPublic, 9, 0, 0, Plain, English, "OFF");
     row("Roger 128 shows the second item", kPublic, 9, 1, 128, Plain, English, "1");
-    row("Roger 128 with set 1 undefined", kPublic, 9, 2, 128, ToneSet1Undefined, English, "2");
+    row("Roger 128 with set 1 undefined", kPublic, 9, 2, 128, ToneSet1Undefined, English, "OFF");
+    row("Roger 129 with set 1 undefined", kPublic, 9, 2, 129, ToneSet1Undefined, English, "2");
     row("Roger 132 is set 5", kPublic, 9, 0, 132, Plain, English, "5");
     row("Roger 127 shows OFF", kPublic, 9, 0, 127, Plain, Chinese, "关");
     row("Roger beyond the defined sets", kPublic, 9, 0, 140, Plain, English, "OFF");
