@@ -54,6 +54,8 @@ int fail(std::ostream &err, std::string_view verb, std::string_view message, int
 // Reads a data file pair with the checks Open makes; an error text when it cannot be used.
 std::string readPair(DataFileStorage &storage, const std::string &path, Document &document)
 {
+    if (!storage.settlePair(path, companionPath(path)))
+        return path + ": an interrupted save could not be resolved";
     const std::optional<std::vector<std::uint8_t>> dataFile = storage.readFile(path);
     if (!dataFile)
         return path + ": cannot be read";
@@ -80,6 +82,8 @@ std::string readPair(DataFileStorage &storage, const std::string &path, Document
         return channelPath + ": cannot be read";
     case PairReadStatus::ChannelFileShort:
         return channelPath + ": shorter than the channel counts ask for";
+    case PairReadStatus::ChannelFileLong:
+        return channelPath + ": longer than the channel counts ask for (not this data file's pair)";
     case PairReadStatus::SettingsShort:
         return path + ": file error.";
     }

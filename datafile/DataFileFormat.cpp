@@ -198,6 +198,8 @@ PairReadStatus unpackDocument(std::span<const std::uint8_t> dataFile,
         return PairReadStatus::ChannelFileMissing;
     if (!unpackChannelFile(*channelFile, *copy))
         return PairReadStatus::ChannelFileShort;
+    if (channelFile->size() != channelFileSize(copy->settings))
+        return PairReadStatus::ChannelFileLong;
     document = std::move(*copy);
     return PairReadStatus::Ok;
 }

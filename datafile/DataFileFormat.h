@@ -53,9 +53,11 @@ enum class PairReadStatus
     BadCounts,          // a channel count the group cannot hold
     ChannelFileMissing, // no companion channel file, or it cannot be read
     ChannelFileShort,   // fewer channel records than the counts ask for
+    ChannelFileLong,    // more bytes than the counts ask for: the files belong to different saves
 };
 // The settings record from the data file's bytes, then the channels from the channel file's.
-// The document is replaced only when both read completely; otherwise it is left as it was.
+// The document is replaced only when both read completely and the channel file is exactly as long
+// as the counts ask; otherwise it is left as it was.
 PairReadStatus unpackDocument(std::span<const std::uint8_t> dataFile,
                               const std::optional<std::vector<std::uint8_t>> &channelFile,
                               DocumentSet &document);

@@ -21,6 +21,15 @@ public:
     virtual bool writePair(const std::string &dataPath, std::span<const std::uint8_t> dataBytes,
                            const std::string &channelPath,
                            std::span<const std::uint8_t> channelBytes) = 0;
+    // Finishes or undoes what an interrupted write of this pair left behind, so that the pair
+    // read afterwards is the complete new one or else the old one, never one file of each. False
+    // when the leftovers could not be resolved (the pair should not be read then).
+    virtual bool settlePair(const std::string &dataPath, const std::string &channelPath)
+    {
+        (void)dataPath;
+        (void)channelPath;
+        return true;
+    }
 };
 
 // No files at all: nothing can be read and every write fails. The storage of a context that

@@ -133,7 +133,10 @@ void FileCommands::Open()
 bool FileCommands::ReadDocument(const std::string &path)
 {
     const int language = m_context.language.languageIndex;
-    const std::optional<std::vector<std::uint8_t>> dataFile = m_context.dataFiles->readFile(path);
+    // What an interrupted save left is resolved first, so the pair read is never a mix.
+    const bool settled = m_context.dataFiles->settlePair(path, companionPath(path));
+    const std::optional<std::vector<std::uint8_t>> dataFile =
+        settled ? m_context.dataFiles->readFile(path) : std::nullopt;
     if (!dataFile) {
         showMessage(m_context.text(Messages::kFileError));
         return false;

@@ -206,6 +206,12 @@ void TestDataFileFormat::badPairsLeaveTheDocumentUntouched_data()
         << int(PairReadStatus::ChannelFileShort);
     QTest::newRow("channel file one byte short") << data << channels.left(channels.size() - 1)
                                                  << true << int(PairReadStatus::ChannelFileShort);
+    // An old channel file beside a new data file with fewer channels, as an interrupted save of
+    // another program could leave them.
+    QTest::newRow("channel file one record long")
+        << data << channels + QByteArray(70, '\0') << true << int(PairReadStatus::ChannelFileLong);
+    QTest::newRow("channel file one byte long")
+        << data << channels + QByteArray(1, 'x') << true << int(PairReadStatus::ChannelFileLong);
 }
 
 void TestDataFileFormat::badPairsLeaveTheDocumentUntouched()

@@ -19,6 +19,8 @@ private Q_SLOTS:
     void failedWritesLeaveThePreviousPair_data();
     void failedWritesLeaveThePreviousPair();
     void readingMissingAndOversizedFiles();
+    void interruptedSaveIsSettled_data();
+    void interruptedSaveIsSettled();
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
@@ -110,6 +112,51 @@ void TestQtDataFileStorage::readingMissingAndOversizedFiles()
     QVERIFY(bytes);
     QCOMPARE(bytes->size(), std::size_t(QtDataFileStorage::kMaxReadBytes + 1));
     QVERIFY(bytes->size() != kDataFileSize); // still too long to be taken for a data file
+}
+
+// The states a save can be cut off in, each followed by the next read of the pair: before the
+// commit mark the old pair stays, after it the new one is finished; nothing else is left.
+void TestQtDataFileStorage::interruptedSaveIsSettled_data()
+{
+    QTest::addColumn<QStringList>("leftovers"); // files present besides the old pair
+    QTest::addColumn<bool>("newPairWins");
+    QTest::newRow("half-written new data file") << QStringList{"x.dat~new"} << false;
+    QTest::newRow("both new files, no mark") << QStringList{"x.dat~new", "x.fre~new"} << false;
+    QTest::newRow("mark, nothing renamed")
+        << QStringList{"x.dat~new", "x.fre~new", "x.dat~commit"} << true;
+    QTest::newRow("mark, channel file renamed")
+        << QStringList{"x.dat~new", "x.dat~commit", "renamed:x.fre"} << true;
+    QTest::newRow("mark, both renamed")
+        << QStringList{"x.dat~commit", "renamed:x.fre", "renamed:x.dat"} << true;
+}
+
+void TestQtDataFileStorage::interruptedSaveIsSettled()
+{
+    QFETCH(QStringList, leftovers);
+    QFETCH(bool, newPairWins);
+    put(path("x.dat"), "old data");
+    put(path("x.fre"), "old channels");
+    for (const QString &name : leftovers) {
+        if (name.startsWith("renamed:"))
+            put(path(name.mid(8)), name.endsWith(".dat") ? "new data" : "new channels");
+        else if (name.endsWith("~commit"))
+            put(path(name), "ORX740\n");
+        else
+            put(path(name), name.startsWith("x.dat") ? "new data" : "new channels");
+    }
+
+    QtDataFileStorage storage;
+    QVERIFY(storage.settlePair(path("x.dat").toStdString(), path("x.fre").toStdString()));
+    const QByteArray prefix = newPairWins ? "new " : "old ";
+    QCOMPARE(contents(path("x.dat")), prefix + "data");
+    QCOMPARE(contents(path("x.fre")), prefix + "channels");
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), (QStringList{"x.dat", "x.fre"}));
+
+    // A save after the interruption works as usual.
+    QVERIFY(storage.writePair(path("x.dat").toStdString(), bytesOf("third data"),
+                              path("x.fre").toStdString(), bytesOf("third channels")));
+    QCOMPARE(contents(path("x.fre")), QByteArray("third channels"));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), (QStringList{"x.dat", "x.fre"}));
 }
 
 QTEST_GUILESS_MAIN(TestQtDataFileStorage)
