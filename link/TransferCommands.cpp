@@ -11,6 +11,7 @@
 #include "link/LinkWindowTexts.h"
 #include "link/PortSettings.h"
 #include "link/SerialPortList.h"
+#include "link/TransferStopNotice.h"
 #include "model/ImagePacking.h"
 
 TransferCommands::TransferCommands(AppContext &context, QObject *parent)
@@ -23,6 +24,10 @@ TransferCommands::TransferCommands(AppContext &context, QObject *parent)
     m_timerWrite.setSingleShot(true);
     m_timerWrite.setInterval(kWriteDelayMs);
     connect(&m_timerWrite, &QTimer::timeout, this, &TransferCommands::startWrite);
+    connect(&m_port, &SerialPortService::portFailed, this, [this] {
+        if (isBusy())
+            m_portLost = true;
+    });
     connect(&m_link, &LinkController::progressChanged, this, [this](int percent) {
         if (m_progress)
             m_progress->setProgress(percent);
@@ -112,7 +117,7 @@ void TransferCommands::startTransfer(CommOperation operation)
         return m_context.versions.compatible(software, firmware);
     };
     m_link.setEngineSettings(std::move(settings));
-    m_partlyWritten = false;
+    m_portLost = false;
 
     m_progress = new FrmProgress(operation == CommOperation::Read ? FrmProgress::Operation::Read
                                                                   : FrmProgress::Operation::Write,
@@ -132,11 +137,6 @@ void TransferCommands::startTransfer(CommOperation operation)
 
 void TransferCommands::cancelTransfer()
 {
-    // Blocks on their way or already sent: the radio now holds old and new data mixed.
-    const TransferStep step = m_link.engine().step();
-    m_partlyWritten =
-        m_operation == CommOperation::Write &&
-        (step == TransferStep::WritingBlocks || step == TransferStep::EndSentAfterLastBlock);
     m_link.cancel();
 }
 
@@ -178,11 +178,21 @@ void TransferCommands::transferFinished(const TransferOutcome &outcome, const QS
                                                    ? Messages::kReadCompleted
                                                    : Messages::kWriteCompleted),
                                 MessageButtons::Ok, MessageIcon::None);
-    } else if (outcome.result == TransferResult::Cancelled && m_partlyWritten) {
-        m_context.messages->inform(m_context.text(LinkWindowTexts::kPartlyWritten),
-                                   MessageIcon::Warning);
+    } else if (outcome.failure != TransferFailure::IdentificationFailed) {
+        // The identification checks have said why already; every other stop gets one box that
+        // says what happened, where, and what it means for the document or the radio.
+        TransferStopReport report;
+        report.operation = outcome.operation;
+        report.reason = outcome.result == TransferResult::Cancelled ? TransferStopReason::Cancelled
+                        : m_portLost                                ? TransferStopReason::PortLost
+                                                                    : TransferStopReason::NoAnswer;
+        report.address = m_link.engine().transferAddress();
+        report.percent = m_link.engine().lastPercentage();
+        m_context.messages->inform(transferStopText(report, language),
+                                   radioPartlyWritten(report) ? MessageIcon::Warning
+                                                              : MessageIcon::Information);
     }
-    m_partlyWritten = false;
+    m_portLost = false;
     m_operation = CommOperation::Idle;
     Q_EMIT transferEnded(outcome);
 }

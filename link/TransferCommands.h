@@ -61,7 +61,8 @@ private:
     QTimer m_timerWrite;
     QPointer<FrmProgress> m_progress;
     CommOperation m_operation = CommOperation::Idle;
-    bool m_partlyWritten = false;
+    // Set when the port reported an error during the transfer in hand.
+    bool m_portLost = false;
 };
 
 // Read from Radio, Write to Radio and Communication Port on the main window, run by `commands`.
