@@ -16,6 +16,7 @@
 #include "channels/ChannelWindows.h"
 #include "channels/SpecialChannelWindows.h"
 #include "datafile/FileCommandHooks.h"
+#include "datafile/QtBackupStore.h"
 #include "lang/QtMessageService.h"
 #include "link/TransferCommands.h"
 #include "options/OptionWindows.h"
@@ -76,6 +77,8 @@ int main(int argc, char *argv[])
     FileServices fileServices(context);
     DocumentNotifier notifier;
     TransferCommands transfers(context);
+    QtBackupStore backups;
+    transfers.setBackupStore(&backups);
 
     // Every window and command the main window can reach, one register call a subsystem.
     MainWindowHooks hooks;

@@ -16,7 +16,8 @@ bool CommandLine::parse(const std::vector<std::string_view> &args, const std::ve
         }
         std::string value;
         if (option->takesValue) {
-            if (i + 1 >= args.size()) {
+            // An option never stands for a missing value: "--port --out x" lacks the port.
+            if (i + 1 >= args.size() || args[i + 1].starts_with("--")) {
                 m_error = std::string(args[i]) + " needs a value";
                 return false;
             }

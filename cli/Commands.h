@@ -7,3 +7,4 @@
 int runSimulate(int argc, char *argv[], const std::vector<std::string_view> &args);
 int runRead(int argc, char *argv[], const std::vector<std::string_view> &args);
 int runWrite(int argc, char *argv[], const std::vector<std::string_view> &args);
+int runVerify(int argc, char *argv[], const std::vector<std::string_view> &args);

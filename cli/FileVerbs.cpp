@@ -10,6 +10,7 @@
 #include "channels/GroupNames.h"
 #include "channels/ToneCodec.h"
 #include "datafile/DataFileFormat.h"
+#include "datafile/DocumentJson.h"
 #include "datafile/FileCommands.h"
 #include "datafile/QtDataFileStorage.h"
 #include "model/Document.h"
@@ -51,8 +52,9 @@ int fail(std::ostream &err, std::string_view verb, std::string_view message, int
     return status;
 }
 
-// Reads a data file pair with the checks Open makes; an error text when it cannot be used.
-std::string readPair(DataFileStorage &storage, const std::string &path, Document &document)
+} // namespace
+
+std::string readDataFilePair(DataFileStorage &storage, const std::string &path, Document &document)
 {
     if (!storage.settlePair(path, companionPath(path)))
         return path + ": an interrupted save could not be resolved";
@@ -91,6 +93,8 @@ std::string readPair(DataFileStorage &storage, const std::string &path, Document
     document.restoreSnapshot();
     return {};
 }
+
+namespace {
 
 bool writeFile(const std::string &path, std::span<const std::uint8_t> bytes)
 {
@@ -185,7 +189,7 @@ std::string imageFromDataFile(const std::string &path, RadioImage &image)
 {
     QtDataFileStorage storage;
     Document document;
-    if (std::string error = readPair(storage, path, document); !error.empty())
+    if (std::string error = readDataFilePair(storage, path, document); !error.empty())
         return error;
     PackDocument(document.working(), image);
     return {};
@@ -249,14 +253,20 @@ int runPackVerb(const std::vector<std::string> &args, std::ostream &out, std::os
 
 int runShowVerb(const std::vector<std::string> &args, std::ostream &out, std::ostream &err)
 {
-    const std::optional<Arguments> parsed = parseArguments(args, false);
+    std::vector<std::string> rest = args;
+    const bool json = std::erase(rest, std::string("--json")) > 0;
+    const std::optional<Arguments> parsed = parseArguments(rest, false);
     if (!parsed)
-        return fail(err, "show", "usage: show FILE.dat", kBadArguments);
+        return fail(err, "show", "usage: show [--json] FILE.dat", kBadArguments);
     QtDataFileStorage storage;
     auto document = std::make_unique<Document>();
-    if (const std::string error = readPair(storage, parsed->input, *document); !error.empty())
+    if (const std::string error = readDataFilePair(storage, parsed->input, *document);
+        !error.empty())
         return fail(err, "show", error, kBadInput);
-    showDocument(out, parsed->input, document->working());
+    if (json)
+        out << documentToJson(document->working());
+    else
+        showDocument(out, parsed->input, document->working());
     return 0;
 }
 
@@ -279,5 +289,6 @@ const char *fileVerbsUsage()
 {
     return "  unpack IMAGE --out FILE.dat   a raw radio image to a data file pair\n"
            "  pack FILE.dat --out IMAGE     a data file pair to the raw image a write sends\n"
-           "  show FILE.dat                 a readable summary of a data file pair";
+           "  show [--json] FILE.dat        a readable summary of a data file pair, or the whole\n"
+           "                                document as JSON";
 }

@@ -12,7 +12,7 @@
 //   unpack IMAGE --out FILE.dat   a raw image (0x22201 bytes, as read from the radio) to a data
 //                                 file pair, as a read followed by Save As would write it
 //   pack FILE.dat --out IMAGE     a data file pair to the raw image a write would send
-//   show FILE.dat                 a readable summary of a data file pair
+//   show [--json] FILE.dat        a readable summary of a data file pair, or all of it as JSON
 int runUnpackVerb(const std::vector<std::string> &args, std::ostream &out, std::ostream &err);
 int runPackVerb(const std::vector<std::string> &args, std::ostream &out, std::ostream &err);
 int runShowVerb(const std::vector<std::string> &args, std::ostream &out, std::ostream &err);
@@ -23,6 +23,12 @@ int runPackVerb(const std::vector<std::string> &args);
 int runShowVerb(const std::vector<std::string> &args);
 
 class RadioImage;
+class DataFileStorage;
+class Document;
+
+// Reads a data file pair with the checks Open makes (after settling what an interrupted save
+// left) into the document's saved copy and working set; an error text when it cannot be used.
+std::string readDataFilePair(DataFileStorage &storage, const std::string &path, Document &document);
 
 // What a write to the radio sends for a data file pair: the pair read with the checks Open makes,
 // packed into a cleared image. An error text, or empty on success.

@@ -7,6 +7,8 @@
 #include "cli/CliSupport.h"
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
+#include "cli/ExchangeVerbs.h"
+#include "cli/FileVerbs.h"
 #include "link/PtyRadioHost.h"
 #include "link/RadioSimulator.h"
 
@@ -29,7 +31,8 @@ int runSimulate(int argc, char *argv[], const std::vector<std::string_view> &arg
                               {"--piece-size", true},
                               {"--die-after", true},
                               {"--pace", true},
-                              {"--dump", true}})) {
+                              {"--dump", true},
+                              {"--sessions", true}})) {
         printError(QString::fromStdString(options.error()));
         return 2;
     }
@@ -45,6 +48,8 @@ int runSimulate(int argc, char *argv[], const std::vector<std::string_view> &arg
     knobs.pieceSize = std::size_t(options.number("--piece-size", 0, 64, ok).value_or(0));
     knobs.dieAfterBlocks = options.number("--die-after", 0, 1'000'000, ok);
     const int pace = options.number("--pace", 0, 4'000'000, ok).value_or(0);
+    // A write followed by its read-back is two sessions.
+    const int sessions = options.number("--sessions", 1, 1'000'000, ok).value_or(1);
     if (!ok) {
         printError(QString::fromStdString(options.error()));
         return 2;
@@ -56,6 +61,12 @@ int runSimulate(int argc, char *argv[], const std::vector<std::string_view> &arg
             printError(*error);
             return 1;
         }
+    } else if (const std::string error =
+                   imageFromDataFile(installedNewDocumentPath(), radio.memory());
+               !error.empty()) {
+        // A radio fresh from the factory holds the shipped new document; without the
+        // installation's InitFile it stays empty.
+        printError(QStringLiteral("serving an empty radio: %1").arg(QString::fromStdString(error)));
     }
     PtyRadioHost host(radio);
     host.setPace(pace);
@@ -77,7 +88,10 @@ int runSimulate(int argc, char *argv[], const std::vector<std::string_view> &arg
         if (host.outputDrained() || drainClock.elapsed() > kDrainLimitMs)
             app.quit();
     });
+    int ended = 0;
     QObject::connect(&host, &PtyRadioHost::sessionEnded, &app, [&] {
+        if (++ended < sessions)
+            return;
         drainClock.start();
         drainTimer.start();
     });

@@ -3,6 +3,8 @@
 #include "app/AppContext.h"
 #include "app/MainWindowHooks.h"
 #include "app/MainWindowHost.h"
+#include "datafile/BackupStore.h"
+#include "datafile/DataFileFormat.h"
 #include "lang/MessageService.h"
 #include "lang/Messages.h"
 #include "link/FrmComSet.h"
@@ -82,6 +84,7 @@ void TransferCommands::startWrite()
         return;
     }
     PackDocument(m_context.document.working(), m_context.image);
+    keepBackup(false);
     startTransfer(CommOperation::Write);
 }
 
@@ -170,6 +173,7 @@ void TransferCommands::transferFinished(const TransferOutcome &outcome, const QS
         if (outcome.operation == CommOperation::Read) {
             m_host->closeAllChildWindows();
             UnpackDocument(m_context.image, m_context.document.working());
+            keepBackup(true);
             m_context.document.documentPath = "new.dat";
             m_context.document.untitled = true;
             m_host->documentReplaced();
@@ -195,6 +199,22 @@ void TransferCommands::transferFinished(const TransferOutcome &outcome, const QS
     m_portLost = false;
     m_operation = CommOperation::Idle;
     Q_EMIT transferEnded(outcome);
+}
+
+void TransferCommands::keepBackup(bool afterRead)
+{
+    if (!m_backups)
+        return;
+    // A backup that cannot be written does not stop the transfer: the radio and the document
+    // are both still there.
+    BackupContents contents;
+    contents.stamp = backupStampNow();
+    contents.model = m_context.document.modelName();
+    contents.reason = afterRead ? BackupReason::Read : BackupReason::Write;
+    contents.pair = packDocument(m_context.document.working());
+    const auto bytes = m_context.image.bytes();
+    contents.image.emplace(bytes.begin(), bytes.end());
+    m_backups->keep(contents);
 }
 
 void TransferCommands::communicationPort(MainWindowHost &host)

@@ -10,6 +10,7 @@
 #include "link/SerialPortService.h"
 
 class AppContext;
+class BackupStore;
 class MainWindowHooks;
 class MainWindowHost;
 
@@ -32,6 +33,8 @@ public:
     // Every open editor commits its edits; the write itself starts on TimerWrite's tick.
     void writeToRadio(MainWindowHost &host);
     void communicationPort(MainWindowHost &host);
+    // Where every successful read and every write keeps its backup; none keeps no backups.
+    void setBackupStore(BackupStore *store) { m_backups = store; }
 
     bool isBusy() const { return m_operation != CommOperation::Idle; }
     CommOperation operation() const { return m_operation; }
@@ -53,6 +56,7 @@ private:
     void cancelTransfer();
     void askVersionQuestion(const QString &text);
     void transferFinished(const TransferOutcome &outcome, const QStringList &messages);
+    void keepBackup(bool afterRead);
 
     AppContext &m_context;
     MainWindowHost *m_host = nullptr;
@@ -63,6 +67,7 @@ private:
     CommOperation m_operation = CommOperation::Idle;
     // Set when the port reported an error during the transfer in hand.
     bool m_portLost = false;
+    BackupStore *m_backups = nullptr;
 };
 
 // Read from Radio, Write to Radio and Communication Port on the main window, run by `commands`.

@@ -24,12 +24,17 @@ private Q_SLOTS:
     void refusedReadWritesNoDataFile();
     void transferUsage_data();
     void transferUsage();
+    void verifyNamesWhatDiffers();
+    void simulatorHoldsTheShippedDocument();
+    void portArgumentMistakes_data();
+    void portArgumentMistakes();
 
 private:
     struct Result
     {
         int exitCode{-1};
         QString errors;
+        QString output;
     };
     // Starts "simulate" with the arguments, runs the verb against its terminal, and waits for
     // the simulator to end.
@@ -47,6 +52,8 @@ void TestLinkCli::initTestCase()
     m_cli = qEnvironmentVariable("ORX740_STAGE_ROOT") + "/bin/orx740-cli";
     QVERIFY2(QFile::exists(m_cli), qPrintable(m_cli));
     QVERIFY(m_dir.isValid());
+    // Backups of the reads and writes below go here, not into the user's own folder.
+    qputenv("XDG_DATA_HOME", m_dir.filePath("data").toLocal8Bit());
 }
 
 QString TestLinkCli::writeImage(const RadioImage &image, const QString &name)
@@ -90,6 +97,7 @@ TestLinkCli::Result TestLinkCli::runAgainstSimulator(const QStringList &simulate
         QTest::qFail("the transfer did not end", __FILE__, __LINE__);
     result.exitCode = verb.exitCode();
     result.errors = QString::fromUtf8(verb.readAllStandardError());
+    result.output = QString::fromUtf8(verb.readAllStandardOutput());
     if (!simulator.waitForFinished(5000)) {
         simulator.kill();
         simulator.waitForFinished();
@@ -121,8 +129,10 @@ void TestLinkCli::writeThenDump()
     fillPattern(source, 32);
     const QString image = writeImage(source, "source.bin");
     const QString dump = m_dir.filePath("dump-write.bin");
-    const Result result = runAgainstSimulator({"--dump", dump, "--piece-size", "1"},
-                                              {"write", "--port", "DEVICE", "--image", image});
+    const QString empty = writeImage(RadioImage(), "empty.bin");
+    const Result result =
+        runAgainstSimulator({"--image", empty, "--dump", dump, "--piece-size", "1"},
+                            {"write", "--port", "DEVICE", "--image", image});
     QCOMPARE(result.exitCode, 0);
     QVERIFY(result.errors.contains("Write Data Completed."));
     RadioImage expected;
@@ -242,6 +252,98 @@ void TestLinkCli::transferUsage()
 {
     QFETCH(QStringList, args);
     QCOMPARE(runCli(args), 2);
+}
+
+void TestLinkCli::verifyNamesWhatDiffers()
+{
+    const QString init = qEnvironmentVariable("ORX740_STAGE_ROOT") + "/bin/Init/1_KZ6666_New.dat";
+    const QString radio = m_dir.filePath("verify-radio.bin");
+    QCOMPARE(runCli({"pack", init, "--out", radio}), 0);
+
+    Result result = runAgainstSimulator({"--image", radio}, {"verify", "--port", "DEVICE", init});
+    QCOMPARE(result.exitCode, 0);
+    QVERIFY(result.output.contains("The radio holds what the file packs to."));
+
+    // The same document with one channel's mode changed, through the CSV exchange.
+    const QString csv = m_dir.filePath("verify.csv");
+    QCOMPARE(runCli({"export-csv", init, "--out", csv}), 0);
+    QFile file(csv);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QByteArray text = file.readAll();
+    file.close();
+    const qsizetype line = text.indexOf("\nHF,1,1,");
+    QVERIFY(line > 0);
+    const qsizetype end = text.indexOf("\r\n", line + 1);
+    QList<QByteArray> fields = text.mid(line + 1, end - line - 1).split(',');
+    fields[4] = "CW"; // Kind, Group, Channel, Frequency, Mode
+    text.replace(line + 1, end - line - 1, fields.join(','));
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(text);
+    file.close();
+    const QString changed = m_dir.filePath("changed.dat");
+    QFile::copy(init, changed);
+    QFile::copy(init.left(init.size() - 3) + "fre", m_dir.filePath("changed.fre"));
+    QCOMPARE(runCli({"import-csv", csv, "--into", changed}), 0);
+
+    result = runAgainstSimulator({"--image", radio}, {"verify", "--port", "DEVICE", changed});
+    QCOMPARE(result.exitCode, 1);
+    QVERIFY2(result.output.contains(", Mode: file CW, radio "), qPrintable(result.output));
+    QVERIFY2(result.output.startsWith("HF group 1 \"") &&
+                 result.output.contains("channel 1, Mode: file CW"),
+             qPrintable(result.output));
+
+    // Written and read back: now equal.
+    result = runAgainstSimulator({"--image", radio, "--sessions", "2"},
+                                 {"write", "--port", "DEVICE", "--verify", changed});
+    QCOMPARE(result.exitCode, 0);
+    QVERIFY(result.output.contains("The radio holds what the file packs to."));
+
+    // The write left a backup of the pair it wrote, listed first.
+    QProcess backups;
+    backups.start(m_cli, {"backups"});
+    QVERIFY(backups.waitForFinished(10000));
+    const QString listing = QString::fromUtf8(backups.readAllStandardOutput());
+    QVERIFY2(listing.contains("written to the radio"), qPrintable(listing));
+}
+
+void TestLinkCli::simulatorHoldsTheShippedDocument()
+{
+    const QString read = m_dir.filePath("first-read.dat");
+    const Result result = runAgainstSimulator({}, {"read", "--port", "DEVICE", "--out", read});
+    QCOMPARE(result.exitCode, 0);
+    QProcess show;
+    show.start(m_cli, {"show", read});
+    QVERIFY(show.waitForFinished(10000));
+    QVERIFY(show.readAllStandardOutput().contains(": 40 channels"));
+}
+
+void TestLinkCli::portArgumentMistakes_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("exitCode");
+    QTest::newRow("port without its value")
+        << QStringList{"read", "--port", "--out", "x.dat"} << "--port needs a value" << 2;
+    QTest::newRow("regular file as port") << QStringList{"read", "--port", "FILE", "--out", "x.dat"}
+                                          << "is a regular file, not a serial port" << 1;
+    QTest::newRow("verify without a file")
+        << QStringList{"verify", "--port", "COM1"} << "usage: verify --port PORT FILE.dat" << 2;
+}
+
+void TestLinkCli::portArgumentMistakes()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, message);
+    QFETCH(int, exitCode);
+    args.replaceInStrings("FILE", writeImage(RadioImage(), "not-a-port.bin"));
+    QProcess process;
+    process.setWorkingDirectory(m_dir.path());
+    process.start(m_cli, args);
+    QVERIFY(process.waitForFinished(10000));
+    QCOMPARE(process.exitCode(), exitCode);
+    const QString errors = QString::fromUtf8(process.readAllStandardError());
+    QVERIFY2(errors.contains(message), qPrintable(errors));
+    QVERIFY(!QFile::exists(m_dir.filePath("x.dat")));
 }
 
 QTEST_GUILESS_MAIN(TestLinkCli)
