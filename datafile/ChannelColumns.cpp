@@ -181,8 +181,8 @@ const std::array<ChannelColumn, 20> kColumns{{
     {"MemBand", [](const ChannelRecord &r) { return std::to_string(r.MemBand); },
      [](ChannelRecord &r, std::string_view t) {
          const auto number = trimmed(t).empty() ? std::optional<int>(0) : wholeNumber(t);
-         if (!number || *number < 0 || *number > 255)
-             return "\"" + std::string(trimmed(t)) + "\" is no band choice (0-255)";
+         if (!number || *number < 0 || *number > 65535)
+             return "\"" + std::string(trimmed(t)) + "\" is no band choice (0-65535)";
          r.MemBand = static_cast<std::uint16_t>(*number);
          return std::string();
      }},

@@ -5,6 +5,7 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <memory>
 
 #include "datafile/QtDataFileStorage.h"
@@ -35,10 +36,16 @@ std::optional<std::string> QtBackupStore::keep(const BackupContents &contents)
     QDir root(q(m_folder));
     if (!root.mkpath(QStringLiteral(".")))
         return std::nullopt;
-    std::string name = backupFolderName(contents.stamp, contents.model, contents.reason);
-    for (int n = 2; root.exists(q(name)); ++n)
-        name = backupFolderName(contents.stamp + "-" + std::to_string(n), contents.model,
-                                contents.reason);
+    // Two backups of one second (a read, then a write at once) get "-2" and on, so the order
+    // of the names stays the order in which they were made.
+    std::vector<std::string> stamps;
+    for (const QString &entry : root.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        if (const auto parts = parseBackupFolderName(entry.toStdString()))
+            stamps.push_back(parts->stamp);
+    std::string stamp = contents.stamp;
+    for (int n = 2; std::find(stamps.begin(), stamps.end(), stamp) != stamps.end(); ++n)
+        stamp = contents.stamp + "-" + std::to_string(n);
+    const std::string name = backupFolderName(stamp, contents.model, contents.reason);
     if (!root.mkdir(q(name)))
         return std::nullopt;
     QDir folder(root.filePath(q(name)));

@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -17,6 +18,7 @@
 #include "app/frmMain.h"
 #include "channels/ChannelWindows.h"
 #include "datafile/FileCommandHooks.h"
+#include "datafile/QtBackupStore.h"
 #include "lang/MessageService.h"
 #include "link/FrmProgress.h"
 #include "link/PtyRadioHost.h"
@@ -178,6 +180,7 @@ private Q_SLOTS:
     void declinedQuestionClosesThePort_data();
     void declinedQuestionClosesThePort();
     void radioThatStopsAnswering();
+    void readsAndWritesKeepBackups();
     void wrongModelIsShownOnceAfterThePortIsClosed();
     void versionQuestionAndSwitch_data();
     void versionQuestionAndSwitch();
@@ -333,6 +336,36 @@ void TestTransferCommands::radioThatStopsAnswering()
     QVERIFY(!harness.commands->port().isOpen());
     QVERIFY(!harness.commands->progressWindow());
     QVERIFY(!harness.commands->link().waitTimer().isActive());
+}
+
+void TestTransferCommands::readsAndWritesKeepBackups()
+{
+    QTemporaryDir folder;
+    QtBackupStore store(folder.path().toStdString());
+    Harness harness;
+    harness.commands->setBackupStore(&store);
+    fillPattern(harness.radio.memory(), 36);
+    harness.messages.answers = {MessageAnswer::Ok, MessageAnswer::Ok};
+    harness.run(MainCommand::ReadFromRadio);
+    QCOMPARE(harness.outcome().result, TransferResult::Success);
+    std::vector<BackupInfo> backups = store.list();
+    QCOMPARE(backups.size(), std::size_t(1));
+    QCOMPARE(backups[0].reason, BackupReason::Read);
+    QVERIFY(backups[0].hasImage && backups[0].hasPair);
+    QFile image(QString::fromStdString(backups[0].folder + "/" + backups[0].name + ".img"));
+    QVERIFY(image.open(QIODevice::ReadOnly));
+    QVERIFY(image.readAll() ==
+            QByteArray(reinterpret_cast<const char *>(harness.context.image.bytes().data()),
+                       qsizetype(harness.context.image.bytes().size())));
+
+    // A write keeps the pair it is about to send, before anything goes out.
+    harness.ended->clear();
+    harness.messages.answers = {MessageAnswer::Ok, MessageAnswer::Ok};
+    harness.run(MainCommand::WriteToRadio);
+    backups = store.list();
+    QCOMPARE(backups.size(), std::size_t(2));
+    QCOMPARE(backups[0].reason, BackupReason::Write);
+    QVERIFY(backups[0].hasPair);
 }
 
 void TestTransferCommands::wrongModelIsShownOnceAfterThePortIsClosed()

@@ -1,0 +1,225 @@
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTest>
+
+#include "DocumentSamples.h"
+#include "datafile/BackupStore.h"
+#include "datafile/ChannelCsv.h"
+#include "datafile/DataFileFormat.h"
+#include "datafile/DocumentCompare.h"
+#include "datafile/DocumentJson.h"
+#include "model/ImagePacking.h"
+#include "model/RadioImage.h"
+
+// Comparing documents and moving them out and in: CSV, JSON, and the rotation of backups.
+class TestDocumentExchange : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void csvBackIntoThePairIsByteIdentical();
+    void csvIntoAnEmptyDocumentGivesTheSameChannels();
+    void badLineChangesNothing_data();
+    void badLineChangesNothing();
+    void commonLayoutOfOtherTools();
+    void differencesAreNamed();
+    void imagesCompareOnWhatTheRadioHolds();
+    void jsonHoldsTheWholeDocument();
+    void backupRotationKeepsTheNewest();
+};
+
+namespace {
+
+std::unique_ptr<DocumentSet> emptyDocument()
+{
+    auto document = std::make_unique<DocumentSet>();
+    ApplyNewDocumentDefaults(document->settings, "20261208", 1);
+    return document;
+}
+
+const std::string kHeader = "Kind,Group,Channel,Frequency,Mode,RxTone,TxTone\r\n";
+
+} // namespace
+
+void TestDocumentExchange::csvBackIntoThePairIsByteIdentical()
+{
+    const auto original = Samples::richDocument();
+    const std::string csv = exportChannelCsv(*original);
+    auto document = std::make_unique<DocumentSet>(*original);
+    const CsvImportResult result = importChannelCsv(csv, *document, std::nullopt);
+    QVERIFY(result.errors.empty());
+    QCOMPARE(result.channels, 7); // six group channels and one memory channel
+    const PackedDocument before = packDocument(*original);
+    const PackedDocument after = packDocument(*document);
+    QVERIFY(before.dataFile == after.dataFile);
+    QVERIFY(before.channelFile == after.channelFile);
+}
+
+void TestDocumentExchange::csvIntoAnEmptyDocumentGivesTheSameChannels()
+{
+    const auto original = Samples::richDocument();
+    const std::string csv = exportChannelCsv(*original);
+    auto document = emptyDocument();
+    QVERIFY(importChannelCsv(csv, *document, std::nullopt).errors.empty());
+    QCOMPARE(exportChannelCsv(*document), csv);
+}
+
+void TestDocumentExchange::badLineChangesNothing_data()
+{
+    QTest::addColumn<QString>("lines");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("frequency outside the kind's band")
+        << "HAM,1,1,27.00000,FM,Off,Off"
+        << "line 3: frequency \"27.00000\" is out of range for HAM (28.00000 - 29.70000 MHz)";
+    QTest::newRow("tone the radio lacks") << "HF,1,1,28.00000,FM,69.3,Off"
+                                          << "line 3: RxTone: \"69.3\" is no tone of the radio";
+    QTest::newRow("reversed DCS code") << "HF,1,1,28.00000,FM,Off,D024N"
+                                       << "line 3: TxTone: \"D024N\" is no tone";
+    QTest::newRow("unknown mode") << "HF,1,1,28.00000,FM2,Off,Off"
+                                  << "line 3: Mode: \"FM2\" is no mode";
+    QTest::newRow("unknown kind") << "UHF,1,1,28.00000,FM,Off,Off"
+                                  << "line 3: kind \"UHF\" is none of CB, HF, HAM, MEM";
+    QTest::newRow("group the kind lacks") << "CB,8,1,27.00000,FM,Off,Off"
+                                          << "line 3: group \"8\" does not exist in CB (1-7)";
+    QTest::newRow("channel listed twice") << "HF,1,2,28.00000,FM,Off,Off"
+                                          << "line 3: channel 2 is listed twice";
+    QTest::newRow("channel beyond the group") << "HF,17,2,28.00000,FM,Off,Off"
+                                              << "line 3: channel 2 does not exist";
+    QTest::newRow("memory 97") << "MEM,,97,27.00000,FM,Off,Off"
+                               << "line 3: memory channel 97 does not exist (1-96)";
+    QTest::newRow("no frequency") << "HF,1,1,,FM,Off,Off"
+                                  << "line 3: no frequency";
+}
+
+void TestDocumentExchange::badLineChangesNothing()
+{
+    QFETCH(QString, lines);
+    QFETCH(QString, error);
+    const auto original = Samples::richDocument();
+    auto document = std::make_unique<DocumentSet>(*original);
+    // A good line first: it is not applied either.
+    const std::string csv = kHeader + "HF,1,2,28.50000,AM,Off,Off\r\n" + lines.toStdString();
+    const CsvImportResult result = importChannelCsv(csv, *document, std::nullopt);
+    QCOMPARE(result.errors.size(), std::size_t(1));
+    QVERIFY2(QString::fromStdString(result.errors.front()).startsWith(error),
+             result.errors.front().c_str());
+    QVERIFY(*document == *original);
+}
+
+void TestDocumentExchange::commonLayoutOfOtherTools()
+{
+    auto document = emptyDocument();
+    const std::string csv = "Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,"
+                            "DtcsPolarity,Mode,TStep,Skip\n"
+                            "\"Club, north\",28.30000,,0.0,Tone,88.5,88.5,023,NN,FM,5.00,\n"
+                            "Rep,29.62000,-,0.1,TSQL,88.5,100.0,023,NN,NFM,5.00,S\n"
+                            "Dig,29.60000,+,0.1,DTCS,88.5,88.5,754,NN,USB,5.00,\n";
+    const CsvImportResult result = importChannelCsv(csv, *document, CsvTarget{HAM, 2});
+    QVERIFY(result.errors.empty());
+    QCOMPARE(document->channelCount(HAM, 2), 3);
+    const std::string exported = exportChannelCsv(*document);
+    QVERIFY(exported.find("HAM,2,1,28.30000,FM,Off,88.5,On,") != std::string::npos);
+    QVERIFY(exported.find("HAM,2,2,29.62000,FM,100.0,88.5,Off,") != std::string::npos);
+    QVERIFY(exported.find("HAM,2,3,29.60000,USB,D754N,D754N,On,") != std::string::npos);
+    QVERIFY(exported.find(",REP-,") != std::string::npos);
+
+    auto unchanged = emptyDocument();
+    const CsvImportResult refused = importChannelCsv(
+        "Location,Frequency,Tone,DtcsCode,DtcsPolarity\n5,28.1,DTCS,023,RN\n6,28.2,Cross,,\n",
+        *unchanged, CsvTarget{HAM, 2});
+    QCOMPARE(refused.errors.size(), std::size_t(2));
+    QVERIFY(refused.errors[0].starts_with("line 2: DCS polarity \"RN\""));
+    QVERIFY(refused.errors[1].starts_with("line 3: Tone \"Cross\""));
+    QVERIFY(*unchanged == *emptyDocument());
+}
+
+void TestDocumentExchange::differencesAreNamed()
+{
+    const auto first = Samples::richDocument();
+    auto second = std::make_unique<DocumentSet>(*first);
+    QVERIFY(compareDocuments(*first, *second).empty());
+    second->channels.entry(CB, 2, 2).Mode = 5;
+    second->settings.options.batteryMax = 150;
+    second->settings.toneTips.set(8).tones[13].duration = 9;
+    const std::vector<Difference> differences = compareDocuments(*first, *second);
+    const std::vector<Difference> expected{
+        {"CB group 2 \"PL\" channel 14, Mode", "LSB", "CW"},
+        {"option \"Max[V]\" (Text2(2))", "171", "150"},
+        {"roger-beep tone set 8, tone 14", "2500 Hz for 70 ms", "2500 Hz for 90 ms"},
+    };
+    QCOMPARE(differences.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        QCOMPARE(QString::fromStdString(differences[i].where + " = " + differences[i].first +
+                                        " / " + differences[i].second),
+                 QString::fromStdString(expected[i].where + " = " + expected[i].first + " / " +
+                                        expected[i].second));
+}
+
+void TestDocumentExchange::imagesCompareOnWhatTheRadioHolds()
+{
+    const auto document = Samples::richDocument();
+    RadioImage a;
+    RadioImage b;
+    PackDocument(*document, a);
+    PackDocument(*document, b);
+    QVERIFY(compareImages(a, b).empty());
+    // The DTMF choices of a channel live in the data file only: no difference in the radio.
+    auto changed = std::make_unique<DocumentSet>(*document);
+    changed->channels.entry(HF, 16, 1).DtmfCall = 3;
+    changed->memories.at(9).Scan = 0;
+    PackDocument(*changed, b);
+    const std::vector<Difference> differences = compareImages(a, b);
+    QCOMPARE(differences.size(), std::size_t(1));
+    QCOMPARE(differences[0].where, std::string("memory channel 9, Scan"));
+    // A byte no field names is still reported, by its address.
+    b = a;
+    b.writeBlock(0x0A9F0, std::array<std::uint8_t, 1>{0x5A});
+    const std::vector<Difference> raw = compareImages(a, b);
+    QVERIFY(!raw.empty());
+}
+
+void TestDocumentExchange::jsonHoldsTheWholeDocument()
+{
+    const auto document = Samples::richDocument();
+    QJsonParseError error;
+    const QJsonDocument json =
+        QJsonDocument::fromJson(QByteArray::fromStdString(documentToJson(*document)), &error);
+    QCOMPARE(error.error, QJsonParseError::NoError);
+    const QJsonObject root = json.object();
+    QCOMPARE(root["format"].toString(), QStringLiteral("orx740-document"));
+    const QJsonObject cbGroup2 = root["kinds"][0]["groups"][1].toObject();
+    QCOMPARE(cbGroup2["channelCount"].toInt(), 3);
+    QCOMPARE(cbGroup2["channels"][1]["Mode"].toString(), QStringLiteral("LSB"));
+    QCOMPARE(cbGroup2["channels"][1]["RogerBeep"].toString(), QStringLiteral("1"));
+    QCOMPARE(root["memoryChannels"].toArray().size(), 1);
+    QCOMPARE(root["dtmfCodes"][4].toString(), QStringLiteral("12*#ABCD"));
+    // The GBK bytes of a group name are escaped, never passed on as broken UTF-8.
+    QCOMPARE(root["kinds"][1]["groups"][2]["name"].toString(), QString("\u00B2\u00E2"));
+    QCOMPARE(root["toneSets"][7]["tones"][13]["frequency10Hz"].toInt(), 250);
+    bool found = false;
+    for (const QJsonValue option : root["options"].toArray())
+        found = found || (option["label"] == "Max[V]" && option["value"] == 171);
+    QVERIFY(found);
+}
+
+void TestDocumentExchange::backupRotationKeepsTheNewest()
+{
+    std::vector<std::string> names{"notes", "20261209-100000_ORX740_read"};
+    for (int minute = 10; minute < 62; ++minute)
+        names.push_back("20261209-11" + std::to_string(minute % 60 + 10).substr(0, 2) + "00" +
+                        "_ORX740_" + (minute % 2 ? "write" : "read"));
+    names.push_back("20261209-100000-2_ORX740_write"); // a second backup in the same second
+    std::reverse(names.begin(), names.end());
+    const std::vector<std::string> removed = backupsToRemove(names, kBackupsKept);
+    QCOMPARE(removed.size(), std::size_t(4));
+    // Oldest last: the plain stamp was made before its "-2".
+    QCOMPARE(removed[2], std::string("20261209-100000-2_ORX740_write"));
+    QCOMPARE(removed[3], std::string("20261209-100000_ORX740_read"));
+    QVERIFY(std::find(removed.begin(), removed.end(), "notes") == removed.end());
+    QVERIFY(!parseBackupFolderName("20261209-1000_ORX740_read"));
+    QCOMPARE(parseBackupFolderName("20261209-100000_ORX740_read")->model, std::string("ORX740"));
+}
+
+QTEST_GUILESS_MAIN(TestDocumentExchange)
+#include "tst_documentexchange.moc"
