@@ -325,10 +325,10 @@ std::vector<Difference> compareImages(const RadioImage &first, const RadioImage 
         for (std::uint32_t i = 0; i < 16; ++i) {
             const std::uint32_t address = std::uint32_t(block) + i;
             if (first.byteAt(address) != second.byteAt(address)) {
-                char where[32];
+                char where[48];
                 std::snprintf(where, sizeof where, "image byte 0x%05X", address);
-                char a[8];
-                char b[8];
+                char a[16];
+                char b[16];
                 std::snprintf(a, sizeof a, "0x%02X", first.byteAt(address));
                 std::snprintf(b, sizeof b, "0x%02X", second.byteAt(address));
                 differences.push_back({where, a, b});

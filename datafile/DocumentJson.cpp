@@ -110,7 +110,7 @@ std::string jsonString(const std::string &text)
             out += "\\t";
         } else if (c < 0x20 || c >= 0x80) {
             // Record texts are single bytes of the system's code page, never sure to be UTF-8.
-            char escaped[8];
+            char escaped[16];
             std::snprintf(escaped, sizeof escaped, "\\u%04X", c);
             out += escaped;
         } else {
