@@ -14,7 +14,7 @@
 #include "app/frmMain.h"
 #include "app/frmSplash.h"
 #include "channels/ChannelWindows.h"
-#include "channels/SpecialChannelWindows.h"
+#include "channels/EmgDwMemWindows.h"
 #include "datafile/FileCommandHooks.h"
 #include "datafile/QtBackupStore.h"
 #include "lang/QtMessageService.h"
@@ -85,7 +85,7 @@ int main(int argc, char *argv[])
     registerFileCommands(hooks);
     registerTransferCommands(hooks, transfers);
     registerChannelWindows(hooks);
-    registerSpecialChannelWindows(hooks);
+    registerEmgDwMemWindows(hooks);
     registerRogerBeepWindows(hooks);
     registerOptionWindows(hooks);
 

@@ -16,7 +16,7 @@
 #include "app/WindowPlacement.h"
 #include "channels/GroupNameEditing.h"
 #include "channels/GroupNames.h"
-#include "channels/SpecialChannelWindows.h"
+#include "channels/EmgDwMemWindows.h"
 #include "lang/Messages.h"
 #include "lang/QtText.h"
 

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
-#include <ctime>
+
+#include "datafile/LocalTime.h"
 
 namespace {
 
@@ -72,16 +73,7 @@ std::vector<std::string> backupsToRemove(std::vector<std::string> names, int kee
 
 std::string backupStampNow()
 {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
-    char text[32] = {};
-    std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
-    return text;
+    return localTimeText("%Y%m%d-%H%M%S");
 }
 
 std::string describeBackup(const BackupInfo &info)

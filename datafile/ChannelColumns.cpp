@@ -15,16 +15,6 @@ namespace {
 constexpr std::array<std::string_view, 6> kModes{"FM", "AM", "USB", "LSB", "PA", "CW"};
 constexpr std::array<std::string_view, 3> kRepeater{"Off", "REP+", "REP-"};
 
-std::optional<int> wholeNumber(std::string_view text)
-{
-    text = trimmed(text);
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc{} || end != text.data() + text.size())
-        return std::nullopt;
-    return value;
-}
-
 bool isOffWord(std::string_view text)
 {
     text = trimmed(text);
@@ -199,6 +189,16 @@ const std::array<ChannelColumn, 20> kColumns{{
 #undef ON_OFF_COLUMN
 
 } // namespace
+
+std::optional<int> wholeNumber(std::string_view text)
+{
+    text = trimmed(text);
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc{} || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
 
 std::string_view trimmed(std::string_view text)
 {

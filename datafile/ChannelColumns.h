@@ -49,4 +49,6 @@ const ChannelColumn *findChannelColumn(std::string_view name);
 
 // Blanks removed on both sides.
 std::string_view trimmed(std::string_view text);
+// A whole decimal number filling the trimmed text; nothing for anything else.
+std::optional<int> wholeNumber(std::string_view text);
 bool sameWord(std::string_view a, std::string_view b); // ASCII case ignored

@@ -16,16 +16,6 @@ namespace {
 
 constexpr int kMemoryKind = -1;
 
-std::optional<int> wholeNumber(std::string_view text)
-{
-    text = trimmed(text);
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc{} || end != text.data() + text.size())
-        return std::nullopt;
-    return value;
-}
-
 std::string rangeText(const BandLimits &limits)
 {
     return formatMhz(limits.lower) + " - " + formatMhz(limits.upper) + " MHz";

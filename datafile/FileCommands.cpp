@@ -1,6 +1,5 @@
 #include "datafile/FileCommands.h"
 
-#include <ctime>
 #include <memory>
 #include <optional>
 
@@ -9,6 +8,7 @@
 #include "datafile/DataFileFormat.h"
 #include "datafile/DataFileStorage.h"
 #include "datafile/FileDialogs.h"
+#include "datafile/LocalTime.h"
 #include "lang/MessageService.h"
 #include "lang/Messages.h"
 #include "model/Document.h"
@@ -50,16 +50,7 @@ InitFileResult LoadInitFile(Document &document, DataFileStorage *storage, const 
 
 std::string todayAsDateText()
 {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
-    char text[16] = {};
-    std::strftime(text, sizeof text, "%Y%m%d", &local);
-    return text;
+    return localTimeText("%Y%m%d");
 }
 
 FileCommands::FileCommands(AppContext &context, FileCommandHost &host)

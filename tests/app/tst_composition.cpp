@@ -3,7 +3,7 @@
 
 #include "app/MainWindowHooks.h"
 #include "channels/ChannelWindows.h"
-#include "channels/SpecialChannelWindows.h"
+#include "channels/EmgDwMemWindows.h"
 #include "datafile/FileCommandHooks.h"
 #include "datafile/QtDataFileStorage.h"
 #include "lang/QtText.h"
@@ -41,7 +41,7 @@ void TestComposition::everyTreeNodeOpensItsEditor()
     registerFileCommands(hooks);
     registerTransferCommands(hooks, transfers);
     registerChannelWindows(hooks);
-    registerSpecialChannelWindows(hooks);
+    registerEmgDwMemWindows(hooks);
     registerRogerBeepWindows(hooks);
     registerOptionWindows(hooks);
     harness.start(std::move(hooks));

@@ -8,7 +8,7 @@
 
 #include "channels/Frm_GroupName.h"
 #include "channels/GroupNames.h"
-#include "channels/SpecialChannelWindows.h"
+#include "channels/EmgDwMemWindows.h"
 #include "datafile/InitFiles.h"
 #include "model/RadioImage.h"
 #include "support/WindowHarness.h"
@@ -43,7 +43,7 @@ void TestFrmGroupName::init()
 {
     m_harness = std::make_unique<MainWindowHarness>();
     MainWindowHooks hooks;
-    registerSpecialChannelWindows(hooks);
+    registerEmgDwMemWindows(hooks);
     m_harness->start(std::move(hooks));
     m_harness->context.document.working() = *shippedInitDocument(1, "20260101");
     m_harness->context.document.takeSnapshot();

@@ -6,13 +6,13 @@
 
 #include "channels/ChannelRecords.h"
 #include "channels/EmgDwMemSettings.h"
-#include "channels/SpecialChannelWindows.h"
+#include "channels/EmgDwMemWindows.h"
 #include "datafile/InitFiles.h"
 #include "model/RadioImage.h"
 #include "support/WindowHarness.h"
 
 // The emergency, dual-watch and memory-channel windows as a user drives them.
-class TestSpecialChannelWindows : public QObject
+class TestEmgDwMemWindows : public QObject
 {
     Q_OBJECT
 
@@ -39,34 +39,34 @@ private:
     QWidget *m_window = nullptr;
 };
 
-void TestSpecialChannelWindows::init()
+void TestEmgDwMemWindows::init()
 {
     m_harness = std::make_unique<MainWindowHarness>();
     MainWindowHooks hooks;
-    registerSpecialChannelWindows(hooks);
+    registerEmgDwMemWindows(hooks);
     m_harness->start(std::move(hooks));
     working() = *shippedInitDocument(1, "20260101");
     m_harness->showAndActivate();
 }
 
-void TestSpecialChannelWindows::cleanup()
+void TestEmgDwMemWindows::cleanup()
 {
     m_window = nullptr;
     m_harness.reset();
 }
 
-QWidget *TestSpecialChannelWindows::open(const char *name)
+QWidget *TestEmgDwMemWindows::open(const char *name)
 {
     m_window = m_harness->window->openChildWindow(QString::fromLatin1(name));
     return m_window;
 }
 
-QComboBox *TestSpecialChannelWindows::combo(int element) const
+QComboBox *TestEmgDwMemWindows::combo(int element) const
 {
     return findNamed<QComboBox>(m_window, QStringLiteral("Combo1_%1").arg(element));
 }
 
-void TestSpecialChannelWindows::choose(int element, const QString &text)
+void TestEmgDwMemWindows::choose(int element, const QString &text)
 {
     QComboBox *box = combo(element);
     QVERIFY2(box, qPrintable(QString::number(element)));
@@ -75,13 +75,13 @@ void TestSpecialChannelWindows::choose(int element, const QString &text)
     box->setCurrentIndex(position);
 }
 
-void TestSpecialChannelWindows::save()
+void TestEmgDwMemWindows::save()
 {
     QTest::mouseClick(findNamed<QPushButton>(m_window, "cmdSave"), Qt::LeftButton);
     QTRY_VERIFY(m_harness->openWindows().isEmpty());
 }
 
-void TestSpecialChannelWindows::emergencyChannelsPackAsTheRadioReadsThem()
+void TestEmgDwMemWindows::emergencyChannelsPackAsTheRadioReadsThem()
 {
     QVERIFY(open("frm_emg"));
     QCOMPARE(findNamed<QLabel>(m_window, "lblEuEmg_3")->text(),
@@ -100,7 +100,7 @@ void TestSpecialChannelWindows::emergencyChannelsPackAsTheRadioReadsThem()
     QCOMPARE(int(image.byteAt(0x1804D)), 4);
 }
 
-void TestSpecialChannelWindows::dualWatchHamChannelPacks()
+void TestEmgDwMemWindows::dualWatchHamChannelPacks()
 {
     QVERIFY(open("frm_dw"));
     QCOMPARE(findNamed<QLabel>(m_window, "lblEuEmg_15")->text(), QStringLiteral("HAM DW Band"));
@@ -115,7 +115,7 @@ void TestSpecialChannelWindows::dualWatchHamChannelPacks()
     QCOMPARE(int(image.byteAt(0x18091)), 2);
 }
 
-void TestSpecialChannelWindows::closingWithoutSaveChangesNothing_data()
+void TestEmgDwMemWindows::closingWithoutSaveChangesNothing_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("elements");
@@ -124,7 +124,7 @@ void TestSpecialChannelWindows::closingWithoutSaveChangesNothing_data()
     QTest::newRow("memory channels") << "frm_MEM" << 16;
 }
 
-void TestSpecialChannelWindows::closingWithoutSaveChangesNothing()
+void TestEmgDwMemWindows::closingWithoutSaveChangesNothing()
 {
     QFETCH(QString, name);
     QFETCH(int, elements);
@@ -148,7 +148,7 @@ void TestSpecialChannelWindows::closingWithoutSaveChangesNothing()
     QVERIFY(working() == before);
 }
 
-void TestSpecialChannelWindows::listsComeFromTheChannelsThatExist_data()
+void TestEmgDwMemWindows::listsComeFromTheChannelsThatExist_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("element");
@@ -170,7 +170,7 @@ void TestSpecialChannelWindows::listsComeFromTheChannelsThatExist_data()
                                                                  "G", "H", "I", "J", "K", "L"};
 }
 
-void TestSpecialChannelWindows::listsComeFromTheChannelsThatExist()
+void TestEmgDwMemWindows::listsComeFromTheChannelsThatExist()
 {
     QFETCH(QString, name);
     QFETCH(int, element);
@@ -200,7 +200,7 @@ void TestSpecialChannelWindows::listsComeFromTheChannelsThatExist()
     QCOMPARE(shown, items);
 }
 
-void TestSpecialChannelWindows::storedValuesAreShown()
+void TestEmgDwMemWindows::storedValuesAreShown()
 {
     EmergencySettings &emergency = working().settings.emergency;
     emergency.values[EmergencySettings::kCbChannel1 + 2] = 11; // DE channel 1 = 12
@@ -224,5 +224,5 @@ void TestSpecialChannelWindows::storedValuesAreShown()
     QCOMPARE(int(image.byteAt(0x18041)), 0xFF);
 }
 
-QTEST_MAIN(TestSpecialChannelWindows)
-#include "tst_specialchannelwindows.moc"
+QTEST_MAIN(TestEmgDwMemWindows)
+#include "tst_emgdwmemwindows.moc"

@@ -1,4 +1,4 @@
-#include "channels/SpecialChannelTable.h"
+#include "channels/EmgDwMemTable.h"
 
 #include <array>
 

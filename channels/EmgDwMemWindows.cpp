@@ -1,4 +1,4 @@
-#include "channels/SpecialChannelWindows.h"
+#include "channels/EmgDwMemWindows.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -42,8 +42,8 @@ void closeFrame(QWidget *window)
         window->close();
 }
 
-SpecialChannelWindow::SpecialChannelWindow(AppContext &context, MainWindowHost &host,
-                                           SpecialWindowId id, QWidget *parent)
+EmgDwMemWindow::EmgDwMemWindow(AppContext &context, MainWindowHost &host, SpecialWindowId id,
+                               QWidget *parent)
     : QWidget(parent)
     , m_context(context)
     , m_host(host)
@@ -59,19 +59,18 @@ SpecialChannelWindow::SpecialChannelWindow(AppContext &context, MainWindowHost &
 
     buildFrames();
 
-    connect(m_cmdSave, &QPushButton::clicked, this, &SpecialChannelWindow::save);
+    connect(m_cmdSave, &QPushButton::clicked, this, &EmgDwMemWindow::save);
     // The lists follow the channels and group names while the window is open; the copy's values
     // stay as chosen.
     DocumentNotifier &notifier = m_host.notifier();
-    connect(&notifier, &DocumentNotifier::channelsChanged, this, &SpecialChannelWindow::fillLists);
-    connect(&notifier, &DocumentNotifier::groupNamesChanged, this,
-            &SpecialChannelWindow::fillLists);
-    connect(&notifier, &DocumentNotifier::languageChanged, this, &SpecialChannelWindow::relabel);
+    connect(&notifier, &DocumentNotifier::channelsChanged, this, &EmgDwMemWindow::fillLists);
+    connect(&notifier, &DocumentNotifier::groupNamesChanged, this, &EmgDwMemWindow::fillLists);
+    connect(&notifier, &DocumentNotifier::languageChanged, this, &EmgDwMemWindow::relabel);
 
     relabel();
 }
 
-void SpecialChannelWindow::buildFrames()
+void EmgDwMemWindow::buildFrames()
 {
     auto *content = new QWidget;
     m_content = content;
@@ -129,13 +128,13 @@ void SpecialChannelWindow::buildFrames()
     layout->addWidget(scroll);
 }
 
-QSize SpecialChannelWindow::sizeHint() const
+QSize EmgDwMemWindow::sizeHint() const
 {
     // Every control in sight when the main window has room for it; scroll bars otherwise.
     return m_content->sizeHint() + QSize(4, 4);
 }
 
-void SpecialChannelWindow::fillLists()
+void EmgDwMemWindow::fillLists()
 {
     const DocumentSet &document = m_context.document.working();
     const int language = m_context.language.languageIndex;
@@ -152,7 +151,7 @@ void SpecialChannelWindow::fillLists()
     }
 }
 
-void SpecialChannelWindow::relabel()
+void EmgDwMemWindow::relabel()
 {
     const int language = m_context.language.languageIndex;
     setWindowTitle(qText(m_context.text(m_spec.caption)));
@@ -164,7 +163,7 @@ void SpecialChannelWindow::relabel()
     fillLists();
 }
 
-void SpecialChannelWindow::choose(Element &element, int position)
+void EmgDwMemWindow::choose(Element &element, int position)
 {
     // Row 7 "UK" of the emergency window is offered but has no place in the settings.
     if (element.combo->value == kNotStored || position < 0 ||
@@ -174,7 +173,7 @@ void SpecialChannelWindow::choose(Element &element, int position)
         element.items[static_cast<std::size_t>(position)].value;
 }
 
-void SpecialChannelWindow::save()
+void EmgDwMemWindow::save()
 {
     const std::span<std::int16_t> stored =
         specialValues(m_spec.id, m_context.document.working().settings);
@@ -183,7 +182,7 @@ void SpecialChannelWindow::save()
     closeFrame(this);
 }
 
-void registerSpecialChannelWindows(MainWindowHooks &hooks)
+void registerEmgDwMemWindows(MainWindowHooks &hooks)
 {
     hooks.addWindow("Frm_GroupName", [](AppContext &context, MainWindowHost &host) -> QWidget * {
         return new Frm_GroupName(context, host);
@@ -192,6 +191,6 @@ void registerSpecialChannelWindows(MainWindowHooks &hooks)
          {SpecialWindowId::Emergency, SpecialWindowId::DualWatch, SpecialWindowId::Memory})
         hooks.addWindow(qText(specialWindow(id).name),
                         [id](AppContext &context, MainWindowHost &host) -> QWidget * {
-                            return new SpecialChannelWindow(context, host, id);
+                            return new EmgDwMemWindow(context, host, id);
                         });
 }

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "channels/SpecialChannelTable.h"
+#include "channels/EmgDwMemTable.h"
 
 class AppContext;
 class MainWindowHost;
@@ -17,13 +17,13 @@ class QPushButton;
 // The emergency, dual-watch and memory-channel windows (frm_emg, frm_dw, frm_MEM), each built
 // from its table: a window edits a copy of its sub-record of the settings, "Save" writes the copy
 // into the document and closes the window, any other close drops it without asking.
-class SpecialChannelWindow : public QWidget
+class EmgDwMemWindow : public QWidget
 {
     Q_OBJECT
 
 public:
-    SpecialChannelWindow(AppContext &context, MainWindowHost &host, SpecialWindowId id,
-                         QWidget *parent = nullptr);
+    EmgDwMemWindow(AppContext &context, MainWindowHost &host, SpecialWindowId id,
+                   QWidget *parent = nullptr);
 
     // The window's copy of its sub-record.
     const std::vector<std::int16_t> &values() const { return m_values; }
@@ -65,4 +65,4 @@ class MainWindowHooks;
 void closeFrame(QWidget *window);
 
 // The group name window and the three special-channel windows, under their window names.
-void registerSpecialChannelWindows(MainWindowHooks &hooks);
+void registerEmgDwMemWindows(MainWindowHooks &hooks);
