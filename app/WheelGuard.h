@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QObject>
+
+class QCoreApplication;
+class QWidget;
+
+// Keeps the mouse wheel from changing a list box or number box the user is only scrolling past:
+// a wheel turn over a QComboBox or QAbstractSpinBox (or a part of one) that does not have the
+// keyboard focus scrolls the nearest enclosing scroll area instead, and the box keeps its value.
+// A box that has the focus (clicked or tabbed into) takes the wheel as usual. Boxes that would
+// take the focus from the wheel itself are given Qt::StrongFocus when they are first shown.
+class WheelGuard : public QObject
+{
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+    // The list box or number box a widget is, or is part of, within its window; null for any
+    // other widget.
+    static QWidget *guardedBox(QWidget *widget);
+};
+
+// Installs one guard on the application, for every window of the program; a second call does
+// nothing.
+void installWheelGuard(QCoreApplication *app);
