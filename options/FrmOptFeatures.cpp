@@ -21,6 +21,8 @@
 #include <algorithm>
 #include <array>
 #include <span>
+#include <utility>
+#include <vector>
 
 #include "app/AppContext.h"
 #include "app/DocumentNotifier.h"
@@ -58,6 +60,7 @@ constexpr std::array<int, 4> kKeyBoxes{42, 45, 46, 54};
 constexpr int kPfKeyBox = 67;
 constexpr int kVoxLevelBox = 27;
 constexpr int kVoxDelayBox = 28;
+constexpr int kVoxOnOffBox = 69;
 constexpr std::array<int, 3> kPublicSwitches{58, 60, 62};
 constexpr int kSwrProtectCheck = 3;
 constexpr int kTdcSetCheck = 4;
@@ -67,6 +70,9 @@ constexpr std::array<TextEntry, 3> kPublicFramePrefix{kCbFramePrefix, kHfFramePr
                                                       kHamFramePrefix};
 constexpr std::array<const char *, 3> kPublicFrameName{"FrameCbPublic", "FrameHfPublic",
                                                        "FrameHamPublic"};
+// The boxes of a public-channel frame line by line: the roger beep follows the mode, before the
+// DTMF choices, as the radio's menu has it.
+constexpr std::array<int, 10> kPublicLines{0, 1, 2, 3, 4, 5, 9, 6, 7, 8};
 
 // The gap between a label's right edge and its box: 100 twips.
 int labelGap(const QWidget *widget)
@@ -106,6 +112,9 @@ FrmOptFeatures::FrmOptFeatures(AppContext &context, MainWindowHost &host, QWidge
     m_scroll->setObjectName(QStringLiteral("OptionScroll"));
     m_scroll->setWidgetResizable(true);
     m_scroll->setFrameShape(QFrame::NoFrame);
+    // Tab goes from control to control, and the area follows the focus; the area itself is no
+    // stop of its own.
+    m_scroll->setFocusPolicy(Qt::NoFocus);
     m_content = new QWidget(m_scroll);
     m_content->setObjectName(QStringLiteral("OptionContent"));
     m_binder = new OptionBinder(m_content, [this]() -> SettingsRecord & { return settings(); });
@@ -170,6 +179,7 @@ void FrmOptFeatures::makeParkedControls()
         // Boxes that hold nothing of the document keep their names for completeness.
         auto *box = new QComboBox(m_parked);
         box->setObjectName(QStringLiteral("Combo1_%1").arg(index));
+        box->setFocusPolicy(Qt::StrongFocus);
         auto *label = new QLabel(m_parked);
         label->setObjectName(QStringLiteral("Label1_%1").arg(index));
         grid->addWidget(label, line, 0);
@@ -196,6 +206,8 @@ void FrmOptFeatures::makeParkedControls()
     m_modeList->setObjectName(QStringLiteral("Combo3"));
     m_functionList = new QComboBox(m_parked);
     m_functionList->setObjectName(QStringLiteral("Combo5"));
+    for (QComboBox *list : {m_modeList, m_functionList})
+        list->setFocusPolicy(Qt::StrongFocus);
     grid->addWidget(m_modeList, line++, 0);
     grid->addWidget(m_functionList, line, 0);
 }
@@ -239,9 +251,8 @@ void FrmOptFeatures::layOut()
     for (int set = 0; set < 3; ++set) {
         QGroupBox *box = frame(kPublicFrameName[static_cast<std::size_t>(set)], m_content);
         auto *grid = labelledGrid(box);
-        for (int index = 0; index < 10; ++index) {
-            // The roger beep follows the mode, before the DTMF choices, as the radio's menu has it.
-            const int line = index == 9 ? 6 : index >= 6 ? index + 1 : index;
+        for (int line = 0; line < static_cast<int>(kPublicLines.size()); ++line) {
+            const int index = kPublicLines[static_cast<std::size_t>(line)];
             const OptionRow *row = findOptionRow(OptionControl::PublicBox, index, set);
             grid->addWidget(m_binder->label(*row), line, 0);
             grid->addWidget(m_binder->publicBox(set, index), line, 1);
@@ -347,6 +358,35 @@ void FrmOptFeatures::layOut()
     auto *window = new QVBoxLayout(this);
     window->addWidget(m_scroll, 1);
     window->addLayout(buttons);
+    setReadingOrder();
+}
+
+void FrmOptFeatures::setReadingOrder()
+{
+    std::vector<QWidget *> order;
+    for (const auto &column : kGeneralColumns)
+        for (const int index : column)
+            if (QWidget *box = index >= 0 ? m_binder->combo1(index) : nullptr)
+                order.push_back(box);
+    // The mode enables stand in two columns of three.
+    for (int index = kFirstModeEnable; index <= kLastModeEnable; ++index)
+        order.push_back(m_binder->check1(index));
+    for (QWidget *control : std::initializer_list<QWidget *>{
+             m_binder->check1(kSwrProtectCheck), m_binder->text2(0), m_binder->check1(kTdcSetCheck),
+             m_binder->text2(1), m_binder->text2(2)})
+        order.push_back(control);
+    for (int index = 6; index <= 12; ++index)
+        order.push_back(m_binder->text4(index));
+    for (int set = 0; set < 3; ++set)
+        for (const int index : kPublicLines)
+            order.push_back(m_binder->publicBox(set, index));
+    for (const int index : kBleBoxes)
+        order.push_back(m_binder->combo1(index));
+    order.push_back(m_binder->text4(13));
+    order.push_back(m_close);
+    order.push_back(m_help);
+    for (std::size_t n = 1; n < order.size(); ++n)
+        setTabOrder(order[n - 1], order[n]);
 }
 
 void FrmOptFeatures::relabel()
@@ -381,6 +421,8 @@ void FrmOptFeatures::ReShowData()
         m_functionList->addItem(qText(textFor(function, lang)));
     m_editedTexts.clear();
     applyEnabling();
+    const bool vox = voxEnabled(settings());
+    enableVox(vox, vox);
     m_loaded = true;
 }
 
@@ -409,18 +451,30 @@ void FrmOptFeatures::applyEnabling()
     enable(findOptionRow(OptionControl::Text2, 0), swr);
     enable(findOptionRow(OptionControl::Text2, 1), battery);
     enable(findOptionRow(OptionControl::Text2, 2), battery);
-    enable(findOptionRow(OptionControl::Combo1, kVoxLevelBox), voxLevelEnabled(record));
-    enable(findOptionRow(OptionControl::Combo1, kVoxDelayBox), voxDelayEnabled(record));
     const bool pKeys = handTypeUsesPKeys(record);
     enable(findOptionRow(OptionControl::Combo1, kPfKeyBox), !pKeys);
     for (const int index : kKeyBoxes)
         enable(findOptionRow(OptionControl::Combo1, index), pKeys);
 }
 
+void FrmOptFeatures::enableVox(bool level, bool delay)
+{
+    for (const auto &[index, on] :
+         {std::pair{kVoxLevelBox, level}, std::pair{kVoxDelayBox, delay}}) {
+        QComboBox *box = m_binder->combo1(index);
+        box->setEnabled(on);
+        m_binder->label(*findOptionRow(OptionControl::Combo1, index))->setEnabled(on);
+    }
+}
+
 void FrmOptFeatures::onChoice(const OptionRow &row)
 {
     if (!m_loaded)
         return;
+    if (row.control == OptionControl::Combo1 && row.index == kVoxLevelBox) {
+        QComboBox *level = m_binder->combo1(kVoxLevelBox);
+        enableVox(level->isEnabled(), voxDelayEnabledByLevel(level->currentIndex()));
+    }
     SaveOptFeat(saveIdentifier(row));
 }
 
@@ -442,6 +496,10 @@ void FrmOptFeatures::SaveOptFeat(int identifier)
     // A refused choice shows the stored value again.
     m_binder->showRow(*row, language());
     applyEnabling();
+    if (row->control == OptionControl::Combo1 && row->index == kVoxOnOffBox) {
+        const bool vox = voxEnabled(settings());
+        enableVox(vox, vox);
+    }
     DocumentNotifier &notifier = m_host.notifier();
     Q_EMIT notifier.settingsChanged();
     if (row->control == OptionControl::Combo1 && contains(kPublicSwitches, row->index))

@@ -52,7 +52,12 @@ protected:
 private:
     void layOut();
     void makeParkedControls();
+    // Tab goes through the controls as the window reads: the general options column by column,
+    // the radio settings beside them, then the public-channel frames, the Bluetooth frame and
+    // the buttons.
+    void setReadingOrder();
     void applyEnabling();
+    void enableVox(bool level, bool delay);
     void onChoice(const OptionRow &row);
     void onTextLeft(const OptionRow &row);
     void showHelp();

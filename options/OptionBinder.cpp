@@ -131,6 +131,8 @@ void OptionBinder::makeControl(const OptionRow &row)
         combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         // Never narrower than its longest item: the window scrolls instead.
         combo->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
+        // The wheel changes a box only once it has been clicked or tabbed into.
+        combo->setFocusPolicy(Qt::StrongFocus);
         connect(combo, &QComboBox::currentIndexChanged, this,
                 [this, &row] { Q_EMIT choiceMade(row); });
         control = combo;
@@ -146,8 +148,10 @@ void OptionBinder::makeControl(const OptionRow &row)
     case OptionControl::Text4: {
         auto *edit = new QLineEdit(m_owner);
         edit->setMaxLength(maxLength(row));
-        // Only the characters the filter lets through reach the box: no pasting, no input method.
+        // Only the characters the filter lets through reach the box: no pasting through a menu,
+        // a drop or an input method.
         edit->setContextMenuPolicy(Qt::NoContextMenu);
+        edit->setAcceptDrops(false);
         edit->setAttribute(Qt::WA_InputMethodEnabled, false);
         edit->installEventFilter(new TextBoxFilter(row, edit));
         connect(edit, &QLineEdit::textEdited, this, [this, &row] { Q_EMIT textEdited(row); });

@@ -18,7 +18,6 @@ constexpr int kThresholdGroup = 6;
 constexpr int kRepeaterOffsetBox = 12;
 constexpr int kDeviceNameBox = 13;
 constexpr int kVoxOnOffBox = 69;
-constexpr int kVoxLevelBox = 27;
 constexpr int kHandTypeBox = 66;
 constexpr int kFirstModeEnable = 5;
 constexpr int kLastModeEnable = 10;
@@ -143,15 +142,14 @@ int modeEnableAfterChoice(const SettingsRecord &settings, int checkIndex, int wa
     return 1;
 }
 
-bool voxLevelEnabled(const SettingsRecord &settings)
+bool voxEnabled(const SettingsRecord &settings)
 {
     return findOptionRow(OptionControl::Combo1, kVoxOnOffBox)->field.get(settings) != 0;
 }
 
-bool voxDelayEnabled(const SettingsRecord &settings)
+bool voxDelayEnabledByLevel(int levelIndex)
 {
-    return voxLevelEnabled(settings) &&
-           findOptionRow(OptionControl::Combo1, kVoxLevelBox)->field.get(settings) != 0;
+    return levelIndex != 0;
 }
 
 bool handTypeUsesPKeys(const SettingsRecord &settings)

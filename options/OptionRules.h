@@ -40,9 +40,12 @@ void enterText(const OptionRow &row, SettingsRecord &settings, std::string_view 
 // six is ticked. Returns the value the box keeps.
 int modeEnableAfterChoice(const SettingsRecord &settings, int checkIndex, int wanted);
 
-// The VOX level follows "VOX ON/OFF"; the VOX delay also needs a VOX level above the first item.
-bool voxLevelEnabled(const SettingsRecord &settings);
-bool voxDelayEnabled(const SettingsRecord &settings);
+// "VOX Level" and "VOX Delay" are enabled together while "VOX ON/OFF" is not 0: when the window
+// shows the record and whenever "VOX ON/OFF" is chosen.
+bool voxEnabled(const SettingsRecord &settings);
+// Choosing a "VOX Level" enables "VOX Delay" for every level but the first (list index 0), which
+// disables it; "VOX ON/OFF" enables it again whatever the level.
+bool voxDelayEnabledByLevel(int levelIndex);
 
 // "Hand Type" 3 (index 2) uses the keys P1-P4; types 1 and 2 use the "Pf Key".
 bool handTypeUsesPKeys(const SettingsRecord &settings);

@@ -4,16 +4,21 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 
 #include <memory>
 
+#include "app/WheelGuard.h"
 #include "model/ImagePacking.h"
 #include "options/OptionRecord.h"
 #include "options/OptionWindows.h"
 #include "options/RogerBeep.h"
+#include "support/UserInput.h"
 #include "support/WindowHarness.h"
 
 class TestFrmOptFeatures : public QObject
@@ -21,6 +26,7 @@ class TestFrmOptFeatures : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase();
     void init();
     void cleanup();
     void everyControlCarriesItsName();
@@ -40,6 +46,11 @@ private Q_SLOTS:
     void noTextIsClipped_data();
     void noTextIsClipped();
     void pendingEditIsStoredBeforeAWrite();
+    void wheelScrollsPastTheBoxes();
+    void wheelChangesTheBoxWithFocus();
+    void voxDelayFollowsLevelAndSwitch();
+    void tabFollowsReadingOrder();
+    void textBoxesRefuseDrops();
 
 private:
     SettingsRecord &settings() { return m_harness->context.document.working().settings; }
@@ -59,6 +70,12 @@ private:
     std::unique_ptr<MainWindowHarness> m_harness;
     QWidget *m_window = nullptr;
 };
+
+void TestFrmOptFeatures::initTestCase()
+{
+    // The program's start installs the same guard.
+    installWheelGuard(qApp);
+}
 
 void TestFrmOptFeatures::init()
 {
@@ -326,7 +343,7 @@ void TestFrmOptFeatures::enablingFollowsChoices()
     QVERIFY(!level->isEnabled());
     choose("Combo1_69", QStringLiteral("ON"));
     QVERIFY(level->isEnabled());
-    QVERIFY(!delay->isEnabled()); // the first VOX level
+    QVERIFY(delay->isEnabled());
     choose("Combo1_27", QStringLiteral("5"));
     QVERIFY(delay->isEnabled());
     choose("Combo1_69", QStringLiteral("OFF"));
@@ -455,6 +472,126 @@ void TestFrmOptFeatures::pendingEditIsStoredBeforeAWrite()
     QTest::keyClicks(edit, QStringLiteral("30"));
     m_harness->window->closeAllChildWindows();
     QCOMPARE(int(settings().thresholds[11]), 29);
+}
+
+void TestFrmOptFeatures::wheelScrollsPastTheBoxes()
+{
+    // A window smaller than its options, as on a small screen.
+    QCoreApplication::processEvents();
+    qobject_cast<QMdiSubWindow *>(m_window->parentWidget())->resize(700, 420);
+    auto *scroll = control<QScrollArea>("OptionScroll");
+    QScrollBar *bar = scroll->verticalScrollBar();
+    QTRY_VERIFY(bar->maximum() > 0);
+    control<QPushButton>("CommandHelp")->setFocus();
+    QList<QComboBox *> boxes;
+    for (QComboBox *box : m_window->findChildren<QComboBox *>())
+        if (box->isVisibleTo(m_window))
+            boxes << box;
+    const auto shown = [&boxes] {
+        QStringList texts;
+        for (const QComboBox *box : boxes)
+            texts << box->currentText();
+        return texts;
+    };
+    const QStringList before = shown();
+    const SettingsRecord stored = settings();
+    QSignalSpy changed(&m_harness->notifier, &DocumentNotifier::settingsChanged);
+    for (QComboBox *box : boxes) {
+        scroll->ensureWidgetVisible(box);
+        const int start = bar->value();
+        turnWheelOver(box, start < bar->maximum() ? -10 : 10);
+        QVERIFY2(bar->value() != start, qPrintable(box->objectName()));
+    }
+    QCOMPARE(shown(), before);
+    QVERIFY(settings() == stored);
+    QCOMPARE(changed.count(), 0);
+    // The boxes take the focus from a click or Tab, never from the wheel.
+    for (const QComboBox *box : boxes)
+        QCOMPARE(box->focusPolicy(), Qt::StrongFocus);
+}
+
+void TestFrmOptFeatures::wheelChangesTheBoxWithFocus()
+{
+    auto *ptt = control<QComboBox>("Combo1_12");
+    control<QScrollArea>("OptionScroll")->ensureWidgetVisible(ptt);
+    ptt->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(ptt->hasFocus());
+    QCOMPARE(ptt->currentText(), QStringLiteral("OFF"));
+    turnWheelOver(ptt, -1);
+    QCOMPARE(ptt->currentText(), QStringLiteral("ON"));
+    QCOMPARE(int(settings().options.pttHold), 1);
+}
+
+void TestFrmOptFeatures::voxDelayFollowsLevelAndSwitch()
+{
+    // VOX on with the first level: the delay can be set as soon as VOX is switched on, and is
+    // enabled when the window opens on it.
+    settings().options.voxOnOff = 1;
+    settings().options.voxLevel = 0;
+    reopen();
+    auto *delay = control<QComboBox>("Combo1_28");
+    QVERIFY(delay->isEnabled());
+    // A choice of level decides: the first level disables the delay, any other enables it.
+    choose("Combo1_27", QStringLiteral("3"));
+    QVERIFY(delay->isEnabled());
+    choose("Combo1_27", QStringLiteral("1"));
+    QVERIFY(!delay->isEnabled());
+    QVERIFY(!control<QLabel>("Label1_28")->isEnabled());
+    choose("Combo1_69", QStringLiteral("OFF"));
+    choose("Combo1_69", QStringLiteral("ON"));
+    QVERIFY(delay->isEnabled());
+    QCOMPARE(int(settings().options.voxLevel), 0);
+}
+
+void TestFrmOptFeatures::tabFollowsReadingOrder()
+{
+    // Everything enabled: VOX on, and "Hand Type" 3 for the keys P1-P4 (the "Pf Key" then
+    // drops out).
+    settings().options.voxOnOff = 1;
+    settings().options.handType = 2;
+    reopen();
+    QStringList expected;
+    for (const int box :
+         {2,  3,  29, 8,  9,  10, 53, 24, 25, 26, 37, 49, 69, 27, 28, 51, 32, 33, 11, 35, 40, 41,
+          52, 70, 47, 48, 55, 56, 59, 36, 64, 65, 61, 39, 71, 72, 66, 42, 45, 46, 54, 58, 60, 62})
+        expected << QStringLiteral("Combo1_%1").arg(box);
+    expected << "check1_5"
+             << "check1_6"
+             << "check1_7"
+             << "check1_8"
+             << "check1_9"
+             << "check1_10"
+             << "check1_3"
+             << "Text2_0"
+             << "check1_4"
+             << "Text2_1"
+             << "Text2_2";
+    for (int n = 6; n <= 12; ++n)
+        expected << QStringLiteral("Text4_%1").arg(n);
+    for (const int set : {2, 6, 7})
+        for (const int box : {0, 1, 2, 3, 4, 5, 9, 6, 7, 8})
+            expected << QStringLiteral("Combo%1_%2").arg(set).arg(box);
+    for (const int box : {0, 12, 13, 14, 15, 16, 38, 44})
+        expected << QStringLiteral("Combo1_%1").arg(box);
+    expected << "Text4_13"
+             << "CommandClose"
+             << "CommandHelp";
+    QCOMPARE(tabChain(m_window, control<QWidget>("Combo1_2")), expected);
+}
+
+void TestFrmOptFeatures::textBoxesRefuseDrops()
+{
+    const SettingsRecord stored = settings();
+    for (QLineEdit *edit : m_window->findChildren<QLineEdit *>()) {
+        if (!edit->isVisibleTo(m_window))
+            continue;
+        control<QScrollArea>("OptionScroll")->ensureWidgetVisible(edit);
+        const QString before = edit->text();
+        dropText(edit, QStringLiteral("7.5"));
+        QCOMPARE(edit->text(), before);
+    }
+    m_harness->window->commitPendingEdits();
+    QVERIFY(settings() == stored);
 }
 
 QTEST_MAIN(TestFrmOptFeatures)
