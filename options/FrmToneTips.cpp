@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTabBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "app/AppContext.h"
@@ -45,6 +46,8 @@ QComboBox *namedCombo(const QString &name, QWidget *parent)
     auto *combo = new QComboBox(parent);
     combo->setObjectName(name);
     combo->setMaxVisibleItems(20);
+    // The wheel changes a box only once it has been clicked or tabbed into.
+    combo->setFocusPolicy(Qt::StrongFocus);
     return combo;
 }
 
@@ -210,6 +213,8 @@ void FrmToneTips::buildControls()
     m_help = button("CommandHelp");
     layout->addLayout(buttons);
 
+    setReadingOrder();
+
     connect(m_tabs, &QTabBar::currentChanged, this, &FrmToneTips::showSet);
     connect(m_recycle, &QComboBox::currentIndexChanged, this, &FrmToneTips::recycleTimesChosen);
     connect(m_inter, &QComboBox::currentIndexChanged, this, &FrmToneTips::interTimeChosen);
@@ -218,6 +223,25 @@ void FrmToneTips::buildControls()
     connect(m_saveWav, &QPushButton::clicked, this, &FrmToneTips::saveWav);
     connect(m_close, &QPushButton::clicked, this, &QWidget::close);
     connect(m_help, &QPushButton::clicked, this, &FrmToneTips::help);
+}
+
+void FrmToneTips::setReadingOrder()
+{
+    // The tabs, the recycle and inter times, the tones column by column (frequency, then
+    // duration), the buttons.
+    // The tab strip's arrows are for the mouse; the keyboard moves between tabs with the arrow
+    // keys.
+    for (QToolButton *arrow : m_tabs->findChildren<QToolButton *>())
+        arrow->setFocusPolicy(Qt::NoFocus);
+    std::vector<QWidget *> order{m_tabs, m_recycle, m_inter};
+    for (int tone = 0; tone < kTonesPerSet; ++tone) {
+        order.push_back(m_frequencies[tone]);
+        order.push_back(m_durations[tone]);
+    }
+    for (QWidget *button : {m_play, m_stop, m_saveWav, m_close, m_help})
+        order.push_back(button);
+    for (std::size_t n = 1; n < order.size(); ++n)
+        setTabOrder(order[n - 1], order[n]);
 }
 
 void FrmToneTips::fillLists()

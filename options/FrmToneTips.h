@@ -54,6 +54,8 @@ protected:
 
 private:
     void buildControls();
+    // Tab goes through the controls in reading order.
+    void setReadingOrder();
     void fillLists();
     void relabel();
     void showSet();

@@ -6,10 +6,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "app/WheelGuard.h"
 #include "datafile/FileDialogs.h"
 #include "options/FrmToneTips.h"
 #include "options/RogerBeepWindows.h"
 #include "options/TonePreview.h"
+#include "support/UserInput.h"
 #include "support/WindowHarness.h"
 
 // The roger-beep window driven as a user drives it, inside the main window.
@@ -18,6 +20,7 @@ class TestFrmToneTips : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase();
     void init();
     void cleanup();
     void showsTheSetOfTheChosenTab();
@@ -32,6 +35,8 @@ private Q_SLOTS:
     void languageChangeRelabelsAndKeepsTheChoices();
     void saveAsWavWritesThePreview();
     void soundDeviceReadsTheGeneratorsSamples();
+    void wheelChangesOnlyTheBoxWithFocus();
+    void tabFollowsReadingOrder();
 };
 
 namespace {
@@ -116,6 +121,12 @@ template<typename T>
 T *control(const char *name)
 {
     return findNamed<T>(fixture->window->childWindow("FrmToneTips"), name);
+}
+
+void TestFrmToneTips::initTestCase()
+{
+    // The program's start installs the same guard.
+    installWheelGuard(qApp);
 }
 
 void TestFrmToneTips::init()
@@ -366,6 +377,41 @@ void TestFrmToneTips::soundDeviceReadsTheGeneratorsSamples()
     const std::vector<std::int16_t> rendered = renderToneSet(set);
     QCOMPARE(pulled, QByteArray(reinterpret_cast<const char *>(rendered.data()),
                                 qsizetype(rendered.size() * 2)));
+}
+
+void TestFrmToneTips::wheelChangesOnlyTheBoxWithFocus()
+{
+    fixture->showAndActivate();
+    FrmToneTips *window = fixture->open();
+    const ToneTipTable before = fixture->table();
+    control<QPushButton>("CommandHelp")->setFocus();
+    for (QComboBox *box : window->findChildren<QComboBox *>()) {
+        turnWheelOver(box, -10);
+        turnWheelOver(box, 10);
+    }
+    QVERIFY(fixture->table() == before);
+
+    auto *frequency = control<QComboBox>("Combo3_2");
+    frequency->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(frequency->hasFocus());
+    turnWheelOver(frequency, -1);
+    QCOMPARE(frequency->currentText(), QStringLiteral("2110"));
+    QCOMPARE(int(fixture->table().set(1).tones[2].frequency), 211);
+}
+
+void TestFrmToneTips::tabFollowsReadingOrder()
+{
+    fixture->showAndActivate();
+    FrmToneTips *window = fixture->open();
+    QStringList expected{"TabStrip1", "Combo1", "Combo2"};
+    for (int tone = 0; tone < kTonesPerSet; ++tone)
+        expected << QStringLiteral("Combo3_%1").arg(tone) << QStringLiteral("Combo4_%1").arg(tone);
+    expected << "Command1"
+             << "Command2"
+             << "CommandWav"
+             << "CommandClose"
+             << "CommandHelp";
+    QCOMPARE(tabChain(window, control<QWidget>("TabStrip1")), expected);
 }
 
 QTEST_MAIN(TestFrmToneTips)
