@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 #include "app/AppContext.h"
 #include "app/DocumentNotifier.h"
@@ -98,6 +99,8 @@ void EmgDwMemWindow::buildFrames()
         box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         box->setMinimumContentsLength(3);
         box->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+        // The wheel changes a box only once it has been clicked or tabbed into.
+        box->setFocusPolicy(Qt::StrongFocus);
         auto &columns = nextColumn[f];
         if (columns.size() <= static_cast<std::size_t>(combo.line))
             columns.resize(static_cast<std::size_t>(combo.line) + 1, 0);
@@ -123,9 +126,32 @@ void EmgDwMemWindow::buildFrames()
     scroll->setWidget(content);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
+    // Tab goes from box to box and the area follows the focus; the area is no stop of its own.
+    scroll->setFocusPolicy(Qt::NoFocus);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(scroll);
+    setReadingOrder();
+}
+
+void EmgDwMemWindow::setReadingOrder()
+{
+    // Frame by frame, line by line, left to right along a line; "Save" last.
+    std::vector<const Element *> order;
+    for (const Element &element : m_elements)
+        order.push_back(&element);
+    std::stable_sort(order.begin(), order.end(), [](const Element *a, const Element *b) {
+        return std::pair(a->combo->frame, a->combo->line) <
+               std::pair(b->combo->frame, b->combo->line);
+    });
+    QWidget *previous = nullptr;
+    for (const Element *element : order) {
+        if (previous)
+            setTabOrder(previous, element->box);
+        previous = element->box;
+    }
+    if (previous)
+        setTabOrder(previous, m_cmdSave);
 }
 
 QSize EmgDwMemWindow::sizeHint() const

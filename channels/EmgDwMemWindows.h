@@ -42,6 +42,8 @@ private:
     };
 
     void buildFrames();
+    // Tab goes through the boxes in reading order, then to "Save".
+    void setReadingOrder();
     // Fills every list from the document and shows the copy's values; change handlers are
     // silenced meanwhile.
     void fillLists();

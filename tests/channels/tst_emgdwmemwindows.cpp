@@ -4,11 +4,13 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "app/WheelGuard.h"
 #include "channels/ChannelRecords.h"
 #include "channels/EmgDwMemSettings.h"
 #include "channels/EmgDwMemWindows.h"
 #include "datafile/InitFiles.h"
 #include "model/RadioImage.h"
+#include "support/UserInput.h"
 #include "support/WindowHarness.h"
 
 // The emergency, dual-watch and memory-channel windows as a user drives them.
@@ -17,6 +19,7 @@ class TestEmgDwMemWindows : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase();
     void init();
     void cleanup();
     void emergencyChannelsPackAsTheRadioReadsThem();
@@ -26,6 +29,9 @@ private Q_SLOTS:
     void listsComeFromTheChannelsThatExist_data();
     void listsComeFromTheChannelsThatExist();
     void storedValuesAreShown();
+    void wheelChangesOnlyTheBoxWithFocus();
+    void tabFollowsReadingOrder_data();
+    void tabFollowsReadingOrder();
 
 private:
     QWidget *open(const char *name);
@@ -38,6 +44,12 @@ private:
     std::unique_ptr<MainWindowHarness> m_harness;
     QWidget *m_window = nullptr;
 };
+
+void TestEmgDwMemWindows::initTestCase()
+{
+    // The program's start installs the same guard.
+    installWheelGuard(qApp);
+}
 
 void TestEmgDwMemWindows::init()
 {
@@ -222,6 +234,53 @@ void TestEmgDwMemWindows::storedValuesAreShown()
     RadioImage image;
     EncodeSpecialChannels(working().settings, image);
     QCOMPARE(int(image.byteAt(0x18041)), 0xFF);
+}
+
+void TestEmgDwMemWindows::wheelChangesOnlyTheBoxWithFocus()
+{
+    auto *window = static_cast<EmgDwMemWindow *>(open("frm_emg"));
+    const std::vector<std::int16_t> before = window->values();
+    findNamed<QPushButton>(m_window, "cmdSave")->setFocus();
+    const QList<QComboBox *> boxes = m_window->findChildren<QComboBox *>();
+    const auto shown = [&boxes] {
+        QStringList texts;
+        for (const QComboBox *box : boxes)
+            texts << box->currentText();
+        return texts;
+    };
+    const QStringList shownBefore = shown();
+    for (QComboBox *box : boxes)
+        turnWheelOver(box, -10);
+    QCOMPARE(shown(), shownBefore);
+    QVERIFY(window->values() == before);
+
+    // Mode of emergency channel 1 in row "Eu", with the focus: FM, then AM.
+    combo(1)->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(combo(1)->hasFocus());
+    turnWheelOver(combo(1), -1);
+    QCOMPARE(combo(1)->currentText(), QStringLiteral("AM"));
+}
+
+void TestEmgDwMemWindows::tabFollowsReadingOrder_data()
+{
+    // The elements are numbered row by row, left to right: reading order is element order.
+    QTest::addColumn<QByteArray>("window");
+    QTest::addColumn<int>("elements");
+    QTest::newRow("emergency") << QByteArray("frm_emg") << 40;
+    QTest::newRow("dual watch") << QByteArray("frm_dw") << 18;
+    QTest::newRow("memory channels") << QByteArray("frm_MEM") << 16;
+}
+
+void TestEmgDwMemWindows::tabFollowsReadingOrder()
+{
+    QFETCH(QByteArray, window);
+    QFETCH(int, elements);
+    QVERIFY(open(window.constData()));
+    QStringList expected;
+    for (int element = 0; element < elements; ++element)
+        expected << QStringLiteral("Combo1_%1").arg(element);
+    expected << "cmdSave";
+    QCOMPARE(tabChain(m_window, combo(0)), expected);
 }
 
 QTEST_MAIN(TestEmgDwMemWindows)
