@@ -136,6 +136,8 @@ Frm_GroupName::Frm_GroupName(AppContext &context, MainWindowHost &host, QWidget 
     m_grid->verticalHeader()->hide();
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab goes on to the buttons; the arrow keys move between the cells.
+    m_grid->setTabKeyNavigation(false);
     m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     const double dpi = logicalDpiX();

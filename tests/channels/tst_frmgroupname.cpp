@@ -6,11 +6,12 @@
 #include <QTableView>
 #include <QTest>
 
+#include "channels/EmgDwMemWindows.h"
 #include "channels/Frm_GroupName.h"
 #include "channels/GroupNames.h"
-#include "channels/EmgDwMemWindows.h"
 #include "datafile/InitFiles.h"
 #include "model/RadioImage.h"
+#include "support/UserInput.h"
 #include "support/WindowHarness.h"
 
 // The group name window as a user drives it: double-click a Rename cell, type, leave.
@@ -27,6 +28,7 @@ private Q_SLOTS:
     void closingTheWindowWritesTheRename();
     void closingTheProgramWritesTheRenameBeforeTheQuestion();
     void cbNamesCannotBeChanged();
+    void tabFollowsReadingOrder();
 
 private:
     Frm_GroupName *open(int kind);
@@ -208,6 +210,20 @@ void TestFrmGroupName::cbNamesCannotBeChanged()
     QCOMPARE(
         m_harness->context.document.working().settings.options.groupNames.names.at(CB, 1).trimmed(),
         std::string("EU"));
+}
+
+void TestFrmGroupName::tabFollowsReadingOrder()
+{
+    open(HF);
+    auto *grid = findNamed<QTableView>(m_window, "MSFlexGrid1");
+    const QStringList afterTheGrid{"MSFlexGrid1", "CommandClose", "CommandHelp"};
+    QCOMPARE(tabChain(m_window, grid), afterTheGrid);
+
+    // A rename open: the two characters, left then right, and on to the grid, which keeps it.
+    doubleClickRename(3);
+    QTRY_VERIFY(editor(0)->hasFocus());
+    QCOMPARE(tabChain(m_window, editor(0)), QStringList({"Text1_0", "Text1_1"}) + afterTheGrid);
+    QVERIFY(!m_window->renameOpen());
 }
 
 QTEST_MAIN(TestFrmGroupName)

@@ -42,19 +42,21 @@ inline void turnWheelOver(QWidget *widget, int clicks)
               clicks);
 }
 
-// Presses Tab from the first control until the focus leaves the window or comes back to the
-// first control, and lists the names of the widgets the focus went to (the first one included).
+// Presses Tab from the first control until the focus leaves the window or comes back to a
+// control it has been to, and lists the names of the widgets the focus went to (the first one
+// included).
 inline QStringList tabChain(QWidget *window, QWidget *first, int limit = 400)
 {
     QStringList names;
+    QList<QWidget *> visited;
     first->setFocus(Qt::TabFocusReason);
     QWidget *focus = QApplication::focusWidget();
-    while (focus && window->isAncestorOf(focus) && names.size() < limit) {
+    while (focus && window->isAncestorOf(focus) && !visited.contains(focus) &&
+           names.size() < limit) {
+        visited << focus;
         names << focus->objectName();
         QTest::keyClick(focus, Qt::Key_Tab);
         focus = QApplication::focusWidget();
-        if (focus == first)
-            break;
     }
     return names;
 }
