@@ -23,6 +23,8 @@ public:
     // Makes a new child window; the main window puts it into its frame and deletes it on close.
     using WindowFactory = std::function<QWidget *(AppContext &, MainWindowHost &)>;
     using CommandHandler = std::function<void(AppContext &, MainWindowHost &)>;
+    // Offers to save a changed document before the main window closes: true to go on.
+    using SaveQuestion = std::function<bool(AppContext &, MainWindowHost &)>;
 
     void addWindow(QAnyStringView name, WindowFactory factory)
     {
@@ -32,6 +34,9 @@ public:
     {
         m_commands[command] = std::move(handler);
     }
+
+    void setSaveQuestion(SaveQuestion question) { m_saveQuestion = std::move(question); }
+    const SaveQuestion &saveQuestion() const { return m_saveQuestion; }
 
     const WindowFactory *window(const QString &name) const
     {
@@ -47,4 +52,5 @@ public:
 private:
     QHash<QString, WindowFactory> m_windows;
     std::map<MainCommand, CommandHandler> m_commands;
+    SaveQuestion m_saveQuestion;
 };

@@ -25,11 +25,33 @@ const MenuItemText *menuItemFor(MainCommand command)
     return nullptr;
 }
 
-std::string_view treeNodeText(const TreeNodeText &node, int language)
+std::string treeNodeText(const TreeNodeText &node, int language)
 {
     if (const MenuItemText *item = menuItem(node.menuItem))
-        return textFor(item->caption, language);
-    return textFor(node.text, language);
+        return captionWithoutMarkers(textFor(item->caption, language));
+    return std::string(textFor(node.text, language));
+}
+
+std::string captionWithoutMarkers(std::string_view caption)
+{
+    std::string plain;
+    for (std::size_t at = 0; at < caption.size(); ++at) {
+        const char c = caption[at];
+        if (c != '&') {
+            plain += c;
+            continue;
+        }
+        if (at + 1 < caption.size() && caption[at + 1] == '&') {
+            plain += '&';
+            ++at;
+        } else if (!plain.empty() && plain.back() == '(' && at + 2 < caption.size() &&
+                   caption[at + 2] == ')') {
+            // "(&C)" after a caption in another script only names the key: it goes whole.
+            plain.pop_back();
+            at += 2;
+        }
+    }
+    return plain;
 }
 
 std::string_view windowForCommand(MainCommand command)

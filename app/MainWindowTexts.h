@@ -33,9 +33,10 @@ enum class MainCommand
     Cascade,
     CloseAllWindows,
     About,
-    // Not on the menu: the toolbar's New loads the new document without asking, and the main
-    // window loads it when it opens.
+    // Not on the menu: the main window loads the new document when it opens; the toolbar's New
+    // loads it after the save question, without the menu item's "All data will be cleared.".
     LoadNewDocument,
+    ToolbarNew,
     Print,
 };
 
@@ -55,7 +56,7 @@ inline constexpr MenuItemText kMainMenu[]{
     {"mnuFile", "", {"", "&File", "文件&F"}, "", MainCommand::None},
     {"mnuFileNew", "mnuFile", {"", "&New", "新建(&N)"}, "Ctrl+N", MainCommand::FileNew},
     {"mnuFileOpen", "mnuFile", {"", "&Open", "打开(&O)"}, "Ctrl+O", MainCommand::FileOpen},
-    {"mnuFileSave", "mnuFile", {"", "&Save", "保存(&S)"}, "", MainCommand::FileSave},
+    {"mnuFileSave", "mnuFile", {"", "&Save", "保存(&S)"}, "Ctrl+S", MainCommand::FileSave},
     {"mnuFileSaveAs", "mnuFile", {"", "Save &As", "另存为(&A)"}, "", MainCommand::FileSaveAs},
     {"mnuFileExit", "mnuFile", {"", "E&xit", "退出(&X)"}, "", MainCommand::Exit},
     {"mnuEdit", "", {"", "&Edit", "编辑(&E)"}, "", MainCommand::None},
@@ -142,7 +143,7 @@ struct ToolButtonText
 };
 
 inline constexpr ToolButtonText kMainToolbar[]{
-    {1, "新建", MainCommand::LoadNewDocument, "mnuFileNew"},
+    {1, "新建", MainCommand::ToolbarNew, "mnuFileNew"},
     {2, "打开", MainCommand::FileOpen, "mnuFileOpen"},
     {3, "保存", MainCommand::FileSave, "mnuFileSave"},
     {5, "打印", MainCommand::Print, ""},
@@ -152,7 +153,7 @@ inline constexpr ToolButtonText kMainToolbar[]{
     {13, "About", MainCommand::About, "mnuAbout"},
 };
 
-// A node of the tree pane under the root "N0": its text is a menu item's caption (with its "&"
+// A node of the tree pane under the root "N0": its text is a menu item's caption (without its "&"
 // markers) or a text of its own, and it opens a child window by name.
 struct TreeNodeText
 {
@@ -173,7 +174,10 @@ inline constexpr TreeNodeText kTreeNodes[]{
     {"N8", "", {"", "Group Name", "Group Name"}, "Frm_GroupName"},
 };
 
-std::string_view treeNodeText(const TreeNodeText &node, int language);
+std::string treeNodeText(const TreeNodeText &node, int language);
+// A menu caption as plain text: "&" markers removed, a Chinese-style "(&C)" removed whole, "&&"
+// kept as one "&".
+std::string captionWithoutMarkers(std::string_view caption);
 
 // The child window a command opens; empty for commands that open none.
 std::string_view windowForCommand(MainCommand command);

@@ -35,11 +35,12 @@ constexpr int kMinimumTreeTwips = 300;
 constexpr int kStartTreeTwips = 3300;
 constexpr int kSplitterPixels = 5;
 constexpr int kKeyRole = Qt::UserRole;
+constexpr QSize kMinimumAreaPixels(160, 120);
 
 QIcon toolIcon(const QStyle *style, MainCommand command)
 {
     switch (command) {
-    case MainCommand::LoadNewDocument:
+    case MainCommand::ToolbarNew:
         return style->standardIcon(QStyle::SP_FileIcon);
     case MainCommand::FileOpen:
         return style->standardIcon(QStyle::SP_DialogOpenButton);
@@ -56,15 +57,6 @@ QIcon toolIcon(const QStyle *style, MainCommand command)
     default:
         return style->standardIcon(QStyle::SP_MessageBoxQuestion);
     }
-}
-
-// A caption without its "&" markers ("&&" stands for a literal "&").
-QString withoutMarkers(QString caption)
-{
-    caption.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
-    caption.remove(QLatin1Char('&'));
-    caption.replace(QLatin1Char('\x01'), QLatin1Char('&'));
-    return caption;
 }
 
 double dotsPerInch(const QWidget *widget, bool horizontal)
@@ -185,6 +177,10 @@ void frmMain::buildTreePane()
     m_splitter->setCursor(Qt::SizeHorCursor);
     m_splitter->installEventFilter(this);
 
+    // The frame's own minimum must not follow the child windows: they are fitted into whatever
+    // room the frame has (QMdiArea would otherwise ask for the largest child's minimum).
+    m_mdiArea->setMinimumSize(kMinimumAreaPixels);
+
     auto *layout = new QHBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -217,6 +213,33 @@ void frmMain::restorePlacement()
                       twipsToPixels(defaults.width, dpiX), twipsToPixels(defaults.height, dpiY));
     move(frame.topLeft());
     resize(frame.size());
+    fitIntoScreen();
+}
+
+void frmMain::fitIntoScreen()
+{
+    // A stored or default size larger than the screen (a smaller screen, a larger scale factor)
+    // would put the status bar and the windows' buttons out of reach.
+    const QScreen *screen = QGuiApplication::screenAt(geometry().center());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    // Before the frame is shown its decorations are not known; a title bar's worth is kept free.
+    const QSize decorations = isVisible()
+                                  ? frameGeometry().size() - geometry().size()
+                                  : QSize(0, style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    const QSize room = available.size() - decorations;
+    if (size().width() <= room.width() && size().height() <= room.height() &&
+        available.contains(frameGeometry()))
+        return;
+    resize(size().boundedTo(room));
+    const QSize outer = size() + decorations;
+    move(qBound(available.left(), x(),
+                qMax(available.left(), available.right() + 1 - outer.width())),
+         qBound(available.top(), y(),
+                qMax(available.top(), available.bottom() + 1 - outer.height())));
 }
 
 void frmMain::storePlacement()
@@ -259,7 +282,6 @@ void frmMain::relabel()
 {
     const int language = m_context.language.languageIndex;
     m_panels[2]->setText(qText(portPanelText(m_context.serial.comPort, language)));
-    m_panels[1]->setText(qText(bandPanelText(m_context.document.bandText())));
     drawBackground();
     updateTitle();
     for (const MenuItemText &item : kMainMenu)
@@ -267,7 +289,7 @@ void frmMain::relabel()
     for (const ToolButtonText &button : kMainToolbar) {
         const MenuItemText *item = menuItem(button.menuItem);
         m_toolButtons.value(qText(button.key))
-            ->setToolTip(item ? withoutMarkers(qText(textFor(item->caption, language)))
+            ->setToolTip(item ? qText(captionWithoutMarkers(textFor(item->caption, language)))
                               : QString());
     }
     rebuildTree();
@@ -275,6 +297,8 @@ void frmMain::relabel()
 
 void frmMain::updateTitle()
 {
+    // The band text of the status bar follows the title's wherever the title changes.
+    m_panels[1]->setText(qText(bandPanelText(m_context.document.bandText())));
     setWindowTitle(qText(mainTitle(m_context.document.bandText(), m_context.language.languageIndex,
                                    m_context.document.documentPath)));
 }
@@ -381,6 +405,24 @@ void frmMain::closeAllChildWindows()
 void frmMain::cascade()
 {
     m_mdiArea->cascadeSubWindows();
+    for (QMdiSubWindow *window : openSubWindows())
+        fitIntoArea(window);
+}
+
+void frmMain::fitIntoArea(QMdiSubWindow *window)
+{
+    // A window larger than the frame would hide its own buttons past the frame's edge: it takes
+    // no more room than the frame has and its content scrolls or is cut inside it.
+    if (window->isMaximized() || window->isMinimized())
+        return;
+    const QSize room = m_mdiArea->viewport()->size();
+    if (room.isEmpty())
+        return;
+    QRect frame = window->geometry();
+    frame.setSize(frame.size().boundedTo(room));
+    frame.moveLeft(qMax(0, qMin(frame.x(), room.width() - frame.width())));
+    frame.moveTop(qMax(0, qMin(frame.y(), room.height() - frame.height())));
+    window->setGeometry(frame);
 }
 
 void frmMain::dispatch(MainCommand command)
@@ -423,13 +465,18 @@ void frmMain::dispatch(MainCommand command)
         editCommand(command);
         break;
     case MainCommand::LoadNewDocument:
-        // The toolbar's New replaces the document at once, without the menu item's question.
         openInitialDocument();
         break;
     default:
         runHook(command);
         break;
     }
+}
+
+bool frmMain::offerToSave()
+{
+    const MainWindowHooks::SaveQuestion &question = m_hooks.saveQuestion();
+    return !question || question(m_context, static_cast<MainWindowHost &>(*this));
 }
 
 void frmMain::runHook(MainCommand command)
@@ -456,6 +503,9 @@ void frmMain::languageSetup()
 {
     FrmSetLanguage window(m_context, this);
     window.exec();
+    // The frame is not always activated again when the dialog closes (it may never have lost
+    // the activation on some platforms): the new language shows at once all the same.
+    activated();
 }
 
 void frmMain::about()
@@ -539,14 +589,14 @@ void frmMain::showEvent(QShowEvent *event)
     // The windows opened while the frame was hidden are cascaded again in its real size.
     if (!m_shownOnce) {
         m_shownOnce = true;
+        fitIntoScreen();
         cascade();
     }
 }
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
-    if (!confirmClose(m_context, documentChanged(m_context),
-                      [this] { return saveDocument(m_context); })) {
+    if (!offerToSave()) {
         event->ignore();
         return;
     }

@@ -68,6 +68,8 @@ private:
     void buildTreePane();
     void buildStatusBar();
     void restorePlacement();
+    void fitIntoScreen();
+    void fitIntoArea(QMdiSubWindow *window);
     void storePlacement();
     void openInitialDocument();
     void fillWindowMenu();
@@ -76,6 +78,7 @@ private:
     void activated();
 
     void runHook(MainCommand command);
+    bool offerToSave();
     void setTreeViewVisible(bool visible);
     void languageSetup();
     void about();

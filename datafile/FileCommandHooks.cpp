@@ -20,6 +20,7 @@ public:
     {}
     void closeAllChildWindows() override { m_host.closeAllChildWindows(); }
     void documentReplaced() override { m_host.documentReplaced(); }
+    void commitPendingEdits() override { m_host.commitPendingEdits(); }
 
 private:
     MainWindowHost &m_host;
@@ -43,11 +44,17 @@ void registerFileCommands(MainWindowHooks &hooks)
     hooks.setCommand(MainCommand::FileOpen, fileCommand([](FileCommands &c) { c.Open(); }));
     hooks.setCommand(MainCommand::FileSave, fileCommand([](FileCommands &c) { c.Save(); }));
     hooks.setCommand(MainCommand::FileSaveAs, fileCommand([](FileCommands &c) { c.SaveAs(); }));
-    // The main window closes the windows before this one and shows the document after it.
+    // At start the main window closes the windows before this one and shows the document after it.
     hooks.setCommand(MainCommand::LoadNewDocument,
                      fileCommand([](FileCommands &c) { c.LoadNewDocument(); }));
+    hooks.setCommand(MainCommand::ToolbarNew,
+                     fileCommand([](FileCommands &c) { c.ReplaceByNewDocument(); }));
     hooks.setCommand(MainCommand::InitialSetting,
                      fileCommand([](FileCommands &c) { c.InitialSetting(); }));
+    hooks.setSaveQuestion([](AppContext &context, MainWindowHost &host) {
+        HostAdapter adapter(host);
+        return FileCommands(context, adapter).OfferToSave();
+    });
 }
 
 struct FileServices::Adapters
@@ -70,7 +77,8 @@ FileServices::FileServices(AppContext &context)
     context.fileDialogs = &m_adapters->dialogs;
     context.launcher = &m_adapters->launcher;
     context.switchVersion = [&context](const std::string &firmwareVersion) {
-        SwitchToVersion(context, firmwareVersion);
+        FileCommandHost noWindows;
+        FileCommands(context, noWindows).SwitchVersion(firmwareVersion);
     };
 }
 

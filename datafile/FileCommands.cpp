@@ -85,8 +85,19 @@ InitFileResult FileCommands::LoadNewDocument()
                         initFilePath(m_context, InitFileUse::NewDocument));
 }
 
+void FileCommands::ReplaceByNewDocument()
+{
+    if (!OfferToSave())
+        return;
+    m_host.closeAllChildWindows();
+    LoadNewDocument();
+    m_host.documentReplaced();
+}
+
 void FileCommands::InitialSetting()
 {
+    if (!OfferToSave())
+        return;
     m_host.closeAllChildWindows();
     LoadInitFile(m_context.document, m_context.dataFiles,
                  initFilePath(m_context, InitFileUse::InitialSetting));
@@ -95,8 +106,9 @@ void FileCommands::InitialSetting()
 
 bool FileCommands::OfferToSave()
 {
+    m_host.commitPendingEdits();
     const Document &document = m_context.document;
-    if (!ChangedCheck(document.working(), document.saved()))
+    if (m_editsDropped || !ChangedCheck(document.working(), document.saved()))
         return true;
     switch (m_context.messages->ask(m_context.text(Messages::kSaveQuestion),
                                     MessageButtons::YesNoCancel, MessageIcon::Warning)) {
@@ -104,10 +116,23 @@ bool FileCommands::OfferToSave()
         // A save that did not happen stops the command: going on would lose the edits.
         return SaveForQuestion();
     case MessageAnswer::No:
+        m_editsDropped = true;
         return true;
     default:
         return false;
     }
+}
+
+bool FileCommands::SwitchVersion(std::string_view other)
+{
+    if (m_context.versions.softwareVersionFor(other).empty()) {
+        showMessage(m_context.text(VersionTexts::kNoSuchVersion));
+        return false;
+    }
+    // The other version ends this program at once: what is not saved now is lost.
+    if (!OfferToSave())
+        return false;
+    return SwitchToVersion(m_context, other);
 }
 
 void FileCommands::Open()
@@ -142,7 +167,7 @@ bool FileCommands::ReadDocument(const std::string &path)
             incompatibilityQuestion(kSoftwareVersion, version, VersionKind::DataFile, language);
         if (m_context.messages->ask(question, MessageButtons::YesNo, MessageIcon::Question) ==
             MessageAnswer::Yes)
-            SwitchToVersion(m_context, version);
+            SwitchVersion(version);
         return false;
     }
     case DataFileCheck::WrongLength:

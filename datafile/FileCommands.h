@@ -16,6 +16,9 @@ public:
     virtual ~FileCommandHost() = default;
     virtual void closeAllChildWindows() {}
     virtual void documentReplaced() {}
+    // Edits still held by a window's open editor go into the records before the save question
+    // looks at them.
+    virtual void commitPendingEdits() {}
 };
 
 enum class InitFileUse
@@ -51,9 +54,13 @@ public:
 
     // File > New: asks "All data will be cleared." first. DocumentPath and UntitledFlag stay.
     void New();
-    // The toolbar's New and the main window's first document: the new-document InitFile, no
-    // question.
+    // The main window's first document: the new-document InitFile, no question.
     InitFileResult LoadNewDocument();
+    // The toolbar's New: the save question for a changed document, then the new-document
+    // InitFile without the menu item's "All data will be cleared." question.
+    void ReplaceByNewDocument();
+    // Setup > Initial Setting: the save question for a changed document, then the InitFile of
+    // the initial setting.
     void InitialSetting();
     // Offers to save a changed document, then shows the open dialog and reads the chosen file.
     void Open();
@@ -68,9 +75,14 @@ public:
     // Yes in a save question: a document tied to a file is written there, an untitled one asks
     // for a file name first.
     bool SaveForQuestion();
-    // The save question of Open and shutdown: true to go on (saved, or No), false to stop
-    // (Cancel, or the save failed).
+    // The one save question of every command that replaces the document or ends the program
+    // (Open, New from the toolbar, Initial Setting, the version switch, shutdown): true to go on
+    // (nothing changed, saved, or No), false to stop (Cancel, or the save failed). Once answered
+    // No, the same command does not ask again.
     bool OfferToSave();
+    // Starts the program version that handles `other` after the save question; false when no
+    // version handles it, the user cancelled, or it could not be started.
+    bool SwitchVersion(std::string_view other);
 
 private:
     void showMessage(std::string_view text);
@@ -78,9 +90,11 @@ private:
 
     AppContext &m_context;
     FileCommandHost &m_host;
+    bool m_editsDropped = false;
 };
 
 // Starts the program version that handles `other` (a firmware or data-file version) and ends
-// this one. False, with "Fail to start the software. This version does not exist." shown, when no
-// version handles it or its program cannot be started; this program then keeps running.
+// this one, without a question (FileCommands::SwitchVersion asks the save question first). False,
+// with "Fail to start the software. This version does not exist." shown, when no version handles it
+// or its program cannot be started; this program then keeps running.
 bool SwitchToVersion(AppContext &context, std::string_view other);

@@ -38,7 +38,7 @@ const MenuRow kExpectedMenu[]{
     {"mnuFile", "&File", "文件&F", ""},
     {"mnuFileNew", "&New", "新建(&N)", "Ctrl+N"},
     {"mnuFileOpen", "&Open", "打开(&O)", "Ctrl+O"},
-    {"mnuFileSave", "&Save", "保存(&S)", ""},
+    {"mnuFileSave", "&Save", "保存(&S)", "Ctrl+S"},
     {"mnuFileSaveAs", "Save &As", "另存为(&A)", ""},
     {"mnuFileExit", "E&xit", "退出(&X)", ""},
     {"mnuEdit", "&Edit", "编辑(&E)", ""},
@@ -258,7 +258,7 @@ void TestFrmMain::toolbarKeysAndPositions()
     harness.context.language.languageIndex = Chinese;
     harness.window->relabel();
     QCOMPARE(toolbar->findChild<QAction *>(QStringLiteral("CommSet"))->toolTip(),
-             QStringLiteral("通讯端口(C)"));
+             QStringLiteral("通讯端口"));
 }
 
 void TestFrmMain::treeNodesInOrderRebuiltOnRelabel()
@@ -280,11 +280,12 @@ void TestFrmMain::treeNodesInOrderRebuiltOnRelabel()
         QCOMPARE(keys, kTreeKeys);
         QCOMPARE(shown, texts);
     };
-    check({"&Channel Information", "&Option Features", "Roger Beep", "Emg Channel Setting",
+    // Shown without the menus' "&" markers.
+    check({"Channel Information", "Option Features", "Roger Beep", "Emg Channel Setting",
            "DW Channel Setting", "MEM Channel Setting", "Group Name"});
     harness.context.language.languageIndex = Chinese;
     harness.window->relabel();
-    check({"信道信息(&C)", "可选功能(&O)", "RB音", "Emg Channel Setting", "DW Channel Setting",
+    check({"信道信息", "可选功能", "RB音", "Emg Channel Setting", "DW Channel Setting",
            "MEM Channel Setting", "Group Name"});
 
     // A click on a node opens its window; a click on the root does nothing.
@@ -327,7 +328,7 @@ void TestFrmMain::languageChangeReachesTheMainWindowOnActivation()
     QCOMPARE(harness.window->windowTitle(),
              QStringLiteral("ORX-740[28.0000 - 29.6990 MHz][文件名:new.dat]"));
     QCOMPARE(harness.panel(3), QStringLiteral("通信口1"));
-    QCOMPARE(harness.tree()->topLevelItem(0)->child(0)->text(0), QStringLiteral("信道信息(&C)"));
+    QCOMPARE(harness.tree()->topLevelItem(0)->child(0)->text(0), QStringLiteral("信道信息"));
     QTRY_COMPARE(harness.openWindows(), QStringList{"frmCommChInfo"});
     QCOMPARE(harness.made.value(QStringLiteral("frmCommChInfo")), 2);
 
@@ -500,8 +501,9 @@ void TestFrmMain::commandsReachTheirHandlers()
         window->setObjectName(QStringLiteral("FrmToneTips"));
         return window;
     });
-    for (MainCommand command : {MainCommand::FileOpen, MainCommand::ReadFromRadio,
-                                MainCommand::WriteToRadio, MainCommand::LoadNewDocument})
+    for (MainCommand command :
+         {MainCommand::FileOpen, MainCommand::ReadFromRadio, MainCommand::WriteToRadio,
+          MainCommand::LoadNewDocument, MainCommand::ToolbarNew})
         hooks.setCommand(command,
                          [&ran, command](AppContext &, MainWindowHost &) { ran << command; });
     frmMain window(harness.context, harness.notifier, std::move(hooks));
@@ -527,12 +529,9 @@ void TestFrmMain::commandsReachTheirHandlers()
     trigger("MnuLECopy");
     QVERIFY(ran.isEmpty());
 
-    // The toolbar's New loads the new document at once and reopens the channel window.
+    // The toolbar's New goes to its own handler, which asks the save question first.
     window.findChild<QAction *>(QStringLiteral("新建"))->trigger();
-    QCOMPARE(ran, QList<MainCommand>{MainCommand::LoadNewDocument});
-    QTRY_COMPARE(window.openSubWindows().size(), 1);
-    QCOMPARE(window.openSubWindows().first()->widget()->objectName(),
-             QStringLiteral("frmCommChInfo"));
+    QCOMPARE(ran, QList<MainCommand>{MainCommand::ToolbarNew});
 }
 
 void TestFrmMain::aboutWindowFollowsTheLanguage_data()

@@ -58,11 +58,15 @@ void TestFileCommandHooks::commandsRunFromTheMainWindow()
     QVERIFY(QFile::exists(dir.filePath("saved.fre")));
     QVERIFY(window.windowTitle().endsWith(QStringLiteral(":saved.dat]")));
 
-    // The toolbar's New replaces edits without a question.
+    // The toolbar's New asks only the save question, and No replaces the edits.
     context.document.working().settings.thresholds[0] = 5;
-    window.dispatch(MainCommand::LoadNewDocument);
-    QVERIFY(messages.questions.empty());
+    messages.answers.push_back(MessageAnswer::No);
+    window.dispatch(MainCommand::ToolbarNew);
+    QCOMPARE(messages.questions.size(), std::size_t(1));
+    QCOMPARE(QString::fromStdString(messages.questions[0].text),
+             QStringLiteral("File has been modify,save it now?"));
     QVERIFY(!ChangedCheck(context.document.working(), context.document.saved()));
+    messages.questions.clear();
 
     // The menu's New asks first.
     messages.answers.push_back(MessageAnswer::Cancel);
