@@ -9,6 +9,7 @@
 #include "channels/EmgDwMemWindows.h"
 #include "channels/Frm_GroupName.h"
 #include "channels/GroupNames.h"
+#include "datafile/FileCommandHooks.h"
 #include "datafile/InitFiles.h"
 #include "model/RadioImage.h"
 #include "support/UserInput.h"
@@ -46,6 +47,8 @@ void TestFrmGroupName::init()
     m_harness = std::make_unique<MainWindowHarness>();
     MainWindowHooks hooks;
     registerEmgDwMemWindows(hooks);
+    // The save question when the program closes.
+    registerFileCommands(hooks);
     m_harness->start(std::move(hooks));
     m_harness->context.document.working() = *shippedInitDocument(1, "20260101");
     m_harness->context.document.takeSnapshot();
