@@ -24,6 +24,10 @@ inline constexpr TextEntry kReadCompleted{"", "Read Data Completed.", "读取数
 inline constexpr TextEntry kWriteCompleted{"", "Write Data Completed.", "写入数据完成。"};
 inline constexpr TextEntry kModelMismatch{"", "Model type is wrong.", "机型类型错误。"};
 inline constexpr TextEntry kOutOfRange{"", "Frequency is out of range.", "频率超出范围。"};
+// A name typed with a character that the record texts' code page has no code for.
+inline constexpr TextEntry kTextNotInCodePage{
+    "", "This text holds a character that cannot be stored in the radio's text (code page %1).",
+    "文本中含有无法保存到电台文本中的字符（代码页 %1）。"};
 // The operating-system check speaks Chinese in both languages.
 inline constexpr TextEntry kUnknownOperatingSystem{"", "未知操作系统", "未知操作系统"};
 // Stands for the texts a full message queue could not keep; "%1" is their number.

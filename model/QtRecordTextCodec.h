@@ -1,0 +1,28 @@
+#pragma once
+
+#include "model/RecordText.h"
+
+// A record text codec on Qt's converters (ICU) for one Windows code page.
+class QtRecordTextCodec : public RecordTextCodec
+{
+public:
+    explicit QtRecordTextCodec(int codePage);
+
+    // False when this system has no converter for the code page.
+    bool isValid() const;
+    int codePage() const override { return m_codePage; }
+    std::string decode(std::string_view bytes) const override;
+    std::optional<std::string> encode(std::string_view utf8) const override;
+
+private:
+    int m_codePage;
+    const char *m_name;
+};
+
+// The code page of this system's record texts: the environment variable ORX740_CODEPAGE when it
+// names one (for a pair made on a system of another language), else the ANSI code page Windows
+// uses for the system's locale.
+const RecordTextCodec &systemRecordTextCodec();
+// Makes another code page the system's for the rest of the run (tests, a user's choice); false,
+// with nothing changed, when there is no converter for it.
+bool setSystemRecordTextCodePage(int codePage);
