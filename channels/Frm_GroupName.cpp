@@ -14,9 +14,9 @@
 #include "app/AppContext.h"
 #include "app/DocumentNotifier.h"
 #include "app/WindowPlacement.h"
+#include "channels/EmgDwMemWindows.h"
 #include "channels/GroupNameEditing.h"
 #include "channels/GroupNames.h"
-#include "channels/EmgDwMemWindows.h"
 #include "lang/Messages.h"
 #include "lang/QtText.h"
 
