@@ -117,20 +117,21 @@ void EmgDwMemWindow::buildFrames()
         connect(element.box, &QComboBox::currentIndexChanged, this,
                 [this, &element](int position) { choose(element, position); });
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_cmdSave);
-    contentLayout->addLayout(buttons);
-
     auto *scroll = new QScrollArea(this);
     scroll->setWidget(content);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
     // Tab goes from box to box and the area follows the focus; the area is no stop of its own.
     scroll->setFocusPolicy(Qt::NoFocus);
+    // "Save" stays below the scrolled lists, in view however small the window is made.
+    auto *buttons = new QHBoxLayout;
+    buttons->setContentsMargins(6, 0, 6, 6);
+    buttons->addStretch();
+    buttons->addWidget(m_cmdSave);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(scroll);
+    layout->addWidget(scroll, 1);
+    layout->addLayout(buttons);
     setReadingOrder();
 }
 
@@ -157,7 +158,7 @@ void EmgDwMemWindow::setReadingOrder()
 QSize EmgDwMemWindow::sizeHint() const
 {
     // Every control in sight when the main window has room for it; scroll bars otherwise.
-    return m_content->sizeHint() + QSize(4, 4);
+    return m_content->sizeHint() + QSize(4, 4 + m_cmdSave->sizeHint().height() + 6);
 }
 
 void EmgDwMemWindow::fillLists()
