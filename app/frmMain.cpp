@@ -23,7 +23,7 @@
 #include "app/AppContext.h"
 #include "app/DocumentNotifier.h"
 #include "app/PlatformServices.h"
-#include "app/Startup.h"
+#include "app/WheelGuard.h"
 #include "app/frmAbout.h"
 #include "lang/FrmSetLanguage.h"
 #include "lang/Messages.h"
@@ -78,6 +78,8 @@ frmMain::frmMain(AppContext &context, DocumentNotifier &notifier, MainWindowHook
     , m_mdiArea(new QMdiArea(this))
 {
     setObjectName(QStringLiteral("frmMain"));
+    // In every editor window the wheel scrolls the window past the boxes it has not been given.
+    installWheelGuard(QCoreApplication::instance());
     m_mdiArea->setObjectName(QStringLiteral("mdiArea"));
     buildMenus();
     buildToolbars();

@@ -157,6 +157,8 @@ private Q_SLOTS:
     void aboutWindowFollowsTheLanguage_data();
     void aboutWindowFollowsTheLanguage();
     void placementStoredUnlessMinimised();
+    void placementComesBackFittedToTheScreen_data();
+    void placementComesBackFittedToTheScreen();
 
 private:
     QTemporaryDir m_home;
@@ -582,6 +584,31 @@ void TestFrmMain::placementStoredUnlessMinimised()
     const WindowPlacement stored = SettingsStore::readPlacement();
     QCOMPARE(stored.width, pixelsToTwips(700, 96));
     QCOMPARE(stored.height, pixelsToTwips(500, 96));
+}
+
+void TestFrmMain::placementComesBackFittedToTheScreen_data()
+{
+    QTest::addColumn<int>("widthTwips");
+    QTest::addColumn<int>("heightTwips");
+    QTest::newRow("small, as stored") << pixelsToTwips(500, 96) << pixelsToTwips(380, 96);
+    QTest::newRow("larger than the screen") << 40000 << 30000;
+}
+
+void TestFrmMain::placementComesBackFittedToTheScreen()
+{
+    QFETCH(int, widthTwips);
+    QFETCH(int, heightTwips);
+    SettingsStore::writePlacement({150, 150, widthTwips, heightTwips});
+    Harness harness;
+    harness.showAndActivate();
+    const QRect available = harness.window->screen()->availableGeometry();
+    const QSize stored(twipsToPixels(widthTwips, 96), twipsToPixels(heightTwips, 96));
+    if (stored.width() < available.width() && stored.height() < available.height())
+        QCOMPARE(harness.window->size(), stored);
+    QVERIFY2(
+        available.contains(harness.window->frameGeometry()),
+        qPrintable(
+            QStringLiteral("%1x%2").arg(harness.window->width()).arg(harness.window->height())));
 }
 
 QTEST_MAIN(TestFrmMain)
