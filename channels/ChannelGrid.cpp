@@ -188,10 +188,12 @@ std::vector<ClipRow> copyRows(const DocumentSet &document, int kind, int group, 
 {
     std::vector<ClipRow> rows;
     first = std::max(first, 1);
-    last = std::min(last, editGroupSize(kind, group));
+    const bool memories = isMemoryRow(kind, group, first);
+    last = std::min(last, memories ? rowCount(kind, group) : editGroupSize(kind, group));
     for (int row = first; row <= last; ++row) {
         const ChannelRecord *record = rowRecord(document, kind, group, row);
-        rows.push_back(record ? ClipRow(*record) : ClipRow());
+        const bool empty = !record || (memories && record->Present == 0);
+        rows.push_back(empty ? ClipRow() : ClipRow(*record));
     }
     return rows;
 }
@@ -364,6 +366,7 @@ TextPaste parseFrequencyLines(std::string_view text, const BandLimits &limits)
             paste.frequencies.emplace_back();
             continue;
         }
+        paste.holdsFrequencies = paste.holdsFrequencies || parseNumberText(frequency).has_value();
         const CheckedFrequencyText checked = CheckFrequencyText(frequency, false, false, limits);
         if (checked.text.empty())
             paste.badLines.push_back(static_cast<int>(i) + 1);

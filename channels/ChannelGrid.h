@@ -56,7 +56,9 @@ int editGroupSize(int kind, int group);
 // One row's worth of the row clipboard; none is an empty row.
 using ClipRow = std::optional<ChannelRecord>;
 
-// The records of rows first..last (clipped to the group) as Copy takes them.
+// The records of rows first..last as Copy takes them: channel rows clipped to the group's size,
+// or on the "M" rows of a CB group the memories (an absent one as an empty row); nothing from
+// rows that are neither.
 std::vector<ClipRow> copyRows(const DocumentSet &document, int kind, int group, int first,
                               int last);
 // Removes the channels of rows first..last within the group's size; nothing in a VFO group.
@@ -113,6 +115,9 @@ struct TextPaste
 {
     std::vector<std::string> frequencies; // checked MHz texts; empty clears the row
     std::vector<int> badLines;            // 1-based lines that are no frequency of the band
+    // Some line holds a number where the frequency goes (in the band or not); text without one
+    // (a sentence, a name) is no list of frequencies at all.
+    bool holdsFrequencies = false;
 };
 TextPaste parseFrequencyLines(std::string_view text, const BandLimits &limits);
 // Applies the lines from row on; refused (false, nothing changed) when a line is bad or the lines

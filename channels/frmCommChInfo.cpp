@@ -1,6 +1,7 @@
 #include "channels/frmCommChInfo.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -12,9 +13,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -22,7 +26,9 @@
 #include <QUndoStack>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <exception>
+#include <tuple>
 
 #include "app/AppContext.h"
 #include "app/DocumentNotifier.h"
@@ -70,6 +76,25 @@ int twipsToPixels(int twips, const QWidget *widget)
     return qRound(twips * dpi / 1440.0);
 }
 
+// The editor's own cut, copy and paste, by every key that does them: Ctrl+X/C/V, Shift+Delete,
+// Ctrl+Insert, Shift+Insert, the platform's bindings and the keyboard's own keys. A row's text
+// pasted into a frequency cell would only end as an out-of-range frequency.
+bool isClipboardKey(const QKeyEvent *key)
+{
+    if (key->matches(QKeySequence::Cut) || key->matches(QKeySequence::Copy) ||
+        key->matches(QKeySequence::Paste))
+        return true;
+    const int k = key->key();
+    const Qt::KeyboardModifiers modifiers = key->modifiers();
+    if (k == Qt::Key_Cut || k == Qt::Key_Copy || k == Qt::Key_Paste)
+        return true;
+    if ((modifiers & Qt::ControlModifier) && (k == Qt::Key_X || k == Qt::Key_C || k == Qt::Key_V))
+        return true;
+    if (k == Qt::Key_Insert)
+        return (modifiers & (Qt::ShiftModifier | Qt::ControlModifier)) != Qt::NoModifier;
+    return k == Qt::Key_Delete && (modifiers & Qt::ShiftModifier);
+}
+
 constexpr int kNoGroupPanelValue = -1;
 
 // The control arrays of the group panel: Combo1 (4), (5), (6).
@@ -113,7 +138,7 @@ void frmCommChInfo::trap(const char *identifier, const std::function<void()> &ha
     try {
         handler();
     } catch (const std::exception &) {
-        m_context.messages->inform(identifier, MessageIcon::None);
+        inform(identifier, MessageIcon::None);
     }
 }
 
@@ -154,6 +179,8 @@ void frmCommChInfo::buildControls()
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_grid->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // Tab leaves the grid for the next control instead of moving between its two columns.
+    m_grid->setTabKeyNavigation(false);
     m_grid->installEventFilter(this);
     m_grid->viewport()->installEventFilter(this);
 
@@ -162,6 +189,11 @@ void frmCommChInfo::buildControls()
     m_text1->setMaxLength(8);
     m_text1->setAlignment(Qt::AlignCenter);
     m_text1->setContextMenuPolicy(Qt::NoContextMenu);
+    m_text1->setAcceptDrops(false);
+    // Whatever gets past the key filter (an input method, say) still cannot put anything but
+    // digits and dots into the cell.
+    m_text1->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.]*")), m_text1));
     m_text1->hide();
     m_text1->installEventFilter(this);
 
@@ -308,6 +340,11 @@ void frmCommChInfo::buildControls()
                    commitEditor();
                    m_undo->redo();
                });
+    setTabOrderFromLayout();
+    // A list takes the wheel only while it has the keyboard focus.
+    for (QComboBox *box : findChildren<QComboBox *>())
+        box->setFocusPolicy(Qt::StrongFocus);
+
     connect(m_undo, &QUndoStack::canUndoChanged, m_popupActions[5], &QAction::setEnabled);
     connect(m_undo, &QUndoStack::canRedoChanged, m_popupActions[6], &QAction::setEnabled);
     m_popupActions[5]->setEnabled(false);
@@ -802,10 +839,9 @@ void frmCommChInfo::commitEditor()
         ChannelGrid::FrequencyCommit commit;
         edit(text(kHeaderFrequency), [&] { commit = m_model->commitFrequency(row, typed, true); });
         if (commit.message != FrequencyMessage::None)
-            m_context.messages->inform(
-                frequencyMessageText(commit.message, m_context.language.languageIndex),
-                commit.message == FrequencyMessage::OutOfRange ? MessageIcon::Warning
-                                                               : MessageIcon::None);
+            inform(frequencyMessageText(commit.message, m_context.language.languageIndex),
+                   commit.message == FrequencyMessage::OutOfRange ? MessageIcon::Warning
+                                                                  : MessageIcon::None);
         showDetails();
     });
 }
@@ -880,11 +916,12 @@ bool frmCommChInfo::eventFilter(QObject *watched, QEvent *event)
                     swallowed = true;
                     return;
                 }
-                if (key->modifiers() & Qt::ControlModifier) {
-                    const int k = key->key();
-                    swallowed = k == Qt::Key_X || k == Qt::Key_C || k == Qt::Key_V;
+                if (isClipboardKey(key)) {
+                    swallowed = true;
                     return;
                 }
+                if (key->modifiers() & Qt::ControlModifier)
+                    return;
                 const QString typed = key->text();
                 if (typed.isEmpty())
                     return;
@@ -903,9 +940,19 @@ bool frmCommChInfo::eventFilter(QObject *watched, QEvent *event)
             commitEditor();
             return false;
         }
+        // No context menu, no paste of the selection by the middle button, no text dropped in.
         if (event->type() == QEvent::MouseButtonPress &&
             static_cast<QMouseEvent *>(event)->button() == Qt::RightButton)
             return true;
+        if ((event->type() == QEvent::MouseButtonPress ||
+             event->type() == QEvent::MouseButtonRelease) &&
+            static_cast<QMouseEvent *>(event)->button() == Qt::MiddleButton)
+            return true;
+        if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove ||
+            event->type() == QEvent::Drop) {
+            event->ignore();
+            return true;
+        }
         return false;
     }
     if (watched == m_grid && event->type() == QEvent::KeyPress) {
@@ -993,12 +1040,14 @@ void frmCommChInfo::runEditCommand(MainCommand command)
 void frmCommChInfo::copyRows(bool cut)
 {
     const auto [first, last] = selectedRows();
-    if (first < 1 || first > ChannelGrid::editGroupSize(m_kind, m_group))
-        return;
     if (cut && m_group == vfoGroup(m_kind))
         return;
     const DocumentSet &document = m_context.document.working();
-    m_clip = ChannelGrid::copyRows(document, m_kind, m_group, first, last);
+    std::vector<ChannelGrid::ClipRow> rows =
+        ChannelGrid::copyRows(document, m_kind, m_group, first, last);
+    if (rows.empty())
+        return;
+    m_clip = std::move(rows);
     m_clipFilled = true;
     // The rows as text, as a spreadsheet takes them: row name, frequency, the details as shown.
     QStringList lines;
@@ -1042,10 +1091,16 @@ void frmCommChInfo::pasteRows(bool insert)
     if (row < 1)
         return;
     const QString systemText = QGuiApplication::clipboard()->text();
-    // Text that another program put on the clipboard after our last copy is pasted as frequencies.
-    if (!insert && !systemText.isEmpty() && systemText != m_clipText) {
-        pasteClipboardText(row);
-        return;
+    // Text that another program put on the clipboard after the last Copy is pasted as
+    // frequencies where it can be: outside CB, and when its lines hold frequencies. Otherwise
+    // the copied rows are pasted; without them the text is refused with its bad lines.
+    if (!insert && m_kind != CB && !systemText.isEmpty() && systemText != m_clipText) {
+        ChannelGrid::TextPaste paste =
+            ChannelGrid::parseFrequencyLines(stdText(systemText), m_context.document.bandLimits());
+        if (paste.holdsFrequencies || !m_clipFilled) {
+            pasteClipboardText(row, paste);
+            return;
+        }
     }
     if (!m_clipFilled)
         return;
@@ -1063,13 +1118,11 @@ void frmCommChInfo::pasteRows(bool insert)
     showDetails();
 }
 
-bool frmCommChInfo::pasteClipboardText(int row)
+bool frmCommChInfo::pasteClipboardText(int row, ChannelGrid::TextPaste &paste)
 {
     if (m_kind == CB)
         return false;
     const BandLimits &limits = m_context.document.bandLimits();
-    ChannelGrid::TextPaste paste =
-        ChannelGrid::parseFrequencyLines(stdText(QGuiApplication::clipboard()->text()), limits);
     bool applied = false;
     edit(text(kPaste), [&] {
         applied = ChannelGrid::pasteFrequencyLines(m_context.document.working(), m_kind, m_group,
@@ -1079,9 +1132,76 @@ bool frmCommChInfo::pasteClipboardText(int row)
         QStringList lines;
         for (int line : paste.badLines)
             lines << QString::number(line);
-        m_context.messages->inform(stdText(text(kBadPasteLines) + lines.join(QStringLiteral(", "))),
-                                   MessageIcon::Warning);
+        inform(stdText(text(kBadPasteLines) + lines.join(QStringLiteral(", "))),
+               MessageIcon::Warning);
     }
     showDetails();
     return applied;
+}
+
+void frmCommChInfo::inform(std::string_view message, MessageIcon icon)
+{
+    const QPointer<QWidget> previous = QApplication::focusWidget();
+    m_context.messages->inform(message, icon);
+    regainFocus(previous.data());
+}
+
+void frmCommChInfo::regainFocus(QWidget *previous)
+{
+    // When a box closes the window system may leave no window active: the grid still gets the
+    // arrow keys, but no shortcut fires until a click activates the window again.
+    if (!isVisible())
+        return;
+    QWidget *target =
+        previous && previous->isVisible() && previous->isEnabled() && previous->window() == window()
+            ? previous
+            : nullptr;
+    // The focus goes back where it was; a box raised while the focus was in this window (or
+    // nowhere) brings this window to the front of the others with the grid focused, unless one
+    // of its controls still holds the focus.
+    if (!target || target == this || isAncestorOf(target)) {
+        if (auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget()); frame && frame->mdiArea())
+            frame->mdiArea()->setActiveSubWindow(frame);
+        if (!target || target == this || (target == m_text1 && !m_editing))
+            target = m_grid;
+    }
+    window()->activateWindow();
+    target->setFocus(Qt::OtherFocusReason);
+}
+
+void frmCommChInfo::setTabOrderFromLayout()
+{
+    std::vector<QWidget *> order{m_combo2, m_combo7, m_combo6, m_grid, m_text1};
+    // The detail lists by their place in the panel: row by row, left to right; the two tone lists
+    // that share a place follow each other.
+    struct Placed
+    {
+        int row;
+        int column;
+        int sequence;
+        QWidget *widget;
+    };
+    std::vector<Placed> details;
+    auto *grid = static_cast<QGridLayout *>(m_frame2->layout());
+    for (const DetailRow &row : detailRows()) {
+        QComboBox *box = m_combo8[static_cast<std::size_t>(row.index)];
+        int gridRow = 0;
+        int column = 0;
+        int rowSpan = 0;
+        int columnSpan = 0;
+        grid->getItemPosition(grid->indexOf(box), &gridRow, &column, &rowSpan, &columnSpan);
+        details.push_back({gridRow, column, static_cast<int>(details.size()), box});
+    }
+    std::sort(details.begin(), details.end(), [](const Placed &a, const Placed &b) {
+        return std::tie(a.row, a.column, a.sequence) < std::tie(b.row, b.column, b.sequence);
+    });
+    for (const Placed &placed : details)
+        order.push_back(placed.widget);
+    // Below the panel: the group settings from top to bottom, then the buttons beside them.
+    order.push_back(m_combo3);
+    for (QComboBox *box : m_combo1)
+        order.push_back(box);
+    order.insert(order.end(), {m_text2, m_checkBand, m_close});
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
 }

@@ -8,6 +8,7 @@
 
 #include "app/MainWindowHost.h"
 #include "channels/ChannelGrid.h"
+#include "lang/MessageService.h"
 
 class AppContext;
 class ChannelGridModel;
@@ -83,7 +84,13 @@ private:
     void copyRows(bool cut);
     void pasteRows(bool insert);
     void deleteRows();
-    bool pasteClipboardText(int row);
+    bool pasteClipboardText(int row, ChannelGrid::TextPaste &paste);
+    // Shows a message box, then gives the window back the activation and the keyboard focus
+    // that the box took, so its shortcuts and the Tools commands work at once.
+    void inform(std::string_view message, MessageIcon icon);
+    void regainFocus(QWidget *previous);
+    // Tab goes through the controls as they are laid out, top left to bottom right.
+    void setTabOrderFromLayout();
     // Runs one user action as one undo step: the parts of the document it changed are kept
     // before and after.
     void edit(const QString &name, const std::function<void()> &change);

@@ -49,6 +49,7 @@ private Q_SLOTS:
     void layout_data();
     void layout();
     void cbMemoryRowShowsTheRecalledChannel();
+    void copyTakesTheMemoriesOfCbMemoryRows();
     void typedFrequency_data();
     void typedFrequency();
     void lastChannelOfTheOnlyValidGroupIsKept();
@@ -123,6 +124,27 @@ void TestChannelGrid::cbMemoryRowShowsTheRecalledChannel()
     // CB frequencies are not typed in.
     QCOMPARE(CommitFrequencyText(document, CB, 7, 3, "27.1", true, cb).outcome,
              FrequencyOutcome::Unchanged);
+}
+
+void TestChannelGrid::copyTakesTheMemoriesOfCbMemoryRows()
+{
+    const BandLimits cb{26.965, 27.86125};
+    DocumentSet document;
+    AddChannel(document, CB, 3, 40, "27.40500", cb);
+    AddMemoryChannel(document.memories, 1, "27.00500", cb);
+    AddMemoryChannel(document.memories, 33, "27.10500", cb);
+    document.memories.at(33).Mode = 2;
+    // Group 1 shows memories 1..16 on rows 41..56, group 3 memories 33..48 on rows 81..96.
+    std::vector<ClipRow> rows = copyRows(document, CB, 1, 41, 42);
+    QCOMPARE(rows.size(), std::size_t(2));
+    QVERIFY(rows[0] && rows[0]->RxDigits == document.memories.at(1).RxDigits);
+    QVERIFY(!rows[1]); // memory 2 is absent
+    rows = copyRows(document, CB, 3, 81, 200);
+    QCOMPARE(rows.size(), std::size_t(16));
+    QVERIFY(rows[0] && rows[0]->Mode == 2);
+    // A block of channel rows stops at the group's size; rows 41..80 of group 3 give nothing.
+    QCOMPARE(copyRows(document, CB, 3, 40, 50).size(), std::size_t(1));
+    QVERIFY(copyRows(document, CB, 3, 41, 41).empty());
 }
 
 void TestChannelGrid::typedFrequency_data()
@@ -243,15 +265,19 @@ void TestChannelGrid::textPaste_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QList<int>>("badLines");
     QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<bool>("holdsFrequencies");
     QTest::newRow("one a line") << "28.1\n28.2\r\n\n"
-                                << QList<int>{} << QStringList{"28.10000", "28.20000", ""};
+                                << QList<int>{} << QStringList{"28.10000", "28.20000", ""} << true;
     QTest::newRow("copied rows") << "3\t28.11\tOff\tOFF\n4\t\tOff\n5\t29.5\n"
-                                 << QList<int>{} << QStringList{"28.11000", "", "29.50000"};
+                                 << QList<int>{} << QStringList{"28.11000", "", "29.50000"} << true;
     QTest::newRow("bad lines") << "28.1\nabc\n31\n"
                                << QList<int>{2, 3}
-                               << QStringList{"28.01500", "28.02500", "28.03000"};
+                               << QStringList{"28.01500", "28.02500", "28.03000"} << true;
     QTest::newRow("beyond the group") << QString("28.1\n").repeated(40) << QList<int>{40}
-                                      << QStringList{"28.01500", "28.02500", "28.03000"};
+                                      << QStringList{"28.01500", "28.02500", "28.03000"} << true;
+    QTest::newRow("no frequency at all")
+        << "see you at the club\n"
+        << QList<int>{1} << QStringList{"28.01500", "28.02500", "28.03000"} << false;
 }
 
 void TestChannelGrid::textPaste()
@@ -260,7 +286,9 @@ void TestChannelGrid::textPaste()
     QFETCH(QString, text);
     QFETCH(QList<int>, badLines);
     QFETCH(QStringList, shown);
+    QFETCH(bool, holdsFrequencies);
     TextPaste paste = parseFrequencyLines(text.toStdString(), kHam);
+    QCOMPARE(paste.holdsFrequencies, holdsFrequencies);
     const DocumentSet before = document;
     const bool applied = pasteFrequencyLines(document, HAM, 1, 2, paste, kHam);
     QCOMPARE(QList<int>(paste.badLines.begin(), paste.badLines.end()), badLines);

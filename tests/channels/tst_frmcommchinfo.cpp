@@ -3,8 +3,12 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 #include <QUndoStack>
 
 #include "channels/ChannelGrid.h"
@@ -26,6 +30,50 @@ std::vector<std::uint8_t> packed(const DocumentSet &document)
     pair.dataFile.insert(pair.dataFile.end(), pair.channelFile.begin(), pair.channelFile.end());
     return pair.dataFile;
 }
+
+// Boxes as a user meets them: a real modal message box closed with Return once it is in front,
+// or another window that takes the activation and the focus for a moment. What they do to the
+// activation and the focus is what the window has to cope with afterwards.
+class ModalMessageService : public MessageService
+{
+public:
+    explicit ModalMessageService(bool realBox)
+        : m_realBox(realBox)
+    {}
+
+    MessageAnswer ask(std::string_view text, MessageButtons, MessageIcon) override
+    {
+        texts.emplace_back(text);
+        if (m_realBox) {
+            QMessageBox box(QMessageBox::Warning, QStringLiteral("ORX-740"),
+                            QString::fromUtf8(text.data(), qsizetype(text.size())), QMessageBox::Ok,
+                            QApplication::activeWindow());
+            QTimer::singleShot(0, &box, [&box] {
+                box.activateWindow();
+                if (QTest::qWaitFor(
+                        [&box] { return box.isAncestorOf(QApplication::focusWidget()); }))
+                    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+                else
+                    box.accept();
+            });
+            box.exec();
+        } else {
+            QWidget other;
+            auto *edit = new QLineEdit(&other);
+            other.show();
+            other.activateWindow();
+            if (QTest::qWaitForWindowActive(&other))
+                edit->setFocus();
+            other.hide();
+        }
+        return MessageAnswer::Ok;
+    }
+
+    std::vector<std::string> texts;
+
+private:
+    bool m_realBox;
+};
 
 // The program's main window with the real channel window, on a HAM document whose group 1 holds
 // channels 1..3 (28.1, 28.2, 28.3 MHz) and whose every named group is valid.
@@ -104,6 +152,15 @@ private Q_SLOTS:
     void enterOnAnEmptyEditorMovesOn();
     void keyFilter_data();
     void keyFilter();
+    void clipboardKeysAndDropsMissTheEditor_data();
+    void clipboardKeysAndDropsMissTheEditor();
+    void shortcutsWorkRightAfterABox_data();
+    void shortcutsWorkRightAfterABox();
+    void pasteTakesTheCopiedRowWhereTextCannotGo_data();
+    void pasteTakesTheCopiedRowWhereTextCannotGo();
+    void copyOnACbMemoryRow_data();
+    void copyOnACbMemoryRow();
+    void tabFollowsTheLayout();
     void insertInRow40ReplacesIt();
     void pasteWithAnEmptyClipboardDoesNothing();
     void refusedGroupValidSnapsBack();
@@ -220,6 +277,175 @@ void TestFrmCommChInfo::keyFilter()
     QTest::keyClick(h.editor(), Qt::Key_A, Qt::NoModifier, -1);
     QCOMPARE(h.editor()->text(), shown);
     QCOMPARE(h.editor()->contextMenuPolicy(), Qt::NoContextMenu);
+}
+
+void TestFrmCommChInfo::clipboardKeysAndDropsMissTheEditor_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("Ctrl+V") << int(Qt::Key_V) << int(Qt::ControlModifier);
+    QTest::newRow("Shift+Insert") << int(Qt::Key_Insert) << int(Qt::ShiftModifier);
+    QTest::newRow("Ctrl+Insert") << int(Qt::Key_Insert) << int(Qt::ControlModifier);
+    QTest::newRow("Ctrl+C") << int(Qt::Key_C) << int(Qt::ControlModifier);
+    QTest::newRow("Shift+Delete") << int(Qt::Key_Delete) << int(Qt::ShiftModifier);
+    QTest::newRow("Ctrl+X") << int(Qt::Key_X) << int(Qt::ControlModifier);
+    QTest::newRow("text dropped in") << 0 << 0;
+}
+
+void TestFrmCommChInfo::clipboardKeysAndDropsMissTheEditor()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    Harness h;
+    const QString rowText = QStringLiteral("2\t29.10000\tOff\tOff\n");
+    QApplication::clipboard()->setText(rowText);
+    h.select(2);
+    h.press(Qt::Key_Return);
+    QCOMPARE(h.editor()->selectedText(), QString("28.20000"));
+    if (key != 0) {
+        h.press(Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    } else {
+        QMimeData mime;
+        mime.setText(rowText);
+        const QPointF centre = h.editor()->rect().center();
+        QDragEnterEvent enter(centre.toPoint(), Qt::CopyAction, &mime, Qt::LeftButton, {});
+        QApplication::sendEvent(h.editor(), &enter);
+        QVERIFY(!enter.isAccepted());
+        QDropEvent drop(centre, Qt::CopyAction, &mime, Qt::LeftButton, {});
+        QApplication::sendEvent(h.editor(), &drop);
+    }
+    QCOMPARE(h.editor()->text(), QString("28.20000"));
+    QCOMPARE(QApplication::clipboard()->text(), rowText);
+    h.press(Qt::Key_Return);
+    QCOMPARE(h.cell(2), QString("28.20000"));
+    QVERIFY(h.messages.questions.empty());
+}
+
+void TestFrmCommChInfo::shortcutsWorkRightAfterABox_data()
+{
+    QTest::addColumn<bool>("realBox");
+    QTest::newRow("modal message box") << true;
+    QTest::newRow("focus taken by another window") << false;
+}
+
+void TestFrmCommChInfo::shortcutsWorkRightAfterABox()
+{
+    QFETCH(bool, realBox);
+    ModalMessageService boxes(realBox);
+    Harness h;
+    h.context.messages = &boxes;
+    h.select(2);
+    h.press(Qt::Key_Return);
+    h.type("31");
+    h.press(Qt::Key_Return);
+    QCOMPARE(boxes.texts, std::vector<std::string>{"Frequency is out of range."});
+    QVERIFY(!h.record(1, 2));
+    // The user's next keys go where the focus is once the box has gone.
+    QTRY_COMPARE(QApplication::focusWidget(), h.grid());
+    QCOMPARE(h.window->activeChildWindow(), h.channels());
+    h.press(Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(h.cell(2), QString("28.20000"));
+    h.press(Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(h.cell(2), QString());
+    h.press(Qt::Key_Z, Qt::ControlModifier);
+    // The Tools commands by their keys: copy row 2 to row 5, then delete row 5.
+    h.select(2);
+    h.press(Qt::Key_C, Qt::ControlModifier);
+    h.select(5);
+    h.press(Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(h.cell(5), QString("28.20000"));
+    h.press(Qt::Key_Delete);
+    QCOMPARE(h.cell(5), QString());
+    h.context.messages = &h.messages;
+}
+
+void TestFrmCommChInfo::pasteTakesTheCopiedRowWhereTextCannotGo_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("foreignText");
+    QTest::newRow("CB, frequencies from another program") << int(CB) << "27.1\n27.2\n";
+    QTest::newRow("HAM, a sentence from another program") << int(HAM) << "see you at the club";
+}
+
+void TestFrmCommChInfo::pasteTakesTheCopiedRowWhereTextCannotGo()
+{
+    QFETCH(int, kind);
+    QFETCH(QString, foreignText);
+    Harness h;
+    if (kind == CB) {
+        AddChannel(h.context.document.working(), CB, 1, 1, "27.005", {26.965, 27.86125});
+        h.choose(h.combo("Combo7"), CB);
+        h.choose(h.combo("Combo6"), 0);
+    }
+    h.grid()->setFocus();
+    h.select(1);
+    const QString copied = h.cell(1);
+    QVERIFY(!copied.isEmpty());
+    h.press(Qt::Key_C, Qt::ControlModifier);
+    QApplication::clipboard()->setText(foreignText);
+    h.select(5);
+    h.press(Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(h.cell(5), copied);
+    QVERIFY(h.messages.questions.empty());
+}
+
+void TestFrmCommChInfo::copyOnACbMemoryRow_data()
+{
+    QTest::addColumn<int>("group");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("memory");
+    QTest::newRow("group 1, M1") << 1 << 41 << 1;
+    QTest::newRow("group 3, M1") << 3 << 81 << 33;
+    QTest::newRow("group 3, M16") << 3 << 96 << 48;
+}
+
+void TestFrmCommChInfo::copyOnACbMemoryRow()
+{
+    QFETCH(int, group);
+    QFETCH(int, row);
+    QFETCH(int, memory);
+    Harness h;
+    const BandLimits cb{26.965, 27.86125};
+    DocumentSet &document = h.context.document.working();
+    AddChannel(document, CB, group, 4, "27.035", cb);
+    AddMemoryChannel(document.memories, memory, "27.035", cb);
+    document.memories.at(memory).MemChannelId = 4;
+    document.memories.at(memory).Mode = 1;
+    h.choose(h.combo("Combo7"), CB);
+    h.choose(h.combo("Combo6"), group - 1);
+    h.grid()->setFocus();
+    h.select(row);
+    h.press(Qt::Key_C, Qt::ControlModifier);
+    QVERIFY(QApplication::clipboard()->text().startsWith(
+        QStringLiteral("M%1\t27.03500\t").arg(row - (group == 3 ? 80 : 40))));
+    // The memory's settings reach a channel row.
+    h.select(7);
+    h.press(Qt::Key_V, Qt::ControlModifier);
+    const ChannelRecord *pasted = ChannelGrid::rowRecord(document, CB, group, 7);
+    QVERIFY(pasted);
+    QCOMPARE(pasted->Mode, 1);
+    QCOMPARE(pasted->Number, 7);
+}
+
+void TestFrmCommChInfo::tabFollowsTheLayout()
+{
+    Harness h;
+    for (const QComboBox *box : h.channels()->findChildren<QComboBox *>())
+        QCOMPARE(box->focusPolicy(), Qt::StrongFocus);
+    h.combo("Combo2")->setFocus();
+    QStringList visited{QApplication::focusWidget()->objectName()};
+    while (visited.size() < 40 && visited.back() != QLatin1String("CommandClose")) {
+        h.press(Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    // Row 1 has no tones: the detail lists row by row, left column then right column.
+    const QStringList expected{
+        "Combo2",           "Combo7",      "Combo6",    "MSFlexGrid1", "Combo8_18", "Combo8_7",
+        "Combo8_21",        "Combo8_17",   "Combo8_11", "Combo8_12",   "Combo8_10", "Combo8_13",
+        "Combo8_9",         "Combo8_14",   "Combo8_2",  "Combo8_15",   "Combo8_3",  "Combo8_4",
+        "Combo8_5",         "Combo8_6",    "Combo3",    "Combo1_4",    "Combo1_6",  "Text2",
+        "CommandCheckBand", "CommandClose"};
+    QCOMPARE(visited, expected);
 }
 
 void TestFrmCommChInfo::insertInRow40ReplacesIt()
