@@ -21,6 +21,7 @@
 #include "channels/EmgDwMemSettings.h"
 #include "channels/Frm_GroupName.h"
 #include "lang/QtText.h"
+#include "model/QtRecordTextCodec.h"
 
 namespace {
 
@@ -169,8 +170,10 @@ void EmgDwMemWindow::fillLists()
         const QSignalBlocker blocker(element.box);
         element.items = specialItems(*element.combo, document, m_valuesAtOpen, language);
         element.box->clear();
+        // Group names are record texts in the system's code page; the other items are ours.
+        const bool names = element.combo->list == SpecialList::Bands;
         for (const SpecialItem &item : element.items)
-            element.box->addItem(QString::fromLatin1(item.text));
+            element.box->addItem(names ? shownRecordText(item.text) : qText(item.text));
         const int value = element.combo->value == kNotStored
                               ? kNoChannel
                               : m_values[static_cast<std::size_t>(element.combo->value)];

@@ -17,8 +17,10 @@
 #include "channels/EmgDwMemWindows.h"
 #include "channels/GroupNameEditing.h"
 #include "channels/GroupNames.h"
+#include "lang/MessageService.h"
 #include "lang/Messages.h"
 #include "lang/QtText.h"
+#include "model/QtRecordTextCodec.h"
 
 namespace {
 
@@ -61,6 +63,12 @@ std::string GroupNameModel::name(int row) const
         .trimmed();
 }
 
+QString GroupNameModel::shownName(int row) const
+{
+    return shownRecordText(
+        m_context.document.working().settings.options.groupNames.names.at(m_kind, row + 1).raw());
+}
+
 QVariant GroupNameModel::data(const QModelIndex &index, int role) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid))
@@ -71,8 +79,7 @@ QVariant GroupNameModel::data(const QModelIndex &index, int role) const
         return {};
     if (index.column() == FrequencyColumn)
         return qText(groupFrequencyText(m_kind, index.row() + 1));
-    // Names are single bytes as the radio holds them.
-    return QString::fromLatin1(name(index.row()));
+    return shownName(index.row());
 }
 
 QVariant GroupNameModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -103,7 +110,10 @@ bool GroupNameModel::setData(const QModelIndex &index, const QVariant &value, in
         return false;
     FixedText<2> &stored =
         m_context.document.working().settings.options.groupNames.names.at(m_kind, index.row() + 1);
-    const FixedText<2> renamed(value.toString().toLatin1().toStdString());
+    const EncodedRecordText encoded = typedRecordText(value.toString(), FixedText<2>::size());
+    if (encoded.status == RecordTextStatus::NotInCodePage)
+        return false;
+    const FixedText<2> renamed(encoded.bytes);
     if (renamed == stored)
         return true;
     stored = renamed;
@@ -221,9 +231,10 @@ void Frm_GroupName::startRename(int row)
     SaveOldData();
     m_editRow = row;
     m_grid->setCurrentIndex(m_model->index(row, GroupNameModel::RenameColumn));
-    const auto [left, right] = SplitGroupName(m_model->name(row));
-    m_text1[0]->setText(QString::fromLatin1(left));
-    m_text1[1]->setText(QString::fromLatin1(right));
+    // One character each, as the name shows (a double-byte character fills the left one).
+    const QString shown = m_model->shownName(row);
+    m_text1[0]->setText(shown.left(1));
+    m_text1[1]->setText(shown.mid(1, 1));
     placeEditors();
     for (QLineEdit *editor : m_text1)
         editor->show();
@@ -252,8 +263,11 @@ void Frm_GroupName::SaveOldData()
     for (QLineEdit *editor : m_text1)
         editor->hide();
     const std::string before = m_model->name(row);
-    m_model->setData(m_model->index(row, GroupNameModel::RenameColumn), QString::fromLatin1(name),
-                     Qt::EditRole);
+    if (!m_model->setData(m_model->index(row, GroupNameModel::RenameColumn),
+                          QString::fromStdString(name), Qt::EditRole))
+        m_context.messages->inform(stdText(qText(m_context.text(Messages::kTextNotInCodePage))
+                                               .arg(systemRecordTextCodec().codePage())),
+                                   MessageIcon::Warning);
     if (m_model->name(row) != before)
         Q_EMIT m_host.notifier().groupNamesChanged(kind());
 }

@@ -43,6 +43,8 @@ public:
 
     // The stored name of a row's group, trailing blanks removed.
     std::string name(int row) const;
+    // The name as the window shows it, decoded from the system's code page.
+    QString shownName(int row) const;
     // The names or the language changed elsewhere: every cell and header is shown again.
     void refresh();
 

@@ -35,7 +35,9 @@
 #include "channels/ChannelDetails.h"
 #include "channels/ChannelGridModel.h"
 #include "channels/ChannelTexts.h"
+#include "lang/Messages.h"
 #include "lang/QtText.h"
+#include "model/QtRecordTextCodec.h"
 #include "options/OptionTable.h"
 
 using namespace ChannelWindowTexts;
@@ -282,8 +284,10 @@ void frmCommChInfo::buildControls()
     connect(m_combo6, &QComboBox::activated, this, [this](int index) {
         trap("frmCommChInfo_Combo6_Click", [&] {
             const SettingsRecord &settings = m_context.document.working().settings;
-            const int group = GroupFromText(settings.options.groupNames, m_kind,
-                                            stdText(m_combo6->itemText(index)));
+            // The list shows the names decoded; they are looked up as stored.
+            const int group = GroupFromText(
+                settings.options.groupNames, m_kind,
+                typedRecordText(m_combo6->itemText(index), FixedText<2>::size()).bytes);
             chooseGroup(group > 0 ? group : index + 1, true);
             const QScopedValueRollback own(m_announcing, true);
             Q_EMIT m_notifier->settingsChanged();
@@ -508,7 +512,7 @@ void frmCommChInfo::fillGroupSelector()
     m_combo6->clear();
     const GroupNameTable &names = m_context.document.working().settings.options.groupNames;
     for (int group = 1; group <= namedGroupCount(m_kind); ++group)
-        m_combo6->addItem(qText(names.names.at(m_kind, group).trimmed()));
+        m_combo6->addItem(shownRecordText(names.names.at(m_kind, group).raw()));
     if (m_kind != CB) {
         m_combo6->addItem(text(ChannelTexts::kGroupMem));
         m_combo6->addItem(text(ChannelTexts::kGroupVfo));
@@ -569,7 +573,7 @@ void frmCommChInfo::fillGroupPanel()
     }
     {
         const QSignalBlocker block(m_text2);
-        m_text2->setText(named ? qText(options.groupNames.names.at(m_kind, m_group).trimmed())
+        m_text2->setText(named ? shownRecordText(options.groupNames.names.at(m_kind, m_group).raw())
                                : QString());
     }
     const bool workChannelShown =
@@ -734,11 +738,20 @@ void frmCommChInfo::groupNameEdited(const QString &name)
 {
     if (m_filling || m_group > namedGroupCount(m_kind))
         return;
-    edit(text(kGroupName), [&] {
-        m_context.document.working()
-            .settings.options.groupNames.names.at(m_kind, m_group)
-            .assign(stdText(name.left(2)));
-    });
+    FixedText<2> &stored =
+        m_context.document.working().settings.options.groupNames.names.at(m_kind, m_group);
+    const EncodedRecordText typed = typedRecordText(name, FixedText<2>::size());
+    if (typed.status == RecordTextStatus::NotInCodePage) {
+        inform(stdText(text(Messages::kTextNotInCodePage).arg(systemRecordTextCodec().codePage())),
+               MessageIcon::Warning);
+    } else {
+        edit(text(kGroupName), [&] { stored.assign(typed.bytes); });
+    }
+    // The box shows what the name holds: a refused or cut text goes back to the stored name.
+    if (typed.status != RecordTextStatus::Ok) {
+        const QSignalBlocker block(m_text2);
+        m_text2->setText(shownRecordText(stored.raw()));
+    }
 }
 
 void frmCommChInfo::edit(const QString &name, const std::function<void()> &change)

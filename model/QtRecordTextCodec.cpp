@@ -142,3 +142,13 @@ bool setSystemRecordTextCodePage(int codePage)
     systemCodec() = std::move(codec);
     return true;
 }
+
+QString shownRecordText(std::string_view stored)
+{
+    return QString::fromStdString(recordTextToUtf8(systemRecordTextCodec(), stored));
+}
+
+EncodedRecordText typedRecordText(const QString &text, std::size_t size)
+{
+    return encodeRecordText(systemRecordTextCodec(), text.toStdString(), size);
+}

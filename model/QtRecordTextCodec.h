@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include "model/RecordText.h"
 
 // A record text codec on Qt's converters (ICU) for one Windows code page.
@@ -26,3 +28,9 @@ const RecordTextCodec &systemRecordTextCodec();
 // Makes another code page the system's for the rest of the run (tests, a user's choice); false,
 // with nothing changed, when there is no converter for it.
 bool setSystemRecordTextCodePage(int codePage);
+
+// A stored record text as the windows show it, through the system's code page.
+QString shownRecordText(std::string_view stored);
+// The bytes a field of `size` bytes stores for a text typed in a window, through the system's code
+// page (see encodeRecordText).
+EncodedRecordText typedRecordText(const QString &text, std::size_t size);

@@ -26,8 +26,10 @@
 
 #include "app/AppContext.h"
 #include "app/DocumentNotifier.h"
+#include "lang/MessageService.h"
 #include "lang/Messages.h"
 #include "lang/QtText.h"
+#include "model/QtRecordTextCodec.h"
 #include "options/OptionBinder.h"
 #include "options/OptionRules.h"
 #include "options/OptionTexts.h"
@@ -513,7 +515,10 @@ void FrmOptFeatures::onTextLeft(const OptionRow &row)
     m_editedTexts.erase(&row);
     auto *edit = static_cast<QLineEdit *>(m_binder->control(row));
     SettingsRecord record = settings();
-    enterText(row, record, stdText(edit->text()));
+    if (!enterText(row, record, stdText(edit->text()), systemRecordTextCodec()))
+        m_context.messages->inform(stdText(qText(m_context.text(Messages::kTextNotInCodePage))
+                                               .arg(systemRecordTextCodec().codePage())),
+                                   MessageIcon::Warning);
     const bool changed = !(record == settings());
     settings() = record;
     // The box shows what was kept; the voltage boxes may have been exchanged.

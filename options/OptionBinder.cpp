@@ -13,6 +13,7 @@
 #include <array>
 
 #include "lang/QtText.h"
+#include "model/QtRecordTextCodec.h"
 #include "model/SettingsRecord.h"
 #include "options/OptionRules.h"
 
@@ -266,7 +267,7 @@ void OptionBinder::showRow(const OptionRow &row, int language)
     } else if (auto *check = qobject_cast<QCheckBox *>(widget)) {
         check->setChecked(shownChecked(row, settings));
     } else if (auto *edit = qobject_cast<QLineEdit *>(widget)) {
-        edit->setText(qText(textBoxText(row, settings)));
+        edit->setText(qText(textBoxText(row, settings, systemRecordTextCodec())));
     }
 }
 
@@ -291,7 +292,7 @@ void OptionBinder::storeControl(const OptionRow &row, SettingsRecord &settings) 
         const int checked = check->isChecked() ? 1 : 0;
         storeChoice(row, settings, checked, {});
     } else if (auto *edit = qobject_cast<QLineEdit *>(widget)) {
-        enterText(row, settings, stdText(edit->text()));
+        enterText(row, settings, stdText(edit->text()), systemRecordTextCodec());
     }
 }
 

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <optional>
 
+#include "model/RecordText.h"
 #include "model/SettingsRecord.h"
 
 namespace {
@@ -80,14 +81,15 @@ std::string fixedText(int scaled, int decimals)
            (decimals > 0 ? "." + fraction : std::string());
 }
 
-std::string textBoxText(const OptionRow &row, const SettingsRecord &settings)
+std::string textBoxText(const OptionRow &row, const SettingsRecord &settings,
+                        const RecordTextCodec &codec)
 {
     if (row.control == OptionControl::Text2)
         return fixedText(row.field.get(settings), 1);
     if (isRow(row, OptionControl::Text4, kDeviceNameBox)) {
         // A NUL or 0xFF byte ends the name, as in the radio.
-        std::string name = settings.options.btDeviceName.trimmed();
-        return name.substr(0, name.find('\xFF'));
+        const std::string stored = settings.options.btDeviceName.raw();
+        return recordTextToUtf8(codec, stored.substr(0, stored.find('\xFF')));
     }
     if (isRow(row, OptionControl::Text4, kRepeaterOffsetBox))
         return fixedText(row.field.get(settings), 4);
@@ -111,7 +113,8 @@ bool textBoxTakesKey(const OptionRow &row, char32_t key)
     return true;
 }
 
-void enterText(const OptionRow &row, SettingsRecord &settings, std::string_view entry)
+bool enterText(const OptionRow &row, SettingsRecord &settings, std::string_view entry,
+               const RecordTextCodec &codec)
 {
     OptionRecord &options = settings.options;
     if (isRow(row, OptionControl::Text2, kSwrBox)) {
@@ -124,10 +127,14 @@ void enterText(const OptionRow &row, SettingsRecord &settings, std::string_view 
     } else if (isRow(row, OptionControl::Text4, kRepeaterOffsetBox)) {
         row.field.set(settings, scaledEntry(entry, 0.0001, 5.0, 5.0, 10000));
     } else if (isRow(row, OptionControl::Text4, kDeviceNameBox)) {
-        options.btDeviceName.assign(entry);
+        const EncodedRecordText name = encodeRecordText(codec, entry, FixedText<16>::size());
+        if (name.status == RecordTextStatus::NotInCodePage)
+            return false;
+        options.btDeviceName.assign(name.bytes);
     } else if (row.control == OptionControl::Text4 && row.index < kThresholdBoxes) {
         storeThreshold(row, settings, entry);
     }
+    return true;
 }
 
 int modeEnableAfterChoice(const SettingsRecord &settings, int checkIndex, int wanted)

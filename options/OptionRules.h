@@ -5,6 +5,7 @@
 
 #include "options/OptionTable.h"
 
+class RecordTextCodec;
 struct SettingsRecord;
 
 // The rules of the option window's text boxes and of the choices with side effects, kept apart
@@ -16,8 +17,9 @@ std::string fixedText(int scaled, int decimals);
 
 // The text a text box shows for its stored value: the SWR and voltage boxes in volts (or the SWR
 // ratio) with one decimal, the repeater offset in MHz with four, an RSSI threshold plus 1, the
-// Bluetooth device name as stored.
-std::string textBoxText(const OptionRow &row, const SettingsRecord &settings);
+// Bluetooth device name as stored, decoded from the record texts' code page.
+std::string textBoxText(const OptionRow &row, const SettingsRecord &settings,
+                        const RecordTextCodec &codec);
 
 // Characters a text box takes from the keyboard: the SWR, voltage and repeater-offset boxes take
 // digits and "."; the RSSI boxes digits; the Bluetooth device name every printable character.
@@ -32,9 +34,12 @@ bool textBoxTakesKey(const OptionRow &row, char32_t key);
 // - the repeater offset goes to 0.0001-5.0000 MHz (no number becomes 5.0000);
 // - an RSSI threshold is the entry minus 1, limited to 0-35, kept only when its group of six
 //   still rises strictly; otherwise the old value stays;
-// - the Bluetooth device name is stored as its first 16 characters.
+// - the Bluetooth device name is stored in the record texts' code page, as many whole characters
+//   as fit in its 16 bytes; a name the code page cannot hold is refused (false) and the stored one
+//   stays.
 // The boxes show the stored values again afterwards (textBoxText).
-void enterText(const OptionRow &row, SettingsRecord &settings, std::string_view entry);
+bool enterText(const OptionRow &row, SettingsRecord &settings, std::string_view entry,
+               const RecordTextCodec &codec);
 
 // The mode enables ("FM Enable" ... "CW Enable"): a box may be unticked only while another of the
 // six is ticked. Returns the value the box keeps.

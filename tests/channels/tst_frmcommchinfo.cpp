@@ -16,6 +16,7 @@
 #include "channels/ChannelWindows.h"
 #include "channels/frmCommChInfo.h"
 #include "datafile/DataFileFormat.h"
+#include "model/QtRecordTextCodec.h"
 #include "options/RogerBeep.h"
 #include "options/RogerBeepWindows.h"
 #include "support/WindowHarness.h"
@@ -173,6 +174,8 @@ private Q_SLOTS:
     void cbKindIsReachableAndNotTypedInto();
     void rogerListFollowsTheToneSets();
     void toneWindowRevalidationReachesTheRogerList();
+    void groupNameBoxUsesTheSystemCodePage_data();
+    void groupNameBoxUsesTheSystemCodePage();
 };
 
 void TestFrmCommChInfo::showsTheGroupWithItsControls()
@@ -703,6 +706,49 @@ void TestFrmCommChInfo::toneWindowRevalidationReachesTheRogerList()
     QCOMPARE(h.combo("Combo8_11")->currentIndex(), 0);
     QCOMPARE(h.combo("Combo8_11")->findText(QStringLiteral("1")), -1);
     QVERIFY(h.combo("Combo8_11")->findText(QStringLiteral("2")) > 0);
+}
+
+void TestFrmCommChInfo::groupNameBoxUsesTheSystemCodePage_data()
+{
+    QTest::addColumn<int>("codePage");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("GBK character") << 936 << "中" << QByteArray("\xd6\xd0") << "中" << false;
+    QTest::newRow("Western accent") << 1252 << "é" << QByteArray("\xe9 ") << "é" << false;
+    QTest::newRow("not split after a letter") << 936 << "A中" << QByteArray("A ") << "A" << false;
+    // Refused: the name stays as it was.
+    QTest::newRow("not in the code page") << 1252 << "中" << QByteArray() << "A" << true;
+}
+
+void TestFrmCommChInfo::groupNameBoxUsesTheSystemCodePage()
+{
+    QFETCH(int, codePage);
+    QFETCH(QString, typed);
+    QFETCH(QByteArray, stored);
+    QFETCH(QString, shown);
+    QFETCH(bool, refused);
+    const int systemPage = systemRecordTextCodec().codePage();
+    QVERIFY(setSystemRecordTextCodePage(codePage));
+    Harness h;
+    const FixedText<2> &name =
+        h.context.document.working().settings.options.groupNames.names.at(HAM, 1);
+    if (stored.isEmpty())
+        stored = QByteArray::fromStdString(name.raw());
+    auto *box = findNamed<QLineEdit>(h.channels(), "Text2");
+    box->setFocus();
+    box->selectAll();
+    for (const QChar character : typed) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(character));
+        QApplication::sendEvent(box, &press);
+    }
+    QCOMPARE(QByteArray::fromStdString(name.raw()), stored);
+    QCOMPARE(box->text(), shown);
+    QCOMPARE(h.messages.questions.size(), std::size_t(refused ? 1 : 0));
+    // The group list shows the name as the box does.
+    QCOMPARE(h.combo("Combo6")->itemText(0), shown);
+    setSystemRecordTextCodePage(systemPage);
 }
 
 QTEST_MAIN(TestFrmCommChInfo)

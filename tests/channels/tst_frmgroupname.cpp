@@ -11,6 +11,7 @@
 #include "channels/GroupNames.h"
 #include "datafile/FileCommandHooks.h"
 #include "datafile/InitFiles.h"
+#include "model/QtRecordTextCodec.h"
 #include "model/RadioImage.h"
 #include "support/UserInput.h"
 #include "support/WindowHarness.h"
@@ -30,6 +31,7 @@ private Q_SLOTS:
     void closingTheProgramWritesTheRenameBeforeTheQuestion();
     void cbNamesCannotBeChanged();
     void tabFollowsReadingOrder();
+    void namesGoThroughTheSystemCodePage();
 
 private:
     Frm_GroupName *open(int kind);
@@ -227,6 +229,29 @@ void TestFrmGroupName::tabFollowsReadingOrder()
     QTRY_VERIFY(editor(0)->hasFocus());
     QCOMPARE(tabChain(m_window, editor(0)), QStringList({"Text1_0", "Text1_1"}) + afterTheGrid);
     QVERIFY(!m_window->renameOpen());
+}
+
+void TestFrmGroupName::namesGoThroughTheSystemCodePage()
+{
+    // A pair written on a Chinese system holds GBK bytes; there it shows as typed, and a name
+    // the code page cannot hold is refused without touching the stored one.
+    QVERIFY(setSystemRecordTextCodePage(936));
+    FixedText<2> &name =
+        m_harness->context.document.working().settings.options.groupNames.names.at(HAM, 3);
+    name.assign("\xd6\xd0");
+    QVERIFY(open(HAM));
+    QAbstractItemModel *model = findNamed<QTableView>(m_window, "MSFlexGrid1")->model();
+    QCOMPARE(model->index(2, 2).data().toString(), QStringLiteral("中"));
+    QVERIFY(model->setData(model->index(3, 2), QStringLiteral("文"), Qt::EditRole));
+    QCOMPARE(QByteArray::fromStdString(m_harness->context.document.working()
+                                           .settings.options.groupNames.names.at(HAM, 4)
+                                           .raw()),
+             QByteArray("\xce\xc4"));
+
+    QVERIFY(setSystemRecordTextCodePage(1252));
+    QVERIFY(!model->setData(model->index(2, 2), QStringLiteral("文"), Qt::EditRole));
+    QCOMPARE(QByteArray::fromStdString(name.raw()), QByteArray("\xd6\xd0"));
+    QCOMPARE(model->index(2, 2).data().toString(), QStringLiteral("\u00d6\u00d0"));
 }
 
 QTEST_MAIN(TestFrmGroupName)

@@ -15,6 +15,7 @@
 
 #include "app/WheelGuard.h"
 #include "model/ImagePacking.h"
+#include "model/QtRecordTextCodec.h"
 #include "options/OptionRecord.h"
 #include "options/OptionWindows.h"
 #include "options/RogerBeep.h"
@@ -30,6 +31,7 @@ private Q_SLOTS:
     void init();
     void cleanup();
     void everyControlCarriesItsName();
+    void deviceNameShowsThroughTheSystemCodePage();
     void textBoxRules_data();
     void textBoxRules();
     void keyFilterDropsOtherCharacters();
@@ -592,6 +594,16 @@ void TestFrmOptFeatures::textBoxesRefuseDrops()
     }
     m_harness->window->commitPendingEdits();
     QVERIFY(settings() == stored);
+}
+
+void TestFrmOptFeatures::deviceNameShowsThroughTheSystemCodePage()
+{
+    const int systemPage = systemRecordTextCodec().codePage();
+    QVERIFY(setSystemRecordTextCodePage(936));
+    settings().options.btDeviceName.assign("\xd6\xd0\xce\xc4 BT\xff");
+    reopen();
+    QCOMPARE(control<QLineEdit>("Text4_13")->text(), QStringLiteral("中文 BT"));
+    setSystemRecordTextCodePage(systemPage);
 }
 
 QTEST_MAIN(TestFrmOptFeatures)
