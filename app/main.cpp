@@ -11,16 +11,13 @@
 #include "app/MainWindowHooks.h"
 #include "app/PlatformServices.h"
 #include "app/Startup.h"
+#include "app/Subsystems.h"
 #include "app/frmMain.h"
 #include "app/frmSplash.h"
-#include "channels/ChannelWindows.h"
-#include "channels/EmgDwMemWindows.h"
 #include "datafile/FileCommandHooks.h"
 #include "datafile/QtBackupStore.h"
 #include "lang/QtMessageService.h"
 #include "link/TransferCommands.h"
-#include "options/OptionWindows.h"
-#include "options/RogerBeepWindows.h"
 
 namespace {
 
@@ -80,14 +77,8 @@ int main(int argc, char *argv[])
     QtBackupStore backups;
     transfers.setBackupStore(&backups);
 
-    // Every window and command the main window can reach, one register call a subsystem.
     MainWindowHooks hooks;
-    registerFileCommands(hooks);
-    registerTransferCommands(hooks, transfers);
-    registerChannelWindows(hooks);
-    registerEmgDwMemWindows(hooks);
-    registerRogerBeepWindows(hooks);
-    registerOptionWindows(hooks);
+    registerAllSubsystems(hooks, transfers);
 
     Startup::runBeforeSplash(context, {systemLocaleId(), operatingSystemVersion()});
 

@@ -1,11 +1,15 @@
 #include "channels/ChannelWindows.h"
 
 #include "app/MainWindowHooks.h"
+#include "channels/Frm_GroupName.h"
 #include "channels/frmCommChInfo.h"
 
 void registerChannelWindows(MainWindowHooks &hooks)
 {
     hooks.addWindow(kChannelWindow, [](AppContext &context, MainWindowHost &host) -> QWidget * {
         return new frmCommChInfo(context, host);
+    });
+    hooks.addWindow("Frm_GroupName", [](AppContext &context, MainWindowHost &host) -> QWidget * {
+        return new Frm_GroupName(context, host);
     });
 }

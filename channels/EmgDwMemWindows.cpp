@@ -19,7 +19,6 @@
 #include "app/MainWindowHooks.h"
 #include "app/MainWindowHost.h"
 #include "channels/EmgDwMemSettings.h"
-#include "channels/Frm_GroupName.h"
 #include "lang/QtText.h"
 #include "model/QtRecordTextCodec.h"
 
@@ -214,9 +213,6 @@ void EmgDwMemWindow::save()
 
 void registerEmgDwMemWindows(MainWindowHooks &hooks)
 {
-    hooks.addWindow("Frm_GroupName", [](AppContext &context, MainWindowHost &host) -> QWidget * {
-        return new Frm_GroupName(context, host);
-    });
     for (SpecialWindowId id :
          {SpecialWindowId::Emergency, SpecialWindowId::DualWatch, SpecialWindowId::Memory})
         hooks.addWindow(qText(specialWindow(id).name),

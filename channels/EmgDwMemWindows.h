@@ -66,5 +66,5 @@ class MainWindowHooks;
 // Closes a child window of the main window as its frame's close button does.
 void closeFrame(QWidget *window);
 
-// The group name window and the three special-channel windows, under their window names.
+// The three special-channel windows, under their window names.
 void registerEmgDwMemWindows(MainWindowHooks &hooks);

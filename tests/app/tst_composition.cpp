@@ -1,15 +1,10 @@
 #include <QTest>
 #include <QTreeWidget>
 
-#include "app/MainWindowHooks.h"
-#include "channels/ChannelWindows.h"
-#include "channels/EmgDwMemWindows.h"
-#include "datafile/FileCommandHooks.h"
+#include "app/Subsystems.h"
 #include "datafile/QtDataFileStorage.h"
 #include "lang/QtText.h"
 #include "link/TransferCommands.h"
-#include "options/OptionWindows.h"
-#include "options/RogerBeepWindows.h"
 #include "support/WindowHarness.h"
 
 // The main window with every subsystem registered as the program's start registers them, on the
@@ -38,12 +33,7 @@ void TestComposition::everyTreeNodeOpensItsEditor()
     harness.context.dataFiles = &storage;
     TransferCommands transfers(harness.context);
     MainWindowHooks hooks;
-    registerFileCommands(hooks);
-    registerTransferCommands(hooks, transfers);
-    registerChannelWindows(hooks);
-    registerEmgDwMemWindows(hooks);
-    registerRogerBeepWindows(hooks);
-    registerOptionWindows(hooks);
+    registerAllSubsystems(hooks, transfers);
     harness.start(std::move(hooks));
     harness.showAndActivate();
     QCOMPARE(harness.openWindows(), QStringList{"frmCommChInfo"});

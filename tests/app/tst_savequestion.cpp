@@ -5,18 +5,14 @@
 #include <QTableView>
 #include <QTest>
 
-#include "channels/ChannelWindows.h"
-#include "channels/EmgDwMemWindows.h"
+#include "app/Subsystems.h"
 #include "datafile/ChangedCheck.h"
-#include "datafile/FileCommandHooks.h"
 #include "datafile/FileCommands.h"
 #include "datafile/FileDialogs.h"
 #include "datafile/QtDataFileStorage.h"
 #include "lang/Messages.h"
 #include "lang/QtText.h"
 #include "link/TransferCommands.h"
-#include "options/OptionWindows.h"
-#include "options/RogerBeepWindows.h"
 #include "support/WindowHarness.h"
 
 // No edit made in a window may be dropped without the save question: every command that replaces
@@ -99,12 +95,7 @@ void TestSaveQuestion::everyEditMeetsTheSaveQuestion()
         });
     TransferCommands transfers(harness.context);
     MainWindowHooks hooks;
-    registerFileCommands(hooks);
-    registerTransferCommands(hooks, transfers);
-    registerChannelWindows(hooks);
-    registerEmgDwMemWindows(hooks);
-    registerRogerBeepWindows(hooks);
-    registerOptionWindows(hooks);
+    registerAllSubsystems(hooks, transfers);
     frmMain &window = harness.start(std::move(hooks));
     harness.showAndActivate();
     Document &document = harness.context.document;

@@ -4,15 +4,11 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include "app/Subsystems.h"
 #include "app/WindowPlacement.h"
-#include "channels/ChannelWindows.h"
-#include "channels/EmgDwMemWindows.h"
-#include "datafile/FileCommandHooks.h"
 #include "datafile/QtDataFileStorage.h"
 #include "lang/QtText.h"
 #include "link/TransferCommands.h"
-#include "options/OptionWindows.h"
-#include "options/RogerBeepWindows.h"
 #include "support/WindowHarness.h"
 
 // Every editor window opens inside the main window's frame with its buttons in view, and the frame
@@ -37,12 +33,7 @@ void TestWindowGeometry::startWithEveryWindow(MainWindowHarness &harness,
 {
     harness.context.dataFiles = &storage;
     MainWindowHooks hooks;
-    registerFileCommands(hooks);
-    registerTransferCommands(hooks, transfers);
-    registerChannelWindows(hooks);
-    registerEmgDwMemWindows(hooks);
-    registerRogerBeepWindows(hooks);
-    registerOptionWindows(hooks);
+    registerAllSubsystems(hooks, transfers);
     harness.start(std::move(hooks));
     // The default size on a 96 DPI screen (14500 x 10500 twips).
     harness.window->resize(967, 700);

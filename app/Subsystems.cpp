@@ -1,0 +1,19 @@
+#include "app/Subsystems.h"
+
+#include "app/MainWindowHooks.h"
+#include "channels/ChannelWindows.h"
+#include "channels/EmgDwMemWindows.h"
+#include "datafile/FileCommandHooks.h"
+#include "link/TransferCommands.h"
+#include "options/OptionWindows.h"
+#include "options/RogerBeepWindows.h"
+
+void registerAllSubsystems(MainWindowHooks &hooks, TransferCommands &transfers)
+{
+    registerFileCommands(hooks);
+    registerTransferCommands(hooks, transfers);
+    registerChannelWindows(hooks);
+    registerEmgDwMemWindows(hooks);
+    registerRogerBeepWindows(hooks);
+    registerOptionWindows(hooks);
+}
