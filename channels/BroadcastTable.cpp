@@ -4,9 +4,9 @@
 #include <cmath>
 
 #include "model/ByteIO.h"
+#include "model/ImageByte.h"
 #include "model/RadioImage.h"
 #include "model/SettingsRecord.h"
-#include "options/ImageByte.h"
 
 namespace {
 

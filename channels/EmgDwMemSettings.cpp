@@ -1,9 +1,9 @@
 #include "channels/EmgDwMemSettings.h"
 
 #include "model/ByteIO.h"
+#include "model/ImageByte.h"
 #include "model/RadioImage.h"
 #include "model/SettingsRecord.h"
-#include "options/ImageByte.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "model/ByteIO.h"
+#include "model/ImageByte.h"
 #include "model/RadioImage.h"
 #include "model/SettingsRecord.h"
-#include "options/ImageByte.h"
 #include "options/OptionFields.h"
 #include "options/RogerBeep.h"
 

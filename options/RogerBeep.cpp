@@ -6,9 +6,9 @@
 
 #include "model/ByteIO.h"
 #include "model/Document.h"
+#include "model/ImageByte.h"
 #include "model/RadioImage.h"
 #include "model/SettingsRecord.h"
-#include "options/ImageByte.h"
 
 namespace {
 

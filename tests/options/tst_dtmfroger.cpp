@@ -1,9 +1,9 @@
 #include <QTest>
 
 #include "model/Document.h"
+#include "model/ImageByte.h"
 #include "model/RadioImage.h"
 #include "options/DtmfCodes.h"
-#include "options/ImageByte.h"
 #include "options/OptionRecord.h"
 #include "options/RogerBeep.h"
 
