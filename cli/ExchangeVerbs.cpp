@@ -253,8 +253,7 @@ int runImportCsvVerb(const std::vector<std::string> &args, std::ostream &out, st
         err << "orx740-cli import-csv: nothing was written\n";
         return 1;
     }
-    document->takeSnapshot();
-    const PackedDocument packed = packDocument(document->saved());
+    const PackedDocument packed = packForSaving(*document);
     if (!storage.writePair(path, packed.dataFile, companionPath(path), packed.channelFile))
         return fail(err, "import-csv", path + ": file error.", 1);
     out << "Applied " << result.channels << (result.channels == 1 ? " line" : " lines") << " to "
@@ -297,17 +296,4 @@ int runImportCsvVerb(const std::vector<std::string> &args)
 int runBackupsVerb(const std::vector<std::string> &args)
 {
     return runBackupsVerb(args, std::cout, std::cerr);
-}
-
-const char *exchangeVerbsUsage()
-{
-    return "  diff A B                      differences between data files or raw images\n"
-           "                                (exit 0 equal, 1 different, 2 not comparable)\n"
-           "  export-csv FILE.dat --out FILE.csv\n"
-           "                                one CSV line per channel and memory channel\n"
-           "  import-csv FILE.csv --into FILE.dat [--kind K --group G]\n"
-           "                                apply a CSV file to a data file pair; a file in the\n"
-           "                                common layout of other tools goes into kind K\n"
-           "                                (CB, HF, HAM, MEM) group G\n"
-           "  backups                       the backups of reads and writes, newest first";
 }

@@ -36,5 +36,3 @@ int reportImageComparison(const RadioImage &fromFile, const RadioImage &fromRadi
 // folder the program keeps its backups in.
 std::string installedNewDocumentPath();
 std::string backupFolderForCompanion();
-
-const char *exchangeVerbsUsage();

@@ -195,16 +195,23 @@ std::string imageFromDataFile(const std::string &path, RadioImage &image)
     return {};
 }
 
+PackedDocument packForSaving(Document &document)
+{
+    document.setBandText(bandTextAfterRestore(document.working().settings.currentKind));
+    document.takeSnapshot();
+    return packDocument(document.saved());
+}
+
 DataFileWriteResult dataFileFromImage(const RadioImage &image, const std::string &path)
 {
     // The document a read replaces: the defaults of a new document.
-    Document document;
-    ApplyNewDocumentDefaults(document.working().settings, todayAsDateText(), document.bandClass());
-    UnpackDocument(image, document.working());
-    document.takeSnapshot();
+    auto document = std::make_unique<Document>();
+    ApplyNewDocumentDefaults(document->working().settings, todayAsDateText(),
+                             document->bandClass());
+    UnpackDocument(image, document->working());
 
     DataFileWriteResult result{withDataFileExtension(path), {}};
-    const PackedDocument packed = packDocument(document.saved());
+    const PackedDocument packed = packForSaving(*document);
     QtDataFileStorage storage;
     if (!storage.writePair(result.path, packed.dataFile, companionPath(result.path),
                            packed.channelFile))
@@ -283,12 +290,4 @@ int runPackVerb(const std::vector<std::string> &args)
 int runShowVerb(const std::vector<std::string> &args)
 {
     return runShowVerb(args, std::cout, std::cerr);
-}
-
-const char *fileVerbsUsage()
-{
-    return "  unpack IMAGE --out FILE.dat   a raw radio image to a data file pair\n"
-           "  pack FILE.dat --out IMAGE     a data file pair to the raw image a write sends\n"
-           "  show [--json] FILE.dat        a readable summary of a data file pair, or the whole\n"
-           "                                document as JSON";
 }

@@ -23,13 +23,6 @@ int fail(const std::string &message, int status)
 
 } // namespace
 
-const char *toneVerbUsage()
-{
-    return "  tone FILE.dat --set N --wav OUT.wav\n"
-           "                                roger-beep tone set N (1-8) as the preview plays it,\n"
-           "                                as a WAV file (16-bit mono PCM, 44.1 kHz)";
-}
-
 int runTone(int, char *[], const std::vector<std::string_view> &args)
 {
     constexpr int kBadInput = 1;

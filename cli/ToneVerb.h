@@ -8,6 +8,3 @@
 // the program. 0 on success, 1 when the file cannot be used or the set plays nothing, 2 for wrong
 // arguments.
 int runTone(int argc, char *argv[], const std::vector<std::string_view> &args);
-
-// The usage lines of the verb, for the companion's help text.
-const char *toneVerbUsage();

@@ -124,7 +124,8 @@ enum class Job
 };
 
 // The platform's backup of a read or of what a write is about to send, as the program keeps it.
-void keepBackup(BackupReason reason, const RadioImage &image, const DocumentSet *document)
+// The pair is saved as every pair the companion writes is.
+void keepBackup(BackupReason reason, const RadioImage &image, Document *document)
 {
     BackupContents contents;
     contents.stamp = backupStampNow();
@@ -135,9 +136,9 @@ void keepBackup(BackupReason reason, const RadioImage &image, const DocumentSet 
         ApplyNewDocumentDefaults(unpacked->working().settings, todayAsDateText(),
                                  unpacked->bandClass());
         UnpackDocument(image, unpacked->working());
-        document = &unpacked->working();
+        document = unpacked.get();
     }
-    contents.pair = packDocument(*document);
+    contents.pair = packForSaving(*document);
     contents.image.emplace(image.bytes().begin(), image.bytes().end());
     QtBackupStore store(backupFolderForCompanion());
     if (const auto path = store.keep(contents))
@@ -213,18 +214,20 @@ int runTransfer(int argc, char *argv[], const std::vector<std::string_view> &arg
     const auto device =
         devicePathForPort(QString::fromStdString(*portText), installedPortAliases());
     std::error_code fsError;
+    // One line: the program's own message, then why.
+    const QString portError = text(Messages::kPortError);
     if (device && std::filesystem::is_regular_file(device->toStdString(), fsError)) {
-        std::fprintf(stderr, "%s\n", qPrintable(text(Messages::kPortError)));
-        printError(QStringLiteral("%1 is a regular file, not a serial port").arg(*device));
+        printError(
+            QStringLiteral("%1 %2 is a regular file, not a serial port").arg(portError, *device));
         return failed;
     }
     SerialPortService port;
     if (!device || !port.open(*device)) {
-        std::fprintf(stderr, "%s\n", qPrintable(text(Messages::kPortError)));
         if (device)
-            printError(QStringLiteral("%1: %2").arg(*device, port.errorString()));
+            printError(QStringLiteral("%1 %2: %3").arg(portError, *device, port.errorString()));
         else
-            printError(QStringLiteral("no serial port %1").arg(QString::fromStdString(*portText)));
+            printError(QStringLiteral("%1 No serial port %2")
+                           .arg(portError, QString::fromStdString(*portText)));
         return failed;
     }
 
@@ -320,7 +323,7 @@ int runTransfer(int argc, char *argv[], const std::vector<std::string_view> &arg
     if (reading) {
         link.startRead(image);
     } else {
-        keepBackup(BackupReason::Write, image, file->isImage ? nullptr : &document->working());
+        keepBackup(BackupReason::Write, image, file->isImage ? nullptr : document.get());
         link.startWrite(image);
     }
     return app.exec();

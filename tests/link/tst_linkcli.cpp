@@ -1,5 +1,6 @@
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -28,6 +29,8 @@ private Q_SLOTS:
     void simulatorHoldsTheShippedDocument();
     void portArgumentMistakes_data();
     void portArgumentMistakes();
+    void helpOfEveryVerb_data();
+    void helpOfEveryVerb();
 
 private:
     struct Result
@@ -177,7 +180,10 @@ void TestLinkCli::portThatCannotOpen()
     verb.start(m_cli, {"read", "--port", "COM0", "--image-out", m_dir.filePath("none.bin")});
     QVERIFY(verb.waitForFinished(10000));
     QCOMPARE(verb.exitCode(), 1);
-    QVERIFY(verb.readAllStandardError().contains("Cannot Open Communication Port."));
+    // One line: the program's message and the reason.
+    const QByteArray errors = verb.readAllStandardError();
+    QCOMPARE(errors.count('\n'), 1);
+    QVERIFY(errors.startsWith("orx740-cli: Cannot Open Communication Port. "));
     QVERIFY(!QFile::exists(m_dir.filePath("none.bin")));
 }
 
@@ -344,6 +350,46 @@ void TestLinkCli::portArgumentMistakes()
     const QString errors = QString::fromUtf8(process.readAllStandardError());
     QVERIFY2(errors.contains(message), qPrintable(errors));
     QVERIFY(!QFile::exists(m_dir.filePath("x.dat")));
+}
+
+void TestLinkCli::helpOfEveryVerb_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("usage");
+    QTest::newRow("read --help") << QStringList{"read", "--help"} << "orx740-cli read --port";
+    QTest::newRow("help read") << QStringList{"help", "read"} << "orx740-cli read --port";
+    QTest::newRow("tone -h") << QStringList{"tone", "-h"} << "orx740-cli tone FILE.dat";
+    QTest::newRow("import-csv with --help after other words")
+        << QStringList{"import-csv", "x.csv", "--help"} << "--kind K";
+    QTest::newRow("help") << QStringList{"help"} << "orx740-cli tone FILE.dat";
+}
+
+void TestLinkCli::helpOfEveryVerb()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, usage);
+    QProcess process;
+    process.start(m_cli, args);
+    QVERIFY(process.waitForFinished(10000));
+    QCOMPARE(process.exitCode(), 0);
+    const QString text = QString::fromUtf8(process.readAllStandardOutput());
+    QVERIFY2(text.contains(usage), qPrintable(text));
+
+    // Every verb of the synopsis has its own help.
+    process.start(m_cli, {"--help"});
+    QVERIFY(process.waitForFinished(10000));
+    const QString synopsis = QString::fromUtf8(process.readAllStandardOutput());
+    const QRegularExpression verbLine(QStringLiteral("^(?:Usage:)? +orx740-cli ([a-z-]+)"),
+                                      QRegularExpression::MultilineOption);
+    int verbs = 0;
+    for (auto it = verbLine.globalMatch(synopsis); it.hasNext(); ++verbs) {
+        const QString verb = it.next().captured(1);
+        process.start(m_cli, {verb, "--help"});
+        QVERIFY(process.waitForFinished(10000));
+        QVERIFY2(process.exitCode() == 0, qPrintable(verb));
+    }
+    QVERIFY(verbs >= 13);
+    QVERIFY(synopsis.contains("orx740-cli tone "));
 }
 
 QTEST_GUILESS_MAIN(TestLinkCli)
