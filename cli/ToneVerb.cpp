@@ -59,11 +59,13 @@ int runTone(int, char *[], const std::vector<std::string_view> &args)
     DecodeToneTips(image, settings);
     const ToneSet &set = settings.toneTips.set(*number);
     const int milliseconds = toneScheduleMilliseconds(set);
-    if (milliseconds == 0)
-        return fail("tone set " + std::to_string(*number) + " plays nothing (recycle times " +
-                        std::to_string(set.recycleTimes) + ", total duration " +
-                        std::to_string(ToneSetDuration(set)) + " ms)",
+    if (milliseconds == 0) {
+        // In the Roger Beep window's words: Recycle Times "Off", or no tone with a duration.
+        const std::string why =
+            set.recycleTimes <= 0 ? "Recycle Times \"Off\"" : "no tone with a duration";
+        return fail("tone set " + std::to_string(*number) + " plays nothing (" + why + ")",
                     kBadInput);
+    }
     if (!saveToneSetWav(QString::fromStdString(*wavPath), set))
         return fail(*wavPath + ": cannot be written", kBadInput);
     std::printf("%s: tone set %d, %d ms, %zu samples at %d Hz\n", wavPath->c_str(), *number,

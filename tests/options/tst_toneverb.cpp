@@ -101,8 +101,8 @@ void TestToneVerb::refusalsWriteNoFile_data()
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("message");
     const QString wav = "out.wav";
-    QTest::newRow("set 6 plays nothing")
-        << QStringList{"DATA", "--set", "6", "--wav", wav} << 1 << "tone set 6 plays nothing";
+    QTest::newRow("set 6 plays nothing") << QStringList{"DATA", "--set", "6", "--wav", wav} << 1
+                                         << "tone set 6 plays nothing (Recycle Times \"Off\")";
     QTest::newRow("missing file") << QStringList{"missing.dat", "--set", "1", "--wav", wav} << 1
                                   << "cannot be read";
     QTest::newRow("set 9") << QStringList{"DATA", "--set", "9", "--wav", wav} << 2
