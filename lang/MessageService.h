@@ -31,7 +31,7 @@ enum class MessageAnswer
 };
 
 // Questions and notices to the user. The windows implement it with message boxes; tests script
-// the answers.
+// the answers (tests/support/ScriptedMessageService.h).
 class MessageService
 {
 public:
@@ -69,31 +69,4 @@ public:
             return MessageAnswer::Cancel;
         }
     }
-};
-
-// Answers from a script, recording every question; when the script runs out it answers as if the
-// box had been closed. For tests and for running without a user.
-class ScriptedMessageService : public MessageService
-{
-public:
-    struct Question
-    {
-        std::string text;
-        MessageButtons buttons;
-        MessageIcon icon;
-    };
-
-    MessageAnswer ask(std::string_view text, MessageButtons buttons, MessageIcon icon) override
-    {
-        questions.push_back({std::string(text), buttons, icon});
-        if (!answers.empty()) {
-            const MessageAnswer answer = answers.front();
-            answers.pop_front();
-            return answer;
-        }
-        return ClosedMessageService::closedAnswer(buttons);
-    }
-
-    std::deque<MessageAnswer> answers;
-    std::vector<Question> questions;
 };

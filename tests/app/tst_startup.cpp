@@ -6,7 +6,7 @@
 #include "app/MainWindowTexts.h"
 #include "app/Startup.h"
 #include "app/WindowPlacement.h"
-#include "lang/MessageService.h"
+#include "support/ScriptedMessageService.h"
 
 namespace {
 

@@ -206,10 +206,7 @@ void TestEmgDwMemWindows::listsComeFromTheChannelsThatExist()
     QVERIFY(open(qPrintable(name)));
     QComboBox *box = combo(element);
     QVERIFY(box);
-    QStringList shown;
-    for (int position = 0; position < box->count(); ++position)
-        shown << box->itemText(position);
-    QCOMPARE(shown, items);
+    QCOMPARE(itemTexts(box), items);
 }
 
 void TestEmgDwMemWindows::storedValuesAreShown()

@@ -12,7 +12,7 @@
 #include "datafile/FileCommandHooks.h"
 #include "datafile/FileDialogs.h"
 #include "datafile/QtDataFileStorage.h"
-#include "lang/MessageService.h"
+#include "support/ScriptedMessageService.h"
 
 // The file commands reached through the main window's menu and toolbar, on real files.
 class TestFileCommandHooks : public QObject

@@ -9,7 +9,7 @@
 #include "datafile/DataFileStorage.h"
 #include "datafile/FileCommands.h"
 #include "datafile/FileDialogs.h"
-#include "lang/MessageService.h"
+#include "support/ScriptedMessageService.h"
 
 // New, Open, Save, Save As, Initial Setting, the save questions and the version switch, driven
 // through scripted messages and dialogs and files kept in memory.

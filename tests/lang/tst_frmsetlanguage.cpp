@@ -7,13 +7,13 @@
 #include "app/AppContext.h"
 #include "app/IniDocument.h"
 #include "lang/FrmSetLanguage.h"
-#include "lang/MessageService.h"
+#include "support/WindowHarness.h"
 
 namespace {
 
 const char kSetup[] = "[language]\r\nIsFirstRun=0\r\ncomPort=1\r\nCurrentLanguage=1\r\n";
 
-struct Harness
+struct Harness : FindsControls<Harness>
 {
     Harness(int systemClass, int language)
         : ini(kSetup)
@@ -26,19 +26,7 @@ struct Harness
         window = std::make_unique<FrmSetLanguage>(context);
     }
 
-    template<typename T>
-    T *find(const char *name) const
-    {
-        return window->findChild<T *>(QString::fromLatin1(name));
-    }
     QComboBox *combo() const { return find<QComboBox>("Combo1"); }
-    QStringList items() const
-    {
-        QStringList texts;
-        for (int i = 0; i < combo()->count(); ++i)
-            texts << combo()->itemText(i);
-        return texts;
-    }
     QString shownChoice() const
     {
         return combo()->currentIndex() < 0 ? combo()->placeholderText() : combo()->currentText();
@@ -92,7 +80,7 @@ void TestFrmSetLanguage::offersWhatTheSystemAllows()
     QFETCH(QStringList, items);
     QFETCH(QString, shown);
     Harness harness(systemClass, language);
-    QCOMPARE(harness.items(), items);
+    QCOMPARE(harness.items("Combo1"), items);
     QCOMPARE(harness.shownChoice(), shown);
 }
 

@@ -2,8 +2,8 @@
 
 #include "lang/DeferredMessageQueue.h"
 #include "lang/LanguageState.h"
-#include "lang/MessageService.h"
 #include "lang/Messages.h"
+#include "support/ScriptedMessageService.h"
 
 namespace {
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+
 #include <deque>
 #include <optional>
 #include <string>
@@ -8,6 +10,18 @@
 
 #include "link/RadioSimulator.h"
 #include "link/TransferEngine.h"
+
+// The bytes of a frame as a QByteArray, for comparing and printing in the tests, and back.
+inline QByteArray toQt(const LinkBytes &bytes)
+{
+    return QByteArray(reinterpret_cast<const char *>(bytes.data()),
+                      static_cast<qsizetype>(bytes.size()));
+}
+
+inline LinkBytes fromQt(const QByteArray &bytes)
+{
+    return LinkBytes(bytes.begin(), bytes.end());
+}
 
 // Plays the host of a TransferEngine for the tests: records what the engine asks for and, when
 // wanted, carries its frames to a RadioSimulator and back, with reply-timer ticks simulated.
@@ -57,6 +71,27 @@ struct LinkHarness
     {
         ++timeouts;
         apply(engine.timerExpired());
+    }
+
+    // Starts a read from the radio into the image, or a write of the image to the radio.
+    void start(CommOperation operation, RadioImage &image)
+    {
+        apply(operation == CommOperation::Read ? engine.startRead(image)
+                                               : engine.startWrite(image));
+    }
+
+    // Reads from (or writes to) the simulated radio and runs the exchange as drive() does.
+    void transferWith(RadioSimulator &radio, CommOperation operation, RadioImage &image,
+                      bool answerYes = false)
+    {
+        start(operation, image);
+        drive(radio, answerYes);
+    }
+
+    // Reads the simulated radio's memory into the image.
+    void readWith(RadioSimulator &radio, RadioImage &image)
+    {
+        transferWith(radio, CommOperation::Read, image);
     }
 
     // Runs the exchange with the simulator until the transfer ends or a question waits for an

@@ -14,9 +14,9 @@
 #include "app/DocumentNotifier.h"
 #include "app/IniFile.h"
 #include "app/frmMain.h"
-#include "lang/MessageService.h"
 #include "link/FrmComSet.h"
 #include "link/TransferCommands.h"
+#include "support/WindowHarness.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ const QByteArray kSetup = "[language]\r\nIsFirstRun=0\r\ncomPort=250\r\n; the ca
                           "CurrentLanguage=1\r\n\r\n[ports]\r\nCOM250=/dev/orx740-none-a\r\n"
                           "COM3=/dev/orx740-none-b\r\n";
 
-struct Harness
+struct Harness : FindsControls<Harness>
 {
     explicit Harness(int comPort, const QByteArray &setup = kSetup, int language = English)
     {
@@ -51,19 +51,7 @@ struct Harness
     }
     void open() { window = std::make_unique<FrmComSet>(context); }
 
-    template<typename T>
-    T *find(const char *name) const
-    {
-        return window->findChild<T *>(QString::fromLatin1(name));
-    }
     QComboBox *combo() const { return find<QComboBox>("Combo1"); }
-    QStringList items() const
-    {
-        QStringList texts;
-        for (int i = 0; i < combo()->count(); ++i)
-            texts << combo()->itemText(i);
-        return texts;
-    }
 
     QTemporaryDir dir;
     QString path;
@@ -123,7 +111,7 @@ void TestFrmComSet::listsAliasesFirst()
 {
     Harness harness(250);
     harness.open();
-    const QStringList items = harness.items();
+    const QStringList items = harness.items("Combo1");
     QVERIFY(items.size() >= 2);
     QCOMPARE(items.mid(0, 2), (QStringList{"COM3", "COM250"}));
     // Every other entry is a port the system lists, named "COM" + number, each once.
@@ -192,15 +180,15 @@ void TestFrmComSet::refreshFollowsThePortsPresent()
     QByteArray setup = kSetup + "COM40=/dev/orx740-none-c\r\n";
     harness.writeSetup(setup);
     harness.window->refresh();
-    QCOMPARE(harness.items().mid(0, 3), (QStringList{"COM3", "COM40", "COM250"}));
+    QCOMPARE(harness.items("Combo1").mid(0, 3), (QStringList{"COM3", "COM40", "COM250"}));
     QCOMPARE(harness.combo()->currentText(), QStringLiteral("COM250"));
     QCOMPARE(harness.window->selectedPort(), 250);
     // The port shown goes away: the first listed takes its place.
     setup.replace("COM250=/dev/orx740-none-a\r\n", "");
     harness.writeSetup(setup);
     harness.window->refresh();
-    QCOMPARE(harness.items().mid(0, 2), (QStringList{"COM3", "COM40"}));
-    QVERIFY(!harness.items().contains("COM250"));
+    QCOMPARE(harness.items("Combo1").mid(0, 2), (QStringList{"COM3", "COM40"}));
+    QVERIFY(!harness.items("Combo1").contains("COM250"));
     QCOMPARE(harness.combo()->currentText(), QStringLiteral("COM3"));
     QCOMPARE(harness.window->selectedPort(), 3);
 }
@@ -214,7 +202,7 @@ void TestFrmComSet::theTimerRefreshesWhileOpen()
     QVERIFY(timer->isActive());
     QCOMPARE(timer->interval(), 1000);
     harness.writeSetup(kSetup + "COM41=/dev/orx740-none-d\r\n");
-    QTRY_VERIFY(harness.items().contains("COM41"));
+    QTRY_VERIFY(harness.items("Combo1").contains("COM41"));
     harness.window->close();
     QVERIFY(!timer->isActive());
 }

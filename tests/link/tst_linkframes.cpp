@@ -14,17 +14,6 @@ Q_DECLARE_METATYPE(IdentificationOutcome)
 
 namespace {
 
-QByteArray toQt(const LinkBytes &bytes)
-{
-    return QByteArray(reinterpret_cast<const char *>(bytes.data()),
-                      static_cast<qsizetype>(bytes.size()));
-}
-
-LinkBytes fromQt(const QByteArray &bytes)
-{
-    return LinkBytes(bytes.begin(), bytes.end());
-}
-
 LinkBytes blockFrame(std::uint32_t address, std::uint8_t fill)
 {
     std::array<std::uint8_t, 16> data;

@@ -6,17 +6,6 @@
 
 namespace {
 
-QByteArray toQt(const LinkBytes &bytes)
-{
-    return QByteArray(reinterpret_cast<const char *>(bytes.data()),
-                      static_cast<qsizetype>(bytes.size()));
-}
-
-LinkBytes fromQt(const QByteArray &bytes)
-{
-    return LinkBytes(bytes.begin(), bytes.end());
-}
-
 QByteArray joined(const std::vector<LinkBytes> &pieces)
 {
     QByteArray all;
@@ -228,9 +217,7 @@ void TestRadioSimulator::transfersSurviveTheKnobs()
         fillPattern(operation == CommOperation::Read ? radio.memory() : image, 15);
         RadioImage expected = operation == CommOperation::Read ? radio.memory() : image;
         LinkHarness h;
-        h.apply(operation == CommOperation::Read ? h.engine.startRead(image)
-                                                 : h.engine.startWrite(image));
-        h.drive(radio);
+        h.transferWith(radio, operation, image);
         QVERIFY(h.outcome);
         QCOMPARE(h.outcome->result, TransferResult::Success);
         QCOMPARE(h.timeouts, radio.repliesDropped() + radio.repliesCorrupted());

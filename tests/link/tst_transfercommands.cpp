@@ -19,12 +19,12 @@
 #include "channels/ChannelWindows.h"
 #include "datafile/FileCommandHooks.h"
 #include "datafile/QtBackupStore.h"
-#include "lang/MessageService.h"
 #include "link/FrmProgress.h"
 #include "link/PtyRadioHost.h"
 #include "link/TransferCommands.h"
 #include "link/TransferWalk.h"
 #include "model/ImagePacking.h"
+#include "support/ScriptedMessageService.h"
 
 namespace {
 

@@ -10,17 +10,6 @@ Q_DECLARE_METATYPE(TransferStep)
 
 namespace {
 
-QByteArray toQt(const LinkBytes &bytes)
-{
-    return QByteArray(reinterpret_cast<const char *>(bytes.data()),
-                      static_cast<qsizetype>(bytes.size()));
-}
-
-LinkBytes fromQt(const QByteArray &bytes)
-{
-    return LinkBytes(bytes.begin(), bytes.end());
-}
-
 LinkBytes identOf(const std::string &model, const std::string &firmware)
 {
     RadioSimulator radio;
@@ -85,8 +74,7 @@ void TestTransferEngine::fullReadSendsEveryFrameOnce()
     fillPattern(radio.memory(), 1);
     RadioImage image;
     LinkHarness h;
-    h.apply(h.engine.startRead(image));
-    h.drive(radio);
+    h.readWith(radio, image);
 
     QVERIFY(h.outcome);
     QCOMPARE(h.outcome->result, TransferResult::Success);
@@ -314,8 +302,7 @@ void TestTransferEngine::aResendThatIsAnsweredGoesOn()
     fillPattern(radio.memory(), 6);
     RadioImage image;
     LinkHarness h;
-    h.apply(h.engine.startRead(image));
-    h.drive(radio);
+    h.readWith(radio, image);
     QVERIFY(h.outcome);
     QCOMPARE(h.outcome->result, TransferResult::Success);
     QCOMPARE(h.timeouts, radio.repliesDropped());
@@ -370,9 +357,7 @@ void TestTransferEngine::identificationOutcomes()
         RadioImage image;
         LinkHarness h;
         h.engine.setSettings({English, "ORX740", "V100", kOnlyV100});
-        h.apply(operation == CommOperation::Read ? h.engine.startRead(image)
-                                                 : h.engine.startWrite(image));
-        h.drive(radio, answerYes);
+        h.transferWith(radio, operation, image, answerYes);
 
         QVERIFY(h.outcome);
         QCOMPARE(h.outcome->result, blocks ? TransferResult::Success : TransferResult::Failure);
@@ -430,8 +415,7 @@ void TestTransferEngine::progressNeverGoesBack()
         radio.knobs().corruptEvery = 11;
         RadioImage image;
         LinkHarness h;
-        h.apply(operation == CommOperation::Read ? h.engine.startRead(image)
-                                                 : h.engine.startWrite(image));
+        h.start(operation, image);
         QCOMPARE(h.progress, std::vector<int>{0});
         h.drive(radio);
         QVERIFY(h.outcome);

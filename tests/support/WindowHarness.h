@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QComboBox>
 #include <QMdiSubWindow>
 #include <QString>
 #include <QStringList>
@@ -13,7 +14,7 @@
 #include "app/IniDocument.h"
 #include "app/MainWindowHooks.h"
 #include "app/frmMain.h"
-#include "lang/MessageService.h"
+#include "support/ScriptedMessageService.h"
 
 // The named child of a window (a control's objectName is its name in the design).
 template<typename T>
@@ -28,10 +29,33 @@ T *findNamed(const QObject *root, const char *name)
     return findNamed<T>(root, QString::fromLatin1(name));
 }
 
+// The texts of a list box's items, in order.
+inline QStringList itemTexts(const QComboBox *box)
+{
+    QStringList texts;
+    for (int i = 0; box && i < box->count(); ++i)
+        texts << box->itemText(i);
+    return texts;
+}
+
+// What every window harness offers: the named controls of its `window` (any pointer-like member).
+template<typename Harness>
+struct FindsControls
+{
+    template<typename T>
+    T *find(const char *name) const
+    {
+        return findNamed<T>(&*static_cast<const Harness *>(this)->window, name);
+    }
+
+    // The item texts of the named list box.
+    QStringList items(const char *name) const { return itemTexts(find<QComboBox>(name)); }
+};
+
 // A main window as the program's start makes it, on a context of its own with scripted message
 // boxes, an in-memory mysetup.ini and the staged installation's files, with the hooks a test
 // registers. The window is made by start(), so a test can register first.
-struct MainWindowHarness
+struct MainWindowHarness : FindsControls<MainWindowHarness>
 {
     explicit MainWindowHarness(int language = English, int comPort = 1)
         : ini("[language]\r\nIsFirstRun=0\r\ncomPort=1\r\nCurrentLanguage=1\r\n")
@@ -67,12 +91,6 @@ struct MainWindowHarness
         for (QMdiSubWindow *sub : window->openSubWindows())
             names << sub->widget()->objectName();
         return names;
-    }
-
-    template<typename T>
-    T *find(const char *name) const
-    {
-        return findNamed<T>(window.get(), name);
     }
 
     MemoryIniStore ini;
