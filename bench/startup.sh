@@ -9,8 +9,14 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/setup-env"
 
 runs="${1:-3}"
-build_dir="$ORX740_SOURCE_DIR/build"
-orx740_setup "$build_dir" >/dev/null
+# ORX740_BENCH_BUILD names a build that is already made (scripts/bench passes its Release build);
+# otherwise the normal build in build/ is brought up to date first.
+if [ -n "${ORX740_BENCH_BUILD:-}" ]; then
+    build_dir="$ORX740_BENCH_BUILD"
+else
+    build_dir="$ORX740_SOURCE_DIR/build"
+    orx740_setup "$build_dir" >/dev/null
+fi
 
 splash_ms=2000
 extra_goal_ms=300

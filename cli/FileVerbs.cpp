@@ -105,6 +105,14 @@ bool writeFile(const std::string &path, std::span<const std::uint8_t> bytes)
     return file.write(reinterpret_cast<const char *>(bytes.data()), size) == size && file.commit();
 }
 
+// A record text as the listing shows it: as records compare it (trailing spaces removed, cut at
+// the first NUL), its bytes passed on as they are. The one place to decode the record bytes.
+template<std::size_t N>
+std::string recordText(const FixedText<N> &text)
+{
+    return text.trimmed();
+}
+
 std::string frequencyText(const FixedText<8> &digits)
 {
     const std::string text = digits.trimmed();
@@ -150,7 +158,7 @@ std::string groupLabel(const OptionRecord &options, int kind, int group)
         return "MEM";
     if (group == vfoGroup(kind))
         return "VFO";
-    return "\"" + options.groupNames.names.at(kind, group).trimmed() + "\"";
+    return "\"" + recordText(options.groupNames.names.at(kind, group)) + "\"";
 }
 
 void showDocument(std::ostream &out, const std::string &path, const DocumentSet &document)
@@ -159,10 +167,10 @@ void showDocument(std::ostream &out, const std::string &path, const DocumentSet 
     const SettingsRecord &settings = document.settings;
     const IdentityRecord &identity = settings.identity;
     out << "File: " << path << '\n'
-        << "Version: " << settings.version.trimmed() << '\n'
-        << "Model: " << identity.modelName.trimmed() << ", code " << identity.modelCode
-        << ", band class " << identity.bandClass << ", date " << identity.date.trimmed()
-        << ", firmware " << identity.firmwareVersion.trimmed() << '\n'
+        << "Version: " << recordText(settings.version) << '\n'
+        << "Model: " << recordText(identity.modelName) << ", code " << identity.modelCode
+        << ", band class " << identity.bandClass << ", date " << recordText(identity.date)
+        << ", firmware " << recordText(identity.firmwareVersion) << '\n'
         << "Current kind: " << settings.currentKind << '\n';
     for (int kind = 0; kind < kKindCount; ++kind) {
         out << "Kind " << kind << " " << kKindNames[kind] << '\n';

@@ -10,6 +10,14 @@
 
 namespace {
 
+// A record text as the JSON shows it: as records compare it (trailing spaces removed, cut at the
+// first NUL); the writer escapes what is not ASCII. The one place to decode the record bytes.
+template<std::size_t N>
+std::string recordText(const FixedText<N> &text)
+{
+    return text.trimmed();
+}
+
 // Builds JSON text with the commas and indents in their places.
 class JsonWriter
 {
@@ -127,14 +135,14 @@ std::string documentToJson(const DocumentSet &document)
     json.beginObject();
     json.text("format", "orx740-document");
     json.number("formatVersion", 1);
-    json.text("version", settings.version.trimmed());
+    json.text("version", recordText(settings.version));
 
     json.beginObject("identity");
-    json.text("modelName", settings.identity.modelName.trimmed());
+    json.text("modelName", recordText(settings.identity.modelName));
     json.number("modelCode", settings.identity.modelCode);
     json.number("bandClass", settings.identity.bandClass);
-    json.text("date", settings.identity.date.trimmed());
-    json.text("firmwareVersion", settings.identity.firmwareVersion.trimmed());
+    json.text("date", recordText(settings.identity.date));
+    json.text("firmwareVersion", recordText(settings.identity.firmwareVersion));
     json.end();
     json.text("currentKind", std::string(kindName(settings.currentKind)));
     json.beginObject("currentGroups");
@@ -151,7 +159,7 @@ std::string documentToJson(const DocumentSet &document)
             json.beginObject();
             json.number("group", group);
             if (group <= namedGroupCount(kind)) {
-                json.text("name", settings.options.groupNames.names.at(kind, group).trimmed());
+                json.text("name", recordText(settings.options.groupNames.names.at(kind, group)));
                 json.boolean("valid", settings.options.groupNames.valid.at(kind, group) != 0);
             } else {
                 json.text("name", group == memGroup(kind) ? "MEM" : "VFO");
@@ -194,7 +202,7 @@ std::string documentToJson(const DocumentSet &document)
         json.end();
     }
     json.end();
-    json.text("bluetoothDeviceName", settings.options.btDeviceName.trimmed());
+    json.text("bluetoothDeviceName", recordText(settings.options.btDeviceName));
 
     json.beginArray("toneSets");
     for (int set = 1; set <= kToneSetCount; ++set) {
@@ -217,7 +225,7 @@ std::string documentToJson(const DocumentSet &document)
 
     json.beginArray("dtmfCodes");
     for (const DtmfCode &code : settings.options.dtmfCodes)
-        json.text(nullptr, code.trimmed());
+        json.text(nullptr, recordText(code));
     json.end();
 
     const auto numbers = [&json](const char *key, const auto &values) {
