@@ -97,6 +97,44 @@ bool isClipboardKey(const QKeyEvent *key)
     return k == Qt::Key_Delete && (modifiers & Qt::ShiftModifier);
 }
 
+// Gives a new control its name in the design.
+template<typename Widget>
+Widget *named(Widget *widget, const QString &name)
+{
+    widget->setObjectName(name);
+    return widget;
+}
+
+template<typename Widget>
+Widget *named(Widget *widget, const char *name)
+{
+    return named(widget, QString::fromLatin1(name));
+}
+
+// What a key typed into a frequency cell gives: a character of a frequency (a digit or a dot), a
+// character no frequency holds, or no character (an editing key, a control character, a key with
+// Ctrl).
+enum class TypedKey
+{
+    FrequencyCharacter,
+    OtherCharacter,
+    NoCharacter
+};
+
+TypedKey typedKey(const QKeyEvent *key)
+{
+    const QString typed = key->text();
+    if ((key->modifiers() & Qt::ControlModifier) || typed.isEmpty())
+        return TypedKey::NoCharacter;
+    const char16_t code = typed.at(0).unicode();
+    if (code > 127)
+        return TypedKey::OtherCharacter;
+    if (code < 32 || code == 127)
+        return TypedKey::NoCharacter;
+    return (code >= '0' && code <= '9') || code == '.' ? TypedKey::FrequencyCharacter
+                                                       : TypedKey::OtherCharacter;
+}
+
 constexpr int kNoGroupPanelValue = -1;
 
 // The control arrays of the group panel: Combo1 (4), (5), (6).
@@ -146,31 +184,49 @@ void frmCommChInfo::trap(const char *identifier, const std::function<void()> &ha
 
 void frmCommChInfo::buildControls()
 {
-    const auto named = [](QWidget *widget, const QString &name) {
-        widget->setObjectName(name);
-        return widget;
-    };
-    m_label3 = new QLabel(this);
-    named(m_label3, QStringLiteral("Label3"));
-    m_combo2 = new QComboBox(this);
-    named(m_combo2, QStringLiteral("Combo2"));
-    m_kindLabel = new QLabel(this);
-    named(m_kindLabel, QStringLiteral("LabelKind"));
-    m_combo7 = new QComboBox(this);
-    named(m_combo7, QStringLiteral("Combo7"));
-    m_label1 = new QLabel(this);
-    named(m_label1, QStringLiteral("Label1"));
-    m_combo6 = new QComboBox(this);
-    named(m_combo6, QStringLiteral("Combo6"));
+    QLayout *selectors = buildSelectors();
+    buildGrid();
+    buildDetailPanel();
+    QLayout *groupPanel = buildGroupPanel();
+    m_checkBand = named(new QPushButton(this), "CommandCheckBand");
+    m_close = named(new QPushButton(this), "CommandClose");
+    layOutControls(selectors, groupPanel);
+    connectControls();
+    buildActions();
+    setTabOrderFromLayout();
+    // A list takes the wheel only while it has the keyboard focus.
+    for (QComboBox *box : findChildren<QComboBox *>())
+        box->setFocusPolicy(Qt::StrongFocus);
+}
+
+QLayout *frmCommChInfo::buildSelectors()
+{
+    m_label3 = named(new QLabel(this), "Label3");
+    m_combo2 = named(new QComboBox(this), "Combo2");
+    m_kindLabel = named(new QLabel(this), "LabelKind");
+    m_combo7 = named(new QComboBox(this), "Combo7");
+    m_label1 = named(new QLabel(this), "Label1");
+    m_combo6 = named(new QComboBox(this), "Combo6");
     m_combo6->setMinimumContentsLength(6);
     for (int kind = 0; kind < kKindCount; ++kind)
         m_combo7->addItem(qText(kBandTexts[kind]));
     m_combo2->addItem(qText(kBandTexts[HF]));
     m_combo2->addItem(qText(kBandTexts[HAM]));
 
+    auto *selectors = new QHBoxLayout;
+    selectors->addWidget(m_label3);
+    selectors->addWidget(m_combo2, 1);
+    selectors->addWidget(m_kindLabel);
+    selectors->addWidget(m_combo7, 1);
+    selectors->addWidget(m_label1);
+    selectors->addWidget(m_combo6);
+    return selectors;
+}
+
+void frmCommChInfo::buildGrid()
+{
     m_model = new ChannelGridModel(m_context, this);
-    m_grid = new QTableView(this);
-    named(m_grid, QStringLiteral("MSFlexGrid1"));
+    m_grid = named(new QTableView(this), "MSFlexGrid1");
     m_grid->setModel(m_model);
     m_grid->verticalHeader()->hide();
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -186,8 +242,7 @@ void frmCommChInfo::buildControls()
     m_grid->installEventFilter(this);
     m_grid->viewport()->installEventFilter(this);
 
-    m_text1 = new QLineEdit(m_grid->viewport());
-    named(m_text1, QStringLiteral("Text1"));
+    m_text1 = named(new QLineEdit(m_grid->viewport()), "Text1");
     m_text1->setMaxLength(8);
     m_text1->setAlignment(Qt::AlignCenter);
     m_text1->setContextMenuPolicy(Qt::NoContextMenu);
@@ -198,16 +253,16 @@ void frmCommChInfo::buildControls()
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.]*")), m_text1));
     m_text1->hide();
     m_text1->installEventFilter(this);
+}
 
-    m_frame2 = new QGroupBox(this);
-    named(m_frame2, QStringLiteral("Frame2"));
+void frmCommChInfo::buildDetailPanel()
+{
+    m_frame2 = named(new QGroupBox(this), "Frame2");
     auto *details = new QGridLayout(m_frame2);
     int place = 0;
     for (const DetailRow &row : detailRows()) {
-        auto *label = new QLabel(m_frame2);
-        named(label, QStringLiteral("Label5_%1").arg(row.index));
-        auto *combo = new QComboBox(m_frame2);
-        named(combo, QStringLiteral("Combo8_%1").arg(row.index));
+        auto *label = named(new QLabel(m_frame2), QStringLiteral("Label5_%1").arg(row.index));
+        auto *combo = named(new QComboBox(m_frame2), QStringLiteral("Combo8_%1").arg(row.index));
         m_label5[static_cast<std::size_t>(row.index)] = label;
         m_combo8[static_cast<std::size_t>(row.index)] = combo;
         // The CTCSS and DCS lists of a direction share one place; the tone type shows one.
@@ -220,44 +275,33 @@ void frmCommChInfo::buildControls()
         connect(combo, &QComboBox::activated, this,
                 [this, &row](int index) { detailChosen(row, index); });
     }
+}
 
+QLayout *frmCommChInfo::buildGroupPanel()
+{
     auto *groupPanel = new QGridLayout;
-    m_label6 = new QLabel(this);
-    named(m_label6, QStringLiteral("Label6"));
-    m_combo3 = new QComboBox(this);
-    named(m_combo3, QStringLiteral("Combo3"));
+    m_label6 = named(new QLabel(this), "Label6");
+    m_combo3 = named(new QComboBox(this), "Combo3");
     groupPanel->addWidget(m_label6, 0, 0);
     groupPanel->addWidget(m_combo3, 0, 1);
     for (int i = 0; i < 3; ++i) {
-        auto *label = new QLabel(this);
-        named(label, QStringLiteral("Label2_%1").arg(4 + i));
-        auto *combo = new QComboBox(this);
-        named(combo, QStringLiteral("Combo1_%1").arg(4 + i));
+        auto *label = named(new QLabel(this), QStringLiteral("Label2_%1").arg(4 + i));
+        auto *combo = named(new QComboBox(this), QStringLiteral("Combo1_%1").arg(4 + i));
         m_label2[static_cast<std::size_t>(i)] = label;
         m_combo1[static_cast<std::size_t>(i)] = combo;
         groupPanel->addWidget(label, 1 + i, 0);
         groupPanel->addWidget(combo, 1 + i, 1);
     }
-    m_label4 = new QLabel(this);
-    named(m_label4, QStringLiteral("Label4"));
-    m_text2 = new QLineEdit(this);
-    named(m_text2, QStringLiteral("Text2"));
+    m_label4 = named(new QLabel(this), "Label4");
+    m_text2 = named(new QLineEdit(this), "Text2");
     m_text2->setMaxLength(2);
     groupPanel->addWidget(m_label4, 4, 0);
     groupPanel->addWidget(m_text2, 4, 1);
+    return groupPanel;
+}
 
-    m_checkBand = new QPushButton(this);
-    named(m_checkBand, QStringLiteral("CommandCheckBand"));
-    m_close = new QPushButton(this);
-    named(m_close, QStringLiteral("CommandClose"));
-
-    auto *selectors = new QHBoxLayout;
-    selectors->addWidget(m_label3);
-    selectors->addWidget(m_combo2, 1);
-    selectors->addWidget(m_kindLabel);
-    selectors->addWidget(m_combo7, 1);
-    selectors->addWidget(m_label1);
-    selectors->addWidget(m_combo6);
+void frmCommChInfo::layOutControls(QLayout *selectors, QLayout *groupPanel)
+{
     auto *right = new QVBoxLayout;
     right->addWidget(m_frame2);
     auto *lower = new QHBoxLayout;
@@ -275,7 +319,10 @@ void frmCommChInfo::buildControls()
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(selectors);
     layout->addLayout(body, 1);
+}
 
+void frmCommChInfo::connectControls()
+{
     connect(m_combo2, &QComboBox::activated, this, [this](int index) {
         trap("frmCommChInfo_Combo2_Click", [&] { chooseKind(index + 1); });
     });
@@ -318,41 +365,59 @@ void frmCommChInfo::buildControls()
     });
     connect(m_grid, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &position) { showPopup(position); });
+}
 
-    const auto makeAction = [this](const TextEntry &, QList<QKeySequence> keys,
-                                   std::function<void()> run) {
-        auto *action = new QAction(this);
-        action->setShortcuts(keys);
-        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-        connect(action, &QAction::triggered, this, std::move(run));
-        addAction(action);
-        m_popupActions.push_back(action);
-        return action;
+void frmCommChInfo::buildActions()
+{
+    // The row operations of the popup menu with their shortcuts, and undo and redo, which the
+    // history enables as it fills and empties.
+    struct ActionRow
+    {
+        const TextEntry *label;
+        QList<QKeySequence> keys;
+        std::function<void()> run;
+        void (QUndoStack::*enabledBy)(bool) = nullptr;
     };
-    makeAction(kCopy, {}, [this] { runEditCommand(MainCommand::Copy); });
-    makeAction(kCut, {}, [this] { runEditCommand(MainCommand::Cut); });
-    makeAction(kPaste, {}, [this] { runEditCommand(MainCommand::Paste); });
-    makeAction(kInsertPaste, {}, [this] { runEditCommand(MainCommand::InsertPaste); });
-    makeAction(kDelete, {}, [this] { runEditCommand(MainCommand::Delete); });
-    makeAction(kUndo, {QKeySequence(Qt::CTRL | Qt::Key_Z)}, [this] {
-        commitEditor();
-        m_undo->undo();
-    });
-    makeAction(kRedo,
-               {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)},
-               [this] {
-                   commitEditor();
-                   m_undo->redo();
-               });
-    setTabOrderFromLayout();
-    // A list takes the wheel only while it has the keyboard focus.
-    for (QComboBox *box : findChildren<QComboBox *>())
-        box->setFocusPolicy(Qt::StrongFocus);
-
-    connect(m_undo, &QUndoStack::canUndoChanged, m_popupActions[5], &QAction::setEnabled);
-    connect(m_undo, &QUndoStack::canRedoChanged, m_popupActions[6], &QAction::setEnabled);
-    m_popupActions[5]->setEnabled(false);
-    m_popupActions[6]->setEnabled(false);
+    const auto command = [this](MainCommand which) {
+        return [this, which] { runEditCommand(which); };
+    };
+    const std::vector<ActionRow> rows{
+        {&kCopy, {}, command(MainCommand::Copy)},
+        {&kCut, {}, command(MainCommand::Cut)},
+        {&kPaste, {}, command(MainCommand::Paste)},
+        {&kInsertPaste, {}, command(MainCommand::InsertPaste)},
+        {&kDelete, {}, command(MainCommand::Delete)},
+        {&kUndo,
+         {QKeySequence(Qt::CTRL | Qt::Key_Z)},
+         [this] {
+             commitEditor();
+             m_undo->undo();
+         },
+         &QUndoStack::canUndoChanged},
+        {&kRedo,
+         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)},
+         [this] {
+             commitEditor();
+             m_undo->redo();
+         },
+         &QUndoStack::canRedoChanged},
+    };
+    for (const ActionRow &row : rows) {
+        auto *action = new QAction(this);
+        action->setShortcuts(row.keys);
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        connect(action, &QAction::triggered, this, row.run);
+        addAction(action);
+        const bool followsHistory = row.enabledBy != nullptr;
+        if (followsHistory) {
+            connect(m_undo, row.enabledBy, action, &QAction::setEnabled);
+            action->setEnabled(false);
+        }
+        // The history's actions stand apart in the popup menu.
+        const bool startsSection =
+            followsHistory && !m_actions.empty() && !m_actions.back().followsHistory;
+        m_actions.push_back({row.label, action, followsHistory, startsSection});
+    }
 }
 
 void frmCommChInfo::connectNotifier()
@@ -408,10 +473,8 @@ void frmCommChInfo::ReShowChInfoByLanguage()
         m_close->setText(text(kClose));
         for (const DetailRow &row : detailRows())
             m_label5[static_cast<std::size_t>(row.index)]->setText(text(row.label));
-        const std::array<const TextEntry *, 7> popup{&kCopy,   &kCut,  &kPaste, &kInsertPaste,
-                                                     &kDelete, &kUndo, &kRedo};
-        for (std::size_t i = 0; i < popup.size(); ++i)
-            m_popupActions[i]->setText(text(*popup[i]));
+        for (const WindowAction &entry : m_actions)
+            entry.action->setText(text(*entry.label));
         fillDetailLists();
         fillGroupPanel();
         m_model->redrawAll();
@@ -908,92 +971,91 @@ void frmCommChInfo::GridNextCol()
 
 bool frmCommChInfo::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_text1) {
-        if (event->type() == QEvent::KeyPress) {
-            auto *key = static_cast<QKeyEvent *>(event);
-            bool swallowed = false;
-            trap("FrmCommChInfo_Text1_KeyPress_Error", [&] {
-                if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-                    const bool empty = m_text1->text().isEmpty();
-                    commitEditor();
-                    if (empty)
-                        GridNextLine();
-                    else
-                        GridNextCol();
-                    swallowed = true;
-                    return;
-                }
-                if (key->key() == Qt::Key_Escape) {
-                    cancelEditor();
-                    m_grid->setFocus();
-                    swallowed = true;
-                    return;
-                }
-                if (isClipboardKey(key)) {
-                    swallowed = true;
-                    return;
-                }
-                if (key->modifiers() & Qt::ControlModifier)
-                    return;
-                const QString typed = key->text();
-                if (typed.isEmpty())
-                    return;
-                const char16_t code = typed.at(0).unicode();
-                if (code > 127)
-                    swallowed = true;
-                else if (code >= 32 && code <= 126)
-                    swallowed = !((code >= '0' && code <= '9') || code == '.');
-            });
-            return swallowed;
-        }
-        // Leaving the editor commits it; another program's window coming to the front does not.
-        if (event->type() == QEvent::FocusOut &&
-            static_cast<QFocusEvent *>(event)->reason() != Qt::ActiveWindowFocusReason &&
-            static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason) {
-            commitEditor();
-            return false;
-        }
-        // No context menu, no paste of the selection by the middle button, no text dropped in.
-        if (event->type() == QEvent::MouseButtonPress &&
-            static_cast<QMouseEvent *>(event)->button() == Qt::RightButton)
-            return true;
-        if ((event->type() == QEvent::MouseButtonPress ||
-             event->type() == QEvent::MouseButtonRelease) &&
-            static_cast<QMouseEvent *>(event)->button() == Qt::MiddleButton)
-            return true;
-        if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove ||
-            event->type() == QEvent::Drop) {
-            event->ignore();
-            return true;
-        }
+    if (watched == m_text1)
+        return editorEvent(event);
+    if (watched == m_grid && event->type() == QEvent::KeyPress)
+        return gridKeyPress(static_cast<QKeyEvent *>(event));
+    if (watched == m_grid->viewport() && event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent *>(event)->button() == Qt::RightButton)
+        rightButtonPressed(static_cast<QMouseEvent *>(event)->position().toPoint());
+    return QWidget::eventFilter(watched, event);
+}
+
+bool frmCommChInfo::editorEvent(QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress)
+        return editorKeyPress(static_cast<QKeyEvent *>(event));
+    // Leaving the editor commits it; another program's window coming to the front does not.
+    if (event->type() == QEvent::FocusOut &&
+        static_cast<QFocusEvent *>(event)->reason() != Qt::ActiveWindowFocusReason &&
+        static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason) {
+        commitEditor();
         return false;
     }
-    if (watched == m_grid && event->type() == QEvent::KeyPress) {
-        auto *key = static_cast<QKeyEvent *>(event);
+    // No context menu, no paste of the selection by the middle button, no text dropped in.
+    if (event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent *>(event)->button() == Qt::RightButton)
+        return true;
+    if ((event->type() == QEvent::MouseButtonPress ||
+         event->type() == QEvent::MouseButtonRelease) &&
+        static_cast<QMouseEvent *>(event)->button() == Qt::MiddleButton)
+        return true;
+    if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove ||
+        event->type() == QEvent::Drop) {
+        event->ignore();
+        return true;
+    }
+    return false;
+}
+
+bool frmCommChInfo::editorKeyPress(QKeyEvent *key)
+{
+    bool swallowed = false;
+    trap("FrmCommChInfo_Text1_KeyPress_Error", [&] {
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            EnterGridEdit();
-            return true;
+            const bool empty = m_text1->text().isEmpty();
+            commitEditor();
+            if (empty)
+                GridNextLine();
+            else
+                GridNextCol();
+            swallowed = true;
+        } else if (key->key() == Qt::Key_Escape) {
+            cancelEditor();
+            m_grid->setFocus();
+            swallowed = true;
+        } else {
+            // Only the characters of a frequency get into the cell.
+            swallowed = isClipboardKey(key) || typedKey(key) == TypedKey::OtherCharacter;
         }
-        const QString typed = key->text();
-        if (typed.size() == 1 && (typed.at(0).isDigit() || typed.at(0) == QLatin1Char('.')) &&
-            typed.at(0).unicode() < 128 && !(key->modifiers() & Qt::ControlModifier) &&
-            m_model->isFrequencyEditable(m_grid->currentIndex())) {
-            EnterGridEdit(typed);
-            return true;
-        }
+    });
+    return swallowed;
+}
+
+bool frmCommChInfo::gridKeyPress(QKeyEvent *key)
+{
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+        EnterGridEdit();
+        return true;
     }
-    if (watched == m_grid->viewport() && event->type() == QEvent::MouseButtonPress &&
-        static_cast<QMouseEvent *>(event)->button() == Qt::RightButton) {
-        // The right button first moves the current cell to the cell under the pointer, unless it
-        // falls inside the selected block that the popup is to act on.
-        const QModelIndex index =
-            m_grid->indexAt(static_cast<QMouseEvent *>(event)->position().toPoint());
-        if (index.isValid() && !m_grid->selectionModel()->isRowSelected(index.row()))
-            m_grid->setCurrentIndex(index);
-        else if (index.isValid())
-            m_grid->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    // A digit or a dot typed on a frequency cell opens the editor with it.
+    if (typedKey(key) == TypedKey::FrequencyCharacter && key->text().size() == 1 &&
+        m_model->isFrequencyEditable(m_grid->currentIndex())) {
+        EnterGridEdit(key->text());
+        return true;
     }
-    return QWidget::eventFilter(watched, event);
+    return false;
+}
+
+void frmCommChInfo::rightButtonPressed(const QPoint &position)
+{
+    // The right button first moves the current cell to the cell under the pointer, unless it
+    // falls inside the selected block that the popup is to act on.
+    const QModelIndex index = m_grid->indexAt(position);
+    if (index.isValid() && !m_grid->selectionModel()->isRowSelected(index.row()))
+        m_grid->setCurrentIndex(index);
+    else if (index.isValid())
+        m_grid->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
 }
 
 void frmCommChInfo::showPopup(const QPoint &position)
@@ -1001,10 +1063,10 @@ void frmCommChInfo::showPopup(const QPoint &position)
     if (!(m_group == memGroup(m_kind) || m_kind != HF))
         return;
     QMenu menu(this);
-    for (std::size_t i = 0; i < m_popupActions.size(); ++i) {
-        if (i == 5)
+    for (const WindowAction &entry : m_actions) {
+        if (entry.startsSection)
             menu.addSeparator();
-        menu.addAction(m_popupActions[i]);
+        menu.addAction(entry.action);
     }
     menu.exec(m_grid->viewport()->mapToGlobal(position));
 }

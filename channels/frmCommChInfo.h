@@ -15,7 +15,9 @@ class ChannelGridModel;
 class DocumentNotifier;
 class QComboBox;
 class QGroupBox;
+class QKeyEvent;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPushButton;
 class QTableView;
@@ -59,7 +61,19 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    bool editorEvent(QEvent *event);
+    bool editorKeyPress(QKeyEvent *key);
+    bool gridKeyPress(QKeyEvent *key);
+    void rightButtonPressed(const QPoint &position);
     void buildControls();
+    QLayout *buildSelectors();
+    void buildGrid();
+    void buildDetailPanel();
+    QLayout *buildGroupPanel();
+    void layOutControls(QLayout *selectors, QLayout *groupPanel);
+    void connectControls();
+    // The popup menu's actions, made from one table.
+    void buildActions();
     void connectNotifier();
     void showKind(int kind);
     void chooseKind(int kind);
@@ -132,5 +146,13 @@ private:
     QLineEdit *m_text2 = nullptr;
     QPushButton *m_checkBand = nullptr;
     QPushButton *m_close = nullptr;
-    std::vector<QAction *> m_popupActions;
+    // An action of the popup menu with the text it shows in the language in force.
+    struct WindowAction
+    {
+        const TextEntry *label;
+        QAction *action;
+        bool followsHistory; // enabled while the history can undo (or redo) a step
+        bool startsSection;  // a separator goes before it in the popup menu
+    };
+    std::vector<WindowAction> m_actions;
 };

@@ -166,6 +166,7 @@ private Q_SLOTS:
     void pasteWithAnEmptyClipboardDoesNothing();
     void refusedGroupValidSnapsBack();
     void languageChangeKeepsTheSelection();
+    void popupActionsFollowTheLanguageAndTheHistory();
     void undoGivesBackTheDocument_data();
     void undoGivesBackTheDocument();
     void multiRowCopyAndInsert();
@@ -519,6 +520,27 @@ void TestFrmCommChInfo::languageChangeKeepsTheSelection()
     QCOMPARE(h.combo("Combo6")->currentIndex(), 0);
     QCOMPARE(findNamed<QGroupBox>(h.channels(), "Frame2")->title(),
              QString::fromUtf8("更多信息 -- 信道 3"));
+}
+
+void TestFrmCommChInfo::popupActionsFollowTheLanguageAndTheHistory()
+{
+    Harness h;
+    const auto shown = [&h] {
+        QStringList texts;
+        for (const QAction *action : h.channels()->actions())
+            texts << action->text() + (action->isEnabled() ? "" : " (off)");
+        return texts;
+    };
+    QCOMPARE(shown(), (QStringList{"Copy", "Cut", "Paste", "Insert&&Paste", "Delete", "Undo (off)",
+                                   "Redo (off)"}));
+    h.select(2);
+    h.tools("MnuLEDelete");
+    h.context.language.languageIndex = Chinese;
+    Q_EMIT h.notifier.languageChanged();
+    QCOMPARE(shown(), (QStringList{QString::fromUtf8("复制"), QString::fromUtf8("剪切"),
+                                   QString::fromUtf8("粘贴"), QString::fromUtf8("插入粘贴"),
+                                   QString::fromUtf8("删除"), QString::fromUtf8("撤销"),
+                                   QString::fromUtf8("重做 (off)")}));
 }
 
 void TestFrmCommChInfo::undoGivesBackTheDocument_data()
