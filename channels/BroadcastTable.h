@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "lang/Texts.h"
+#include "model/FieldList.h"
 
 class ByteReader;
 class ByteWriter;
@@ -27,6 +28,16 @@ struct BroadcastEntry
     friend bool operator==(const BroadcastEntry &, const BroadcastEntry &) = default;
 };
 
+template<RecordOf<BroadcastEntry> R, typename V>
+void fields(R &r, V &&v)
+{
+    v("valid", r.valid);
+    v("frequency", r.frequency);
+    v("onOff", r.onOff);
+    v("bandwidth", r.bandwidth);
+    v("scan", r.scan);
+}
+
 // The weather settings and the 40 broadcast channels plus the "VFO" entry: 670 bytes in the data
 // file. No window edits it: it travels unchanged between radio and data file.
 struct BroadcastTable
@@ -48,6 +59,19 @@ struct BroadcastTable
 
     friend bool operator==(const BroadcastTable &, const BroadcastTable &) = default;
 };
+
+template<RecordOf<BroadcastTable> R, typename V>
+void fields(R &r, V &&v)
+{
+    v("weatherOn", r.weatherOn);
+    v("currentChannel", r.currentChannel);
+    v("alert", r.alert);
+    v("scanState", r.scanState);
+    v("weatherVfo", r.weatherVfo);
+    v("step", r.step);
+    v("squelch", r.squelch);
+    v("entries", r.entries);
+}
 
 inline constexpr std::size_t kBroadcastEntryPackedSize = 16;
 inline constexpr std::size_t kBroadcastTablePackedSize = 670;
@@ -74,7 +98,3 @@ std::optional<double> unpackBroadcastFrequency(const std::array<std::uint8_t, 4>
 // Image steps: entries at 0x1C000 + 8(n-1) (VFO at 0x1C180), settings and bit tables at 0x22060.
 void EncodeBroadcast(const SettingsRecord &settings, RadioImage &image);
 void DecodeBroadcast(const RadioImage &image, SettingsRecord &settings);
-
-// Packed data-file form (670 bytes).
-void writeBroadcastTable(ByteWriter &writer, const BroadcastTable &table);
-void readBroadcastTable(ByteReader &reader, BroadcastTable &table);

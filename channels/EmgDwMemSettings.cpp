@@ -79,33 +79,3 @@ void DecodeSpecialChannels(const RadioImage &image, SettingsRecord &settings)
     decodeValues(image, dualWatchAddress, settings.dualWatch.values);
     decodeValues(image, memorySettingsAddress, settings.memorySettings.values);
 }
-
-void writeEmergencySettings(ByteWriter &writer, const EmergencySettings &settings)
-{
-    writeValues(writer, settings.values);
-}
-
-void readEmergencySettings(ByteReader &reader, EmergencySettings &settings)
-{
-    readValues(reader, settings.values);
-}
-
-void writeDualWatchSettings(ByteWriter &writer, const DualWatchSettings &settings)
-{
-    writeValues(writer, settings.values);
-}
-
-void readDualWatchSettings(ByteReader &reader, DualWatchSettings &settings)
-{
-    readValues(reader, settings.values);
-}
-
-void writeMemorySettings(ByteWriter &writer, const MemorySettings &settings)
-{
-    writeValues(writer, settings.values);
-}
-
-void readMemorySettings(ByteReader &reader, MemorySettings &settings)
-{
-    readValues(reader, settings.values);
-}

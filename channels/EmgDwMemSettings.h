@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "lang/Texts.h"
+#include "model/FieldList.h"
 
 class ByteReader;
 class ByteWriter;
@@ -37,6 +38,12 @@ struct EmergencySettings
     friend bool operator==(const EmergencySettings &, const EmergencySettings &) = default;
 };
 
+template<RecordOf<EmergencySettings> R, typename V>
+void fields(R &r, V &&v)
+{
+    v("values", r.values);
+}
+
 // Dual-watch settings: 18 values, 36 bytes in the data file.
 //   0-5 channel of CB rows 1-6, 6-11 their modes, 12-14 HF band/channel/mode, 15-17 HAM.
 struct DualWatchSettings
@@ -54,6 +61,12 @@ struct DualWatchSettings
     friend bool operator==(const DualWatchSettings &, const DualWatchSettings &) = default;
 };
 
+template<RecordOf<DualWatchSettings> R, typename V>
+void fields(R &r, V &&v)
+{
+    v("values", r.values);
+}
+
 // Memory-channel settings: 16 values, 32 bytes in the data file.
 //   0-5 memory channel of CB rows 1-6, 6-11 their states, 12/13 HF channel (in the HF "MEM"
 //   group) and state, 14/15 the same for HAM.
@@ -69,6 +82,12 @@ struct MemorySettings
     std::array<std::int16_t, 16> values{};
     friend bool operator==(const MemorySettings &, const MemorySettings &) = default;
 };
+
+template<RecordOf<MemorySettings> R, typename V>
+void fields(R &r, V &&v)
+{
+    v("values", r.values);
+}
 
 inline constexpr std::size_t kEmergencyPackedSize = 72;
 inline constexpr std::size_t kDualWatchPackedSize = 36;
@@ -96,11 +115,3 @@ void DecodeSpecialChannels(const RadioImage &image, SettingsRecord &settings);
 std::uint32_t emergencyAddress(int valueIndex);
 std::uint32_t dualWatchAddress(int valueIndex);
 std::uint32_t memorySettingsAddress(int valueIndex);
-
-// Packed data-file forms.
-void writeEmergencySettings(ByteWriter &writer, const EmergencySettings &settings);
-void readEmergencySettings(ByteReader &reader, EmergencySettings &settings);
-void writeDualWatchSettings(ByteWriter &writer, const DualWatchSettings &settings);
-void readDualWatchSettings(ByteReader &reader, DualWatchSettings &settings);
-void writeMemorySettings(ByteWriter &writer, const MemorySettings &settings);
-void readMemorySettings(ByteReader &reader, MemorySettings &settings);

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "model/ChannelLayout.h"
+#include "model/FieldList.h"
 #include "model/FixedText.h"
 
 // The two-character names of the named groups and the group-valid flags of every group.
@@ -14,6 +15,14 @@ struct GroupNameTable
 
     friend bool operator==(const GroupNameTable &, const GroupNameTable &) = default;
 };
+
+// In the option record the group-valid flags come first, then the names.
+template<RecordOf<GroupNameTable> R, typename V>
+void fields(R &r, V &&v)
+{
+    v("valid", r.valid);
+    v("names", r.names);
+}
 
 class RadioImage;
 

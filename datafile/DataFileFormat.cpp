@@ -16,44 +16,6 @@
 
 namespace {
 
-template<typename Array>
-void writeInts(ByteWriter &writer, const Array &values)
-{
-    for (auto value : values)
-        writer.i16(static_cast<std::int16_t>(value));
-}
-
-template<typename Array>
-void readInts(ByteReader &reader, Array &values)
-{
-    for (auto &value : values)
-        value = static_cast<std::remove_reference_t<decltype(value)>>(reader.i16());
-}
-
-void writeIdentity(ByteWriter &writer, const IdentityRecord &identity)
-{
-    writer.text(identity.modelNameZ);
-    writer.i16(identity.modelCode);
-    writer.i16(identity.bandClass);
-    writer.text(identity.date);
-    writer.text(identity.firmwareVersion);
-    writer.text(identity.modelName);
-    writer.i16(identity.bandClass2);
-    writer.i16(identity.identityCode);
-}
-
-void readIdentity(ByteReader &reader, IdentityRecord &identity)
-{
-    reader.text(identity.modelNameZ);
-    identity.modelCode = reader.i16();
-    identity.bandClass = reader.i16();
-    reader.text(identity.date);
-    reader.text(identity.firmwareVersion);
-    reader.text(identity.modelName);
-    identity.bandClass2 = reader.i16();
-    identity.identityCode = reader.i16();
-}
-
 // Channels a group contributes to the channel file: its count, never below 0 or beyond what the
 // channel store holds.
 int storedChannels(const SettingsRecord &settings, int kind, int group)
@@ -81,21 +43,7 @@ bool countsFitTheirGroups(const SettingsRecord &settings)
 std::vector<std::uint8_t> packSettingsRecord(const SettingsRecord &settings)
 {
     ByteWriter writer;
-    writer.text(settings.version);
-    writer.i16(settings.currentKind);
-    writeInts(writer, settings.currentGroup);
-    writeInts(writer, settings.groupSelection.values);
-    writeInts(writer, settings.channelCounts.values);
-    writeIdentity(writer, settings.identity);
-    writeOptionRecord(writer, settings.options);
-    writeEmergencySettings(writer, settings.emergency);
-    writeDualWatchSettings(writer, settings.dualWatch);
-    writeMemorySettings(writer, settings.memorySettings);
-    writeToneTips(writer, settings.toneTips);
-    writeInts(writer, settings.thresholds);
-    for (std::uint8_t byte : settings.singleBytes)
-        writer.u8(byte);
-    writeInts(writer, settings.extraValues);
+    packFields(writer, settings);
     return writer.take();
 }
 
@@ -106,21 +54,7 @@ SettingsReadStatus unpackSettingsRecord(std::span<const std::uint8_t> bytes,
         return SettingsReadStatus::Short;
     SettingsRecord record;
     ByteReader reader(bytes.first(kDataFileSize));
-    reader.text(record.version);
-    record.currentKind = reader.i16();
-    readInts(reader, record.currentGroup);
-    readInts(reader, record.groupSelection.values);
-    readInts(reader, record.channelCounts.values);
-    readIdentity(reader, record.identity);
-    readOptionRecord(reader, record.options);
-    readEmergencySettings(reader, record.emergency);
-    readDualWatchSettings(reader, record.dualWatch);
-    readMemorySettings(reader, record.memorySettings);
-    readToneTips(reader, record.toneTips);
-    readInts(reader, record.thresholds);
-    for (std::uint8_t &byte : record.singleBytes)
-        byte = reader.u8();
-    readInts(reader, record.extraValues);
+    unpackFields(reader, record);
     if (!reader.ok())
         return SettingsReadStatus::Short;
     // A count beyond its group would make every later loop over the group read past its list.
@@ -146,11 +80,11 @@ std::vector<std::uint8_t> packChannelFile(const DocumentSet &document)
         for (int group = 1; group <= groupCount(kind); ++group) {
             const int count = storedChannels(document.settings, kind, group);
             for (int index = 1; index <= count; ++index)
-                writeChannelRecord(writer, document.channels.entry(kind, group, index));
+                packFields(writer, document.channels.entry(kind, group, index));
         }
     }
     for (const ChannelRecord &memory : document.memories.records)
-        writeChannelRecord(writer, memory);
+        packFields(writer, memory);
     return writer.take();
 }
 
@@ -163,11 +97,11 @@ bool unpackChannelFile(std::span<const std::uint8_t> bytes, DocumentSet &documen
         for (int group = 1; group <= groupCount(kind); ++group) {
             const int count = storedChannels(document.settings, kind, group);
             for (int index = 1; index <= count; ++index)
-                readChannelRecord(reader, document.channels.entry(kind, group, index));
+                unpackFields(reader, document.channels.entry(kind, group, index));
         }
     }
     for (ChannelRecord &memory : document.memories.records)
-        readChannelRecord(reader, memory);
+        unpackFields(reader, memory);
     // The file does not store how many memories are present; the records say it.
     document.memories.count = static_cast<int>(
         std::count_if(document.memories.records.begin(), document.memories.records.end(),

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/ChannelLayout.h"
+#include "model/FieldList.h"
 #include "model/FixedText.h"
 
 // One channel, in the field order of its packed 70-byte form.
@@ -42,6 +43,41 @@ struct ChannelRecord
 
     friend bool operator==(const ChannelRecord &, const ChannelRecord &) = default;
 };
+
+// The 70-byte packed form, field by field.
+template<RecordOf<ChannelRecord> R, typename V>
+void fields(R &r, V &&v)
+{
+    v("Number", r.Number);
+    v("Present", r.Present);
+    v("Scan", r.Scan);
+    v("RxDigits", r.RxDigits);
+    v("TxDigits", r.TxDigits);
+    v("Spare1", r.Spare1);
+    v("Spare2", r.Spare2);
+    v("TxToneType", r.TxToneType);
+    v("TxCtcss", r.TxCtcss);
+    v("TxDcs", r.TxDcs);
+    v("Spare3", r.Spare3);
+    v("Mode", r.Mode);
+    v("HiCut", r.HiCut);
+    v("NoiseBlanker", r.NoiseBlanker);
+    v("Echo", r.Echo);
+    v("Plus10k", r.Plus10k);
+    v("BusyLockout", r.BusyLockout);
+    v("RogerBeep", r.RogerBeep);
+    v("Repeater", r.Repeater);
+    v("Public", r.Public);
+    v("DtmfBot", r.DtmfBot);
+    v("DtmfEot", r.DtmfEot);
+    v("DtmfCall", r.DtmfCall);
+    v("RxToneType", r.RxToneType);
+    v("RxCtcss", r.RxCtcss);
+    v("RxDcs", r.RxDcs);
+    v("Anl", r.Anl);
+    v("MemBand", r.MemBand);
+    v("MemChannelId", r.MemChannelId);
+}
 
 // The channel lists of every kind and group: entries 1..count of a group are its channels in the
 // order they were added or unpacked. The counts live in the settings record.

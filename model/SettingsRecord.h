@@ -5,6 +5,7 @@
 
 #include "channels/EmgDwMemSettings.h"
 #include "model/ChannelLayout.h"
+#include "model/FieldList.h"
 #include "model/FixedText.h"
 #include "options/OptionRecord.h"
 #include "options/RogerBeep.h"
@@ -28,6 +29,19 @@ struct IdentityRecord
     friend bool operator==(const IdentityRecord &, const IdentityRecord &) = default;
 };
 
+template<RecordOf<IdentityRecord> R, typename V>
+void fields(R &r, V &&v)
+{
+    v("modelNameZ", r.modelNameZ);
+    v("modelCode", r.modelCode);
+    v("bandClass", r.bandClass);
+    v("date", r.date);
+    v("firmwareVersion", r.firmwareVersion);
+    v("modelName", r.modelName);
+    v("bandClass2", r.bandClass2);
+    v("identityCode", r.identityCode);
+}
+
 // Everything of a document except the channel tables, fields in their data-file order.
 struct SettingsRecord
 {
@@ -50,3 +64,23 @@ struct SettingsRecord
 
     friend bool operator==(const SettingsRecord &, const SettingsRecord &) = default;
 };
+
+// The 2893-byte data file, field by field.
+template<RecordOf<SettingsRecord> R, typename V>
+void fields(R &r, V &&v)
+{
+    v("version", r.version);
+    v("currentKind", r.currentKind);
+    v("currentGroup", r.currentGroup);
+    v("groupSelection", r.groupSelection);
+    v("channelCounts", r.channelCounts);
+    v("identity", r.identity);
+    v("options", r.options);
+    v("emergency", r.emergency);
+    v("dualWatch", r.dualWatch);
+    v("memorySettings", r.memorySettings);
+    v("toneTips", r.toneTips);
+    v("thresholds", r.thresholds);
+    v("singleBytes", r.singleBytes);
+    v("extraValues", r.extraValues);
+}

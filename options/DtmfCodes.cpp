@@ -81,35 +81,3 @@ void DecodeDtmfCodes(const RadioImage &image, DtmfCodeTable &codes)
         codes[static_cast<std::size_t>(number - 1)].assign(text);
     }
 }
-
-void writeDtmfCodes(ByteWriter &writer, const DtmfCodeTable &codes)
-{
-    for (const DtmfCode &code : codes)
-        writer.text(code);
-}
-
-void readDtmfCodes(ByteReader &reader, DtmfCodeTable &codes)
-{
-    for (DtmfCode &code : codes)
-        reader.text(code);
-}
-
-void writeDtmfTiming(ByteWriter &writer, const DtmfTiming &timing)
-{
-    writer.i16(timing.sendTime);
-    writer.i16(timing.firstDigitTime);
-    writer.i16(timing.firstDigitDelay);
-    writer.i16(timing.starHashTone);
-    writer.i16(timing.dCodeAssignment);
-    writer.i16(timing.display);
-}
-
-void readDtmfTiming(ByteReader &reader, DtmfTiming &timing)
-{
-    timing.sendTime = reader.i16();
-    timing.firstDigitTime = reader.i16();
-    timing.firstDigitDelay = reader.i16();
-    timing.starHashTone = reader.i16();
-    timing.dCodeAssignment = reader.i16();
-    timing.display = reader.i16();
-}

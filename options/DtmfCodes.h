@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "lang/Texts.h"
+#include "model/FieldList.h"
 #include "model/FixedText.h"
 
 class ByteReader;
@@ -34,6 +35,17 @@ struct DtmfTiming
     friend bool operator==(const DtmfTiming &, const DtmfTiming &) = default;
 };
 
+template<RecordOf<DtmfTiming> R, typename V>
+void fields(R &r, V &&v)
+{
+    v("sendTime", r.sendTime);
+    v("firstDigitTime", r.firstDigitTime);
+    v("firstDigitDelay", r.firstDigitDelay);
+    v("starHashTone", r.starHashTone);
+    v("dCodeAssignment", r.dCodeAssignment);
+    v("display", r.display);
+}
+
 // 20 ms sending, 100 ms first digit, 200 ms first-digit delay, everything else off.
 inline constexpr DtmfTiming kDefaultDtmfTiming{1, 1, 1, 0, 0, 0};
 
@@ -61,10 +73,3 @@ bool IsDtmfCodeEmpty(const DtmfCodeTable &codes, int number);
 // rest of the 16 bytes with 16.
 void EncodeDtmfCodes(const DtmfCodeTable &codes, RadioImage &image);
 void DecodeDtmfCodes(const RadioImage &image, DtmfCodeTable &codes);
-
-// Packed data-file forms: the codes as 16 texts of 16 bytes; the timing settings as six 16-bit
-// values.
-void writeDtmfCodes(ByteWriter &writer, const DtmfCodeTable &codes);
-void readDtmfCodes(ByteReader &reader, DtmfCodeTable &codes);
-void writeDtmfTiming(ByteWriter &writer, const DtmfTiming &timing);
-void readDtmfTiming(ByteReader &reader, DtmfTiming &timing);

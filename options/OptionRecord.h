@@ -6,6 +6,7 @@
 
 #include "channels/BroadcastTable.h"
 #include "channels/GroupNames.h"
+#include "model/FieldList.h"
 #include "model/FixedText.h"
 #include "options/DtmfCodes.h"
 
@@ -33,6 +34,22 @@ struct PublicParamSet
 
     friend bool operator==(const PublicParamSet &, const PublicParamSet &) = default;
 };
+
+template<RecordOf<PublicParamSet> R, typename V>
+void fields(R &r, V &&v)
+{
+    v("hiCut", r.hiCut);
+    v("noiseBlanker", r.noiseBlanker);
+    v("echo", r.echo);
+    v("plus10k", r.plus10k);
+    v("anl", r.anl);
+    v("fourthFlag", r.fourthFlag);
+    v("roger", r.roger);
+    v("mode", r.mode);
+    v("dtmfBot", r.dtmfBot);
+    v("dtmfEot", r.dtmfEot);
+    v("dtmfCall", r.dtmfCall);
+}
 
 enum PublicBand : int
 {
@@ -143,6 +160,93 @@ struct OptionRecord
     friend bool operator==(const OptionRecord &, const OptionRecord &) = default;
 };
 
+// The 1964-byte option record of the data file, field by field.
+template<RecordOf<OptionRecord> R, typename V>
+void fields(R &o, V &&v)
+{
+    v("selectorA", o.selectorA);
+    v("setting18002", o.setting18002);
+    v("selectorB", o.selectorB);
+    v("hfUseVfo", o.hfUseVfo);
+    v("selectorC", o.selectorC);
+    v("hamUseVfo", o.hamUseVfo);
+    v("cbGroupTable", o.cbGroupTable);
+    v("hfGroupTable", o.hfGroupTable);
+    v("hamGroupTable", o.hamGroupTable);
+    v("workMode", o.workMode);
+    v("beep", o.beep);
+    v("volData", o.volData);
+    v("volPath", o.volPath);
+    v("sql", o.sql);
+    v("aop", o.aop);
+    v("powerOffDisplay", o.powerOffDisplay);
+    v("handType", o.handType);
+    v("keyAssign", o.keyAssign);
+    v("voxFunction", o.voxFunction);
+    v("memMenu", o.memMenu);
+    v("reserved1", o.reserved1);
+
+    v("publicSets", o.publicSets);
+
+    v("bluetoothOn", o.bluetoothOn);
+    v("pttHold", o.pttHold);
+    v("micGain", o.micGain);
+    v("spkGain", o.spkGain);
+    v("holdTime", o.holdTime);
+    v("holdDelay", o.holdDelay);
+    v("btIntSpk", o.btIntSpk);
+    v("pttSleep", o.pttSleep);
+
+    v("broadcast", o.broadcast);
+    v("groupNames", o.groupNames);
+
+    v("batteryMax", o.batteryMax);
+    v("batteryMin", o.batteryMin);
+    v("cwFreq", o.cwFreq);
+    v("cwBeep", o.cwBeep);
+    v("maxSwr", o.maxSwr);
+    v("nrcAble", o.nrcAble);
+    v("indic", o.indic);
+    v("mic", o.mic);
+    v("nogSet", o.nogSet);
+    v("tot", o.tot);
+    v("swrProtect", o.swrProtect);
+    v("tdcSet", o.tdcSet);
+    v("scanType", o.scanType);
+    v("menuColour", o.menuColour);
+    v("txRepeatOffset", o.txRepeatOffset);
+    v("asqLevel", o.asqLevel);
+    v("micType", o.micType);
+    v("voxOnOff", o.voxOnOff);
+    v("voxLevel", o.voxLevel);
+    v("voxDelay", o.voxDelay);
+    v("rxNr", o.rxNr);
+    v("txNr", o.txNr);
+    v("claSet", o.claSet);
+    v("claFrq", o.claFrq);
+    v("echoVol", o.echoVol);
+    v("echoTime", o.echoTime);
+    v("vfoStep", o.vfoStep);
+    v("fmDeviation", o.fmDeviation);
+    v("ssbTone", o.ssbTone);
+    v("dim", o.dim);
+    v("agc", o.agc);
+    v("cwRxMode", o.cwRxMode);
+    v("cwBkin", o.cwBkin);
+    v("cwOffset", o.cwOffset);
+    v("voxSpk", o.voxSpk);
+    v("pfKey", o.pfKey);
+    v("txDrcCon", o.txDrcCon);
+    v("reserved2", o.reserved2);
+
+    v("dtmfTiming", o.dtmfTiming);
+    v("reserved3", o.reserved3);
+    v("reserved4", o.reserved4);
+    v("dtmfCodes", o.dtmfCodes);
+    v("reservedValues", o.reservedValues);
+    v("btDeviceName", o.btDeviceName);
+}
+
 inline constexpr std::size_t kOptionRecordPackedSize = 1964;
 inline constexpr std::size_t kPublicParamSetPackedSize = 22;
 
@@ -209,9 +313,3 @@ void DefaultIdentity(SettingsRecord &settings, std::string_view date, int bandCl
 // Everything of a new document that the options own: option and group-name defaults (built in a
 // scratch copy and stored in one piece), identity defaults and the roger-beep defaults.
 void ApplyNewDocumentDefaults(SettingsRecord &settings, std::string_view date, int bandClass);
-
-// Packed data-file forms.
-void writePublicParamSet(ByteWriter &writer, const PublicParamSet &set);
-void readPublicParamSet(ByteReader &reader, PublicParamSet &set);
-void writeOptionRecord(ByteWriter &writer, const OptionRecord &record);
-void readOptionRecord(ByteReader &reader, OptionRecord &record);

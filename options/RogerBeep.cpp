@@ -160,27 +160,3 @@ void DecodeToneTips(const RadioImage &image, SettingsRecord &settings)
         }
     }
 }
-
-void writeToneTips(ByteWriter &writer, const ToneTipTable &table)
-{
-    for (const ToneSet &set : table.sets) {
-        for (const Tone &tone : set.tones) {
-            writer.i16(tone.frequency);
-            writer.i16(tone.duration);
-        }
-        writer.i16(set.recycleTimes);
-        writer.i16(set.interTime);
-    }
-}
-
-void readToneTips(ByteReader &reader, ToneTipTable &table)
-{
-    for (ToneSet &set : table.sets) {
-        for (Tone &tone : set.tones) {
-            tone.frequency = reader.i16();
-            tone.duration = reader.i16();
-        }
-        set.recycleTimes = reader.i16();
-        set.interTime = reader.i16();
-    }
-}

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "lang/Texts.h"
+#include "model/FieldList.h"
 
 class ByteReader;
 class ByteWriter;
@@ -24,6 +25,13 @@ struct Tone
     friend bool operator==(const Tone &, const Tone &) = default;
 };
 
+template<RecordOf<Tone> R, typename V>
+void fields(R &r, V &&v)
+{
+    v("frequency", r.frequency);
+    v("duration", r.duration);
+}
+
 // One roger-beep tone set: 14 tones, then how often the sequence plays and the pause after each
 // pass (10 ms). 60 bytes in the data file: 14 entries of 4 bytes followed by 4 bytes.
 struct ToneSet
@@ -35,6 +43,14 @@ struct ToneSet
     friend bool operator==(const ToneSet &, const ToneSet &) = default;
 };
 
+template<RecordOf<ToneSet> R, typename V>
+void fields(R &r, V &&v)
+{
+    v("tones", r.tones);
+    v("recycleTimes", r.recycleTimes);
+    v("interTime", r.interTime);
+}
+
 // The eight tone-tip and roger-beep sets, numbered 1-8 (480 bytes in the data file).
 struct ToneTipTable
 {
@@ -45,6 +61,12 @@ struct ToneTipTable
 
     friend bool operator==(const ToneTipTable &, const ToneTipTable &) = default;
 };
+
+template<RecordOf<ToneTipTable> R, typename V>
+void fields(R &r, V &&v)
+{
+    v("sets", r.sets);
+}
 
 inline constexpr std::size_t kToneSetPackedSize = 60;
 inline constexpr std::size_t kToneTipTablePackedSize = 480;
@@ -85,10 +107,6 @@ ToneTipTable defaultToneTips();
 // 14 durations; bytes +30 and +31 are neither read nor written.
 void EncodeToneTips(const SettingsRecord &settings, RadioImage &image);
 void DecodeToneTips(const RadioImage &image, SettingsRecord &settings);
-
-// Packed data-file form (480 bytes).
-void writeToneTips(ByteWriter &writer, const ToneTipTable &table);
-void readToneTips(ByteReader &reader, ToneTipTable &table);
 
 namespace RogerBeepTexts {
 inline constexpr TextEntry kCaption{"", "Roger Beep", "RB音"};

@@ -95,7 +95,7 @@ void TestChannelRecordForm::fieldOffsets()
     QFETCH(int, offset);
     QFETCH(int, value);
     ByteWriter writer;
-    writeChannelRecord(writer, distinctRecord());
+    packFields(writer, distinctRecord());
     QCOMPARE(writer.size(), kChannelRecordFormSize);
     QCOMPARE(writer.size(), std::size_t{70});
     const auto &bytes = writer.bytes();
@@ -106,7 +106,7 @@ void TestChannelRecordForm::fieldOffsets()
 void TestChannelRecordForm::texts()
 {
     ByteWriter writer;
-    writeChannelRecord(writer, distinctRecord());
+    packFields(writer, distinctRecord());
     const auto &bytes = writer.bytes();
     const QByteArray rx(reinterpret_cast<const char *>(bytes.data()) + 6, 8);
     const QByteArray tx(reinterpret_cast<const char *>(bytes.data()) + 14, 8);
@@ -119,10 +119,10 @@ void TestChannelRecordForm::roundTrip()
 {
     const ChannelRecord record = distinctRecord();
     ByteWriter writer;
-    writeChannelRecord(writer, record);
+    packFields(writer, record);
     ByteReader reader(writer.bytes());
     ChannelRecord read;
-    readChannelRecord(reader, read);
+    unpackFields(reader, read);
     QVERIFY(reader.ok());
     QVERIFY(reader.atEnd());
     QVERIFY(read == record);
@@ -134,14 +134,14 @@ void TestChannelRecordForm::recordsFollowEachOther()
     second.Number = 40;
     second.RxDigits.assign("29690000");
     ByteWriter writer;
-    writeChannelRecord(writer, distinctRecord());
-    writeChannelRecord(writer, second);
+    packFields(writer, distinctRecord());
+    packFields(writer, second);
     QCOMPARE(writer.size(), std::size_t{140});
     ByteReader reader(writer.bytes());
     ChannelRecord first;
     ChannelRecord read;
-    readChannelRecord(reader, first);
-    readChannelRecord(reader, read);
+    unpackFields(reader, first);
+    unpackFields(reader, read);
     QVERIFY(reader.ok());
     QVERIFY(first == distinctRecord());
     QVERIFY(read == second);
@@ -150,12 +150,12 @@ void TestChannelRecordForm::recordsFollowEachOther()
 void TestChannelRecordForm::shortInput()
 {
     ByteWriter writer;
-    writeChannelRecord(writer, distinctRecord());
+    packFields(writer, distinctRecord());
     std::vector<std::uint8_t> bytes = writer.take();
     bytes.resize(69);
     ByteReader reader(bytes);
     ChannelRecord read;
-    readChannelRecord(reader, read);
+    unpackFields(reader, read);
     QVERIFY(!reader.ok());
 }
 

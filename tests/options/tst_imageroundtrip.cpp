@@ -117,7 +117,7 @@ SettingsRecord randomSettings(std::mt19937 &random)
     for (auto &b : noise)
         b = static_cast<std::uint8_t>(random());
     ByteReader reader(noise);
-    readOptionRecord(reader, o);
+    unpackFields(reader, o);
 
     for (std::int16_t *f :
          {&o.setting18002, &o.hfUseVfo,    &o.hamUseVfo,   &o.cwBeep,   &o.maxSwr,     &o.nrcAble,

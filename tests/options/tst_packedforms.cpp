@@ -32,46 +32,32 @@ using Writer = std::function<std::vector<std::uint8_t>(const std::vector<std::ui
 
 // Reads bytes into a fresh record and writes it again.
 template<typename Record>
-std::vector<std::uint8_t> rewrite(const std::vector<std::uint8_t> &bytes,
-                                  void (*read)(ByteReader &, Record &),
-                                  void (*write)(ByteWriter &, const Record &))
+std::vector<std::uint8_t> rewrite(const std::vector<std::uint8_t> &bytes)
 {
     Record record{};
     ByteReader reader(bytes);
-    read(reader, record);
+    unpackFields(reader, record);
     ByteWriter writer;
-    write(writer, record);
+    packFields(writer, record);
     return writer.take();
 }
 
 Writer rewriterFor(const QString &name)
 {
     if (name == "option record")
-        return [](const auto &b) {
-            return rewrite<OptionRecord>(b, readOptionRecord, writeOptionRecord);
-        };
+        return [](const auto &b) { return rewrite<OptionRecord>(b); };
     if (name == "emergency")
-        return [](const auto &b) {
-            return rewrite<EmergencySettings>(b, readEmergencySettings, writeEmergencySettings);
-        };
+        return [](const auto &b) { return rewrite<EmergencySettings>(b); };
     if (name == "dual-watch")
-        return [](const auto &b) {
-            return rewrite<DualWatchSettings>(b, readDualWatchSettings, writeDualWatchSettings);
-        };
+        return [](const auto &b) { return rewrite<DualWatchSettings>(b); };
     if (name == "memory settings")
-        return [](const auto &b) {
-            return rewrite<MemorySettings>(b, readMemorySettings, writeMemorySettings);
-        };
+        return [](const auto &b) { return rewrite<MemorySettings>(b); };
     if (name == "tone tips")
-        return [](const auto &b) { return rewrite<ToneTipTable>(b, readToneTips, writeToneTips); };
+        return [](const auto &b) { return rewrite<ToneTipTable>(b); };
     if (name == "broadcast table")
-        return [](const auto &b) {
-            return rewrite<BroadcastTable>(b, readBroadcastTable, writeBroadcastTable);
-        };
+        return [](const auto &b) { return rewrite<BroadcastTable>(b); };
     if (name == "public set")
-        return [](const auto &b) {
-            return rewrite<PublicParamSet>(b, readPublicParamSet, writePublicParamSet);
-        };
+        return [](const auto &b) { return rewrite<PublicParamSet>(b); };
     return {};
 }
 
@@ -162,7 +148,7 @@ void TestPackedForms::optionSegmentsSitAtTheirOffsets()
     record.reservedValues[0] = 0x1234;
     record.btDeviceName.assign("MyRadio");
     ByteWriter writer;
-    writeOptionRecord(writer, record);
+    packFields(writer, record);
     const auto &bytes = writer.bytes();
     QCOMPARE(bytes.size(), kOptionRecordPackedSize);
     const QByteArray actual(reinterpret_cast<const char *>(bytes.data()) + offset, expected.size());
@@ -182,10 +168,10 @@ void TestPackedForms::optionRecordRoundTrip()
     record.groupNames.names.at(HF, 15).assign(std::string_view("O\0", 2));
     record.btDeviceName.assign("Headset");
     ByteWriter writer;
-    writeOptionRecord(writer, record);
+    packFields(writer, record);
     OptionRecord back;
     ByteReader reader(writer.bytes());
-    readOptionRecord(reader, back);
+    unpackFields(reader, back);
     QVERIFY(reader.ok());
     QVERIFY(reader.atEnd());
     QVERIFY(back == record);
@@ -197,10 +183,10 @@ void TestPackedForms::broadcastFrequencyKeepsItsBits()
     table.entry(1).frequency = 162.55;
     table.entry(2).frequency = 0.1 + 0.2; // not a short decimal: every bit must survive
     ByteWriter writer;
-    writeBroadcastTable(writer, table);
+    packFields(writer, table);
     BroadcastTable back;
     ByteReader reader(writer.bytes());
-    readBroadcastTable(reader, back);
+    unpackFields(reader, back);
     QCOMPARE(back.entry(1).frequency, 162.55);
     QVERIFY(back.entry(2).frequency == 0.1 + 0.2);
     // The frequency is the 8-byte little-endian double after the 2-byte valid flag.
@@ -213,7 +199,7 @@ void TestPackedForms::shortInputIsReported()
     const std::vector<std::uint8_t> bytes(kOptionRecordPackedSize - 1, 0);
     OptionRecord record;
     ByteReader reader(bytes);
-    readOptionRecord(reader, record);
+    unpackFields(reader, record);
     QVERIFY(!reader.ok());
 }
 
