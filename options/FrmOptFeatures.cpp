@@ -227,7 +227,21 @@ void FrmOptFeatures::layOut()
     content->addLayout(bottom);
     content->addStretch(1);
 
-    // General options: four columns of labelled boxes.
+    top->addWidget(layOutGeneralOptions(), 0, Qt::AlignTop);
+    for (int set = 0; set < 3; ++set)
+        bottom->addWidget(layOutPublicFrame(set), 0, Qt::AlignTop);
+    bottom->addWidget(layOutBleFrame(), 0, Qt::AlignTop);
+    bottom->addStretch(1);
+    top->addWidget(layOutRadioSettings(), 0, Qt::AlignTop);
+    top->addStretch(1);
+    fitTextBoxes();
+    layOutWindow();
+    setReadingOrder();
+}
+
+QWidget *FrmOptFeatures::layOutGeneralOptions()
+{
+    // Four columns of labelled boxes.
     auto *general = new QWidget(m_content);
     general->setObjectName(QStringLiteral("GeneralOptions"));
     auto *generalGrid = labelledGrid(general);
@@ -247,24 +261,26 @@ void FrmOptFeatures::layOut()
         if (column + 1 < kGeneralColumns.size())
             generalGrid->setColumnMinimumWidth(static_cast<int>(column) * 3 + 2, 12);
     }
-    top->addWidget(general, 0, Qt::AlignTop);
+    return general;
+}
 
-    // The three public-channel frames.
-    for (int set = 0; set < 3; ++set) {
-        QGroupBox *box = frame(kPublicFrameName[static_cast<std::size_t>(set)], m_content);
-        auto *grid = labelledGrid(box);
-        for (int line = 0; line < static_cast<int>(kPublicLines.size()); ++line) {
-            const int index = kPublicLines[static_cast<std::size_t>(line)];
-            const OptionRow *row = findOptionRow(OptionControl::PublicBox, index, set);
-            grid->addWidget(m_binder->label(*row), line, 0);
-            grid->addWidget(m_binder->publicBox(set, index), line, 1);
-        }
-        grid->setRowStretch(10, 1);
-        m_publicFrames[set] = box;
-        bottom->addWidget(box, 0, Qt::AlignTop);
+QWidget *FrmOptFeatures::layOutPublicFrame(int set)
+{
+    QGroupBox *box = frame(kPublicFrameName[static_cast<std::size_t>(set)], m_content);
+    auto *grid = labelledGrid(box);
+    for (int line = 0; line < static_cast<int>(kPublicLines.size()); ++line) {
+        const int index = kPublicLines[static_cast<std::size_t>(line)];
+        const OptionRow *row = findOptionRow(OptionControl::PublicBox, index, set);
+        grid->addWidget(m_binder->label(*row), line, 0);
+        grid->addWidget(m_binder->publicBox(set, index), line, 1);
     }
+    grid->setRowStretch(10, 1);
+    m_publicFrames[set] = box;
+    return box;
+}
 
-    // Bluetooth.
+QWidget *FrmOptFeatures::layOutBleFrame()
+{
     m_bleFrame = frame("FrameBLE", m_content);
     auto *ble = labelledGrid(m_bleFrame);
     int line = 0;
@@ -277,24 +293,38 @@ void FrmOptFeatures::layOut()
     ble->addWidget(m_binder->label(*nameRow), line, 0);
     ble->addWidget(m_binder->text4(13), line++, 1);
     ble->setRowStretch(line, 1);
-    bottom->addWidget(m_bleFrame, 0, Qt::AlignTop);
-    bottom->addStretch(1);
+    return m_bleFrame;
+}
 
+QWidget *FrmOptFeatures::layOutRadioSettings()
+{
     // Mode enables, protections, the USB/LSB thresholds and the repeater offset.
     auto *right = new QWidget(m_content);
     right->setObjectName(QStringLiteral("RadioSettings"));
     auto *column = new QVBoxLayout(right);
     column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(layOutModeEnableFrame(right));
+    column->addWidget(layOutProtections(right));
+    column->addWidget(layOutUsbLsbRssiFrame(right));
+    column->addLayout(layOutRepeaterOffset(right));
+    column->addStretch(1);
+    return right;
+}
 
-    m_modeEnableFrame = frame("FrameModeEnable", right);
+QWidget *FrmOptFeatures::layOutModeEnableFrame(QWidget *parent)
+{
+    m_modeEnableFrame = frame("FrameModeEnable", parent);
     auto *modes = new QGridLayout(m_modeEnableFrame);
     for (int index = kFirstModeEnable; index <= kLastModeEnable; ++index) {
         const int n = index - kFirstModeEnable;
         modes->addWidget(m_binder->check1(index), n % 3, n / 3);
     }
-    column->addWidget(m_modeEnableFrame);
+    return m_modeEnableFrame;
+}
 
-    auto *protections = new QWidget(right);
+QWidget *FrmOptFeatures::layOutProtections(QWidget *parent)
+{
+    auto *protections = new QWidget(parent);
     protections->setObjectName(QStringLiteral("Protections"));
     auto *protect = labelledGrid(protections);
     protect->setContentsMargins(0, 0, 0, 0);
@@ -308,9 +338,12 @@ void FrmOptFeatures::layOut()
     protect->addWidget(m_binder->check1(kTdcSetCheck), 1, 0, 1, 2);
     textPair(1, 2, 0);
     textPair(2, 2, 2);
-    column->addWidget(protections);
+    return protections;
+}
 
-    m_usbLsbRssiFrame = frame("FrameUsbLsbRssi", right);
+QWidget *FrmOptFeatures::layOutUsbLsbRssiFrame(QWidget *parent)
+{
+    m_usbLsbRssiFrame = frame("FrameUsbLsbRssi", parent);
     auto *rssi = labelledGrid(m_usbLsbRssiFrame);
     for (int index = 6; index < 12; ++index) {
         const OptionRow *row = findOptionRow(OptionControl::Text4, index);
@@ -319,23 +352,26 @@ void FrmOptFeatures::layOut()
         rssi->addWidget(label, 0, index - 6);
         rssi->addWidget(m_binder->text4(index), 1, index - 6);
     }
-    column->addWidget(m_usbLsbRssiFrame);
+    return m_usbLsbRssiFrame;
+}
 
+QLayout *FrmOptFeatures::layOutRepeaterOffset(QWidget *parent)
+{
     auto *repeater = new QHBoxLayout;
-    repeater->setSpacing(labelGap(right));
+    repeater->setSpacing(labelGap(parent));
     const OptionRow *offsetRow = findOptionRow(OptionControl::Text4, 12);
     repeater->addWidget(m_binder->label(*offsetRow));
     repeater->addWidget(m_binder->text4(12));
-    auto *megahertz = new QLabel(right);
+    auto *megahertz = new QLabel(parent);
     megahertz->setObjectName(QStringLiteral("LabelMHz"));
     m_megahertz = megahertz;
     repeater->addWidget(megahertz);
     repeater->addStretch(1);
-    column->addLayout(repeater);
-    column->addStretch(1);
-    top->addWidget(right, 0, Qt::AlignTop);
-    top->addStretch(1);
+    return repeater;
+}
 
+void FrmOptFeatures::fitTextBoxes()
+{
     // Short numbers need no wide boxes.
     for (const OptionRow &row : optionRows()) {
         if (row.control != OptionControl::Text2 && row.control != OptionControl::Text4)
@@ -347,7 +383,11 @@ void FrmOptFeatures::layOut()
         edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QLatin1Char('0')) * characters +
                             12);
     }
+}
 
+void FrmOptFeatures::layOutWindow()
+{
+    // The scrolled options above the buttons.
     m_scroll->setWidget(m_content);
     m_close = new QPushButton(this);
     m_close->setObjectName(QStringLiteral("CommandClose"));
@@ -360,7 +400,6 @@ void FrmOptFeatures::layOut()
     auto *window = new QVBoxLayout(this);
     window->addWidget(m_scroll, 1);
     window->addLayout(buttons);
-    setReadingOrder();
 }
 
 void FrmOptFeatures::setReadingOrder()

@@ -10,6 +10,7 @@ class AppContext;
 class OptionBinder;
 class QComboBox;
 class QGroupBox;
+class QLayout;
 class QPushButton;
 class QScrollArea;
 struct OptionRow;
@@ -51,6 +52,17 @@ protected:
 
 private:
     void layOut();
+    // One function a frame (or framed group) of the window; each makes its part and returns it.
+    QWidget *layOutGeneralOptions();
+    QWidget *layOutPublicFrame(int set);
+    QWidget *layOutBleFrame();
+    QWidget *layOutRadioSettings();
+    QWidget *layOutModeEnableFrame(QWidget *parent);
+    QWidget *layOutProtections(QWidget *parent);
+    QWidget *layOutUsbLsbRssiFrame(QWidget *parent);
+    QLayout *layOutRepeaterOffset(QWidget *parent);
+    void fitTextBoxes();
+    void layOutWindow();
     void makeParkedControls();
     // Tab goes through the controls as the window reads: the general options column by column,
     // the radio settings beside them, then the public-channel frames, the Bluetooth frame and
