@@ -1,4 +1,4 @@
-#include "lang/FrmSetLanguage.h"
+#include "app/FrmSetLanguage.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -22,10 +22,10 @@
 
 #include "app/AppContext.h"
 #include "app/DocumentNotifier.h"
+#include "app/FrmSetLanguage.h"
 #include "app/PlatformServices.h"
 #include "app/WheelGuard.h"
 #include "app/frmAbout.h"
-#include "lang/FrmSetLanguage.h"
 #include "lang/Messages.h"
 #include "lang/QtText.h"
 

@@ -5,8 +5,8 @@
 #include <QTest>
 
 #include "app/AppContext.h"
+#include "app/FrmSetLanguage.h"
 #include "app/IniDocument.h"
-#include "lang/FrmSetLanguage.h"
 #include "support/WindowHarness.h"
 
 namespace {
