@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdio>
 #include <memory>
 
@@ -10,11 +11,35 @@
 #include "datafile/DataFileFormat.h"
 #include "link/TransferWalk.h"
 #include "model/Document.h"
+#include "model/FieldList.h"
 #include "model/ImagePacking.h"
 #include "model/RadioImage.h"
 #include "options/OptionTable.h"
 
 namespace {
+
+// A record text as the comparison shows it: every stored byte between double quotes, padding
+// included, so that texts the windows show alike ("A" + NUL and "A" + space) can be told apart.
+// A NUL is \0, other control bytes and bytes outside ASCII \xNN, a quote or backslash escaped.
+std::string recordText(std::string_view raw)
+{
+    std::string shown = "\"";
+    for (const char c : raw) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte == 0) {
+            shown += "\\0";
+        } else if (byte < 0x20 || byte >= 0x7F) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+            shown += escaped;
+        } else {
+            if (c == '"' || c == '\\')
+                shown += '\\';
+            shown += c;
+        }
+    }
+    return shown + "\"";
+}
 
 class Collector
 {
@@ -34,12 +59,10 @@ public:
     }
     std::size_t size() const { return m_out.size(); }
 
-private:
-    static std::string text(const std::string &value) { return "\"" + value + "\""; }
     template<std::size_t N>
     static std::string text(const FixedText<N> &value)
     {
-        return "\"" + value.trimmed() + "\"";
+        return recordText(value.raw());
     }
     static std::string text(double value) { return plainNumberText(value); }
     template<typename T>
@@ -48,8 +71,52 @@ private:
         return std::to_string(value);
     }
 
+private:
     std::vector<Difference> &m_out;
 };
+
+// Every field of a record by its name, as its field list gives them: "identity.bandClass",
+// "thresholds[3]", "groupSelection[HAM group 2]". The matching field of the second record sits at
+// the same place in it.
+template<typename T>
+void compareField(Collector &out, const std::string &name, const T &a, const T &b);
+
+template<typename Record>
+void compareFields(Collector &out, const std::string &prefix, const Record &a, const Record &b)
+{
+    fields(a, [&](std::string_view name, const auto &first) {
+        using Field = std::remove_cvref_t<decltype(first)>;
+        const auto offset =
+            reinterpret_cast<const char *>(&first) - reinterpret_cast<const char *>(&a);
+        const Field &second =
+            *reinterpret_cast<const Field *>(reinterpret_cast<const char *>(&b) + offset);
+        compareField(out, prefix + std::string(name), first, second);
+    });
+}
+
+template<typename T>
+void compareField(Collector &out, const std::string &name, const T &a, const T &b)
+{
+    if constexpr (std::is_same_v<T, double>) {
+        if (std::bit_cast<std::uint64_t>(a) != std::bit_cast<std::uint64_t>(b))
+            out.add(name, Collector::text(a), Collector::text(b));
+    } else if constexpr (std::is_integral_v<T> || IsFixedText<T>::value) {
+        if (!(a == b))
+            out.add(name, Collector::text(a), Collector::text(b));
+    } else if constexpr (IsStdArray<T>::value) {
+        for (std::size_t i = 0; i < a.size(); ++i)
+            compareField(out, name + "[" + std::to_string(i) + "]", a[i], b[i]);
+    } else if constexpr (IsKindGroupArray<T>::value) {
+        for (int group = 1; group <= kMaxGroup; ++group)
+            for (int kind = 0; kind < kKindCount; ++kind)
+                compareField(out,
+                             name + "[" + std::string(kindName(kind)) + " group " +
+                                 std::to_string(group) + "]",
+                             a.at(kind, group), b.at(kind, group));
+    } else {
+        compareFields(out, name + ".", a, b);
+    }
+}
 
 std::string groupName(const DocumentSet &document, int kind, int group)
 {
@@ -83,15 +150,8 @@ void compareChannel(Collector &out, const std::string &where, const ChannelRecor
     }
     if (out.size() != before)
         return;
-    out.value(where + ", TxFrequency", a.TxDigits, b.TxDigits);
-    out.value(where + ", Present", a.Present, b.Present);
-    out.value(where + ", TxCtcss (not in use)", a.TxCtcss, b.TxCtcss);
-    out.value(where + ", TxDcs (not in use)", a.TxDcs, b.TxDcs);
-    out.value(where + ", RxCtcss (not in use)", a.RxCtcss, b.RxCtcss);
-    out.value(where + ", RxDcs (not in use)", a.RxDcs, b.RxDcs);
-    out.value(where + ", Spare1", a.Spare1, b.Spare1);
-    out.value(where + ", Spare2", a.Spare2, b.Spare2);
-    out.value(where + ", frequency digits", a.RxDigits, b.RxDigits);
+    // What the columns do not show, by the record's own field names.
+    compareFields(out, where + ", ", a, b);
 }
 
 void compareGroups(Collector &out, const DocumentSet &a, const DocumentSet &b)
@@ -279,6 +339,38 @@ void compareSettings(Collector &out, const DocumentSet &a, const DocumentSet &b)
     }
 }
 
+// Whatever the comparisons above do not look at still counts, named by the record's fields: the
+// second record with everything already compared taken from the first, walked field by field.
+void compareRemainingFields(Collector &out, const SettingsRecord &a, const SettingsRecord &b)
+{
+    auto rest = std::make_unique<SettingsRecord>(b);
+    rest->identity = a.identity;
+    rest->currentKind = a.currentKind;
+    rest->currentGroup = a.currentGroup;
+    for (int kind = 0; kind < kKindCount; ++kind) {
+        for (int group = 1; group <= groupCount(kind); ++group)
+            rest->channelCounts.at(kind, group) = a.channelCounts.at(kind, group);
+        for (int group = 1; group <= namedGroupCount(kind); ++group) {
+            rest->options.groupNames.names.at(kind, group) =
+                a.options.groupNames.names.at(kind, group);
+            rest->options.groupNames.valid.at(kind, group) =
+                a.options.groupNames.valid.at(kind, group);
+        }
+    }
+    rest->options.btDeviceName = a.options.btDeviceName;
+    rest->options.dtmfCodes = a.options.dtmfCodes;
+    rest->options.broadcast = a.options.broadcast;
+    rest->toneTips = a.toneTips;
+    rest->emergency = a.emergency;
+    rest->dualWatch = a.dualWatch;
+    rest->memorySettings = a.memorySettings;
+    for (const OptionRow &row : optionRows())
+        if (row.field)
+            row.field.set(*rest, row.field.get(a));
+    if (!(*rest == a))
+        compareFields(out, "", a, *rest);
+}
+
 } // namespace
 
 std::vector<Difference> compareDocuments(const DocumentSet &first, const DocumentSet &second)
@@ -287,17 +379,8 @@ std::vector<Difference> compareDocuments(const DocumentSet &first, const Documen
     Collector out(differences);
     compareGroups(out, first, second);
     compareMemories(out, first, second);
-    const std::size_t beforeSettings = out.size();
     compareSettings(out, first, second);
-    if (out.size() == beforeSettings) {
-        // Whatever the names above miss still counts: the packed records byte by byte.
-        const std::vector<std::uint8_t> a = packSettingsRecord(first.settings);
-        const std::vector<std::uint8_t> b = packSettingsRecord(second.settings);
-        for (std::size_t i = 0; i < std::min(a.size(), b.size()); ++i)
-            if (a[i] != b[i])
-                out.add("data file byte " + std::to_string(i), std::to_string(a[i]),
-                        std::to_string(b[i]));
-    }
+    compareRemainingFields(out, first.settings, second.settings);
     return differences;
 }
 

@@ -19,7 +19,8 @@ struct Difference
 
 // Everything a data file pair carries: channels, memory channels, group names and valid flags,
 // options, tone sets, DTMF codes, special-channel settings, the broadcast table and the identity.
-// A byte of the settings record that none of these names still shows up by its offset.
+// Whatever else differs is named by the record's own fields ("groupSelection[CB group 2]"). Texts
+// are shown with every stored byte, a NUL as \0.
 std::vector<Difference> compareDocuments(const DocumentSet &first, const DocumentSet &second);
 
 // Two images on every byte a transfer carries: each unpacked into a new document and compared as

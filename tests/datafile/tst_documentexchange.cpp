@@ -24,6 +24,8 @@ private Q_SLOTS:
     void badLineChangesNothing();
     void commonLayoutOfOtherTools();
     void differencesAreNamed();
+    void invisibleBytesOfTextsAreShown();
+    void everyDataFileByteIsNamed();
     void imagesCompareOnWhatTheRadioHolds();
     void jsonHoldsTheWholeDocument();
     void backupRotationKeepsTheNewest();
@@ -154,6 +156,46 @@ void TestDocumentExchange::differencesAreNamed()
                                         " / " + differences[i].second),
                  QString::fromStdString(expected[i].where + " = " + expected[i].first + " / " +
                                         expected[i].second));
+}
+
+void TestDocumentExchange::invisibleBytesOfTextsAreShown()
+{
+    const auto first = Samples::richDocument();
+    auto second = std::make_unique<DocumentSet>(*first);
+    first->settings.options.groupNames.names.at(HF, 2).assign(std::string_view("A\0", 2));
+    second->settings.options.groupNames.names.at(HF, 2).assign("A ");
+    second->settings.options.dtmfCodes[1].assign("1\"\x01");
+    const std::vector<Difference> differences = compareDocuments(*first, *second);
+    QCOMPARE(differences.size(), std::size_t(2));
+    QCOMPARE(differences[0].where, std::string("HF group 2, name"));
+    QCOMPARE(differences[0].first, std::string("\"A\\0\""));
+    QCOMPARE(differences[0].second, std::string("\"A \""));
+    QVERIFY(differences[1].second.starts_with("\"1\\\"\\x01 "));
+}
+
+void TestDocumentExchange::everyDataFileByteIsNamed()
+{
+    // Whichever byte of a data file changes, the difference is named by a field.
+    const auto document = Samples::richDocument();
+    const std::vector<std::uint8_t> packed = packSettingsRecord(document->settings);
+    auto changed = std::make_unique<DocumentSet>(*document);
+    for (std::size_t offset = 0; offset < packed.size(); ++offset) {
+        std::vector<std::uint8_t> bytes = packed;
+        bytes[offset] ^= 0x41;
+        // A channel count its group cannot hold is refused on reading.
+        if (unpackSettingsRecord(bytes, changed->settings) == SettingsReadStatus::BadCounts)
+            continue;
+        const std::vector<Difference> differences = compareDocuments(*document, *changed);
+        QVERIFY2(!differences.empty(), qPrintable(QString::number(offset)));
+        for (const Difference &difference : differences)
+            QVERIFY2(difference.where.find("byte") == std::string::npos, difference.where.c_str());
+    }
+    // One that no window shows, by its name.
+    changed->settings = document->settings;
+    changed->settings.groupSelection.at(HAM, 2) = 7;
+    const std::vector<Difference> differences = compareDocuments(*document, *changed);
+    QCOMPARE(differences.size(), std::size_t(1));
+    QCOMPARE(differences[0].where, std::string("groupSelection[HAM group 2]"));
 }
 
 void TestDocumentExchange::imagesCompareOnWhatTheRadioHolds()
