@@ -67,7 +67,11 @@ std::unique_ptr<QtRecordTextCodec> &systemCodec()
 {
     static std::unique_ptr<QtRecordTextCodec> codec = [] {
         auto made = std::make_unique<QtRecordTextCodec>(systemCodePage());
-        return made->isValid() ? std::move(made) : std::make_unique<QtRecordTextCodec>(1252);
+        if (!made->isValid())
+            made = std::make_unique<QtRecordTextCodec>(1252);
+        // The plain code that lists and compares documents decodes through it too.
+        setRecordTextCodec(*made);
+        return made;
     }();
     return codec;
 }
@@ -139,7 +143,9 @@ bool setSystemRecordTextCodePage(int codePage)
     auto codec = std::make_unique<QtRecordTextCodec>(codePage);
     if (!codec->isValid())
         return false;
-    systemCodec() = std::move(codec);
+    std::unique_ptr<QtRecordTextCodec> &slot = systemCodec();
+    setRecordTextCodec(*codec);
+    slot = std::move(codec);
     return true;
 }
 

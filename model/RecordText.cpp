@@ -27,7 +27,92 @@ std::string lowered(std::string_view text)
     return result;
 }
 
+// The codec before the system's is known: each byte is the character of that code (Latin-1).
+class Latin1Codec : public RecordTextCodec
+{
+public:
+    int codePage() const override { return 28591; }
+    std::string decode(std::string_view bytes) const override
+    {
+        std::string text;
+        for (const char c : bytes) {
+            const auto byte = static_cast<unsigned char>(c);
+            if (byte < 0x80) {
+                text += c;
+            } else {
+                text += static_cast<char>(0xC0 | (byte >> 6));
+                text += static_cast<char>(0x80 | (byte & 0x3F));
+            }
+        }
+        return text;
+    }
+    std::optional<std::string> encode(std::string_view utf8) const override
+    {
+        std::string bytes;
+        for (std::size_t at = 0; at < utf8.size(); ++at) {
+            const auto lead = static_cast<unsigned char>(utf8[at]);
+            if (lead < 0x80) {
+                bytes += utf8[at];
+            } else if ((lead == 0xC2 || lead == 0xC3) && at + 1 < utf8.size()) {
+                bytes += static_cast<char>(((lead & 0x03) << 6) | (utf8[++at] & 0x3F));
+            } else {
+                return std::nullopt;
+            }
+        }
+        return bytes;
+    }
+};
+
+const Latin1Codec kLatin1;
+const RecordTextCodec *g_codec = &kLatin1;
+
 } // namespace
+
+const RecordTextCodec &recordTextCodec()
+{
+    return *g_codec;
+}
+
+void setRecordTextCodec(const RecordTextCodec &codec)
+{
+    g_codec = &codec;
+}
+
+std::string recordTextToUtf8(std::string_view stored)
+{
+    return recordTextToUtf8(*g_codec, stored);
+}
+
+std::string visibleRecordBytes(std::string_view stored)
+{
+    std::string shown = "\"";
+    std::string run; // bytes to decode together, so a double-byte character stays whole
+    const auto flush = [&] {
+        shown += g_codec->decode(run);
+        run.clear();
+    };
+    for (const char c : stored) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte != 0x7F && c != '"' && c != '\\') {
+            run += c;
+            continue;
+        }
+        flush();
+        if (byte == 0) {
+            shown += "\\0";
+        } else if (c == '"' || c == '\\') {
+            shown += '\\';
+            shown += c;
+        } else {
+            static constexpr char kHex[] = "0123456789ABCDEF";
+            shown += "\\x";
+            shown += kHex[byte >> 4];
+            shown += kHex[byte & 0x0F];
+        }
+    }
+    flush();
+    return shown + "\"";
+}
 
 std::string recordTextToUtf8(const RecordTextCodec &codec, std::string_view stored)
 {

@@ -22,8 +22,19 @@ public:
     virtual std::optional<std::string> encode(std::string_view utf8) const = 0;
 };
 
+// The codec of this run's record texts: the program and the companion set the system's at start
+// (QtRecordTextCodec.h); until then bytes above 127 read as Latin-1.
+const RecordTextCodec &recordTextCodec();
+void setRecordTextCodec(const RecordTextCodec &codec);
+
 // What a record's text field shows: trailing spaces removed, cut at the first NUL, decoded.
 std::string recordTextToUtf8(const RecordTextCodec &codec, std::string_view stored);
+// The same, through this run's codec.
+std::string recordTextToUtf8(std::string_view stored);
+// Every stored byte made visible for a listing that must tell texts apart that show alike: the
+// padding kept, a NUL as \0, other control bytes as \xNN, a quote or backslash escaped, the rest
+// decoded ("A\0" against "A "; GBK bytes of "中" as 中).
+std::string visibleRecordBytes(std::string_view stored);
 
 enum class RecordTextStatus
 {

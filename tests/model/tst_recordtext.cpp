@@ -12,6 +12,8 @@ private Q_SLOTS:
     void storedTextReadsBackAsTyped_data();
     void storedTextReadsBackAsTyped();
     void brokenBytesShowAsReplacement();
+    void listingsShowEveryStoredByte_data();
+    void listingsShowEveryStoredByte();
     void codePageOfTheLocale_data();
     void codePageOfTheLocale();
 };
@@ -71,6 +73,26 @@ void TestRecordText::brokenBytesShowAsReplacement()
              QStringLiteral("B"));
     const std::string shown = recordTextToUtf8(gbk, "\xff\xfe\x80");
     QVERIFY(QString::fromUtf8(shown).toUtf8().toStdString() == shown);
+}
+
+void TestRecordText::listingsShowEveryStoredByte_data()
+{
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("NUL padding") << QByteArray("A\0", 2) << "\"A\\0\"";
+    QTest::newRow("space padding") << QByteArray("A ") << "\"A \"";
+    QTest::newRow("GBK character") << QByteArray("\xd6\xd0") << "\"中\"";
+    QTest::newRow("control and quote") << QByteArray("\x01\"") << "\"\\x01\\\"\"";
+    QTest::newRow("half a character") << QByteArray("\xd6 ") << "\"\uFFFD \"";
+}
+
+void TestRecordText::listingsShowEveryStoredByte()
+{
+    QFETCH(QByteArray, stored);
+    QFETCH(QString, shown);
+    QVERIFY(setSystemRecordTextCodePage(936));
+    QCOMPARE(QString::fromStdString(visibleRecordBytes(stored.toStdString())), shown);
+    QCOMPARE(&recordTextCodec(), &systemRecordTextCodec());
 }
 
 void TestRecordText::codePageOfTheLocale_data()
