@@ -218,15 +218,15 @@ int runTransfer(int argc, char *argv[], const std::vector<std::string_view> &arg
     const QString portError = text(Messages::kPortError);
     if (device && std::filesystem::is_regular_file(device->toStdString(), fsError)) {
         printError(
-            QStringLiteral("%1 %2 is a regular file, not a serial port").arg(portError, *device));
+            QStringLiteral("%1 (%2 is a regular file, not a serial port)").arg(portError, *device));
         return failed;
     }
     SerialPortService port;
     if (!device || !port.open(*device)) {
         if (device)
-            printError(QStringLiteral("%1 %2: %3").arg(portError, *device, port.errorString()));
+            printError(QStringLiteral("%1 (%2: %3)").arg(portError, *device, port.errorString()));
         else
-            printError(QStringLiteral("%1 No serial port %2")
+            printError(QStringLiteral("%1 (no serial port %2)")
                            .arg(portError, QString::fromStdString(*portText)));
         return failed;
     }
