@@ -16,6 +16,7 @@
 #include "model/Document.h"
 #include "model/ImagePacking.h"
 #include "model/RadioImage.h"
+#include "model/RecordText.h"
 #include "model/VersionRegistry.h"
 
 namespace {
@@ -105,12 +106,13 @@ bool writeFile(const std::string &path, std::span<const std::uint8_t> bytes)
     return file.write(reinterpret_cast<const char *>(bytes.data()), size) == size && file.commit();
 }
 
-// A record text as the listing shows it: as records compare it (trailing spaces removed, cut at
-// the first NUL), its bytes passed on as they are. The one place to decode the record bytes.
+// A record text as the listing shows it: as the windows show it (trailing spaces removed, cut at
+// the first NUL, decoded from the system's code page), so the listing is valid UTF-8 whatever the
+// file holds. The one place to decode the record bytes.
 template<std::size_t N>
 std::string recordText(const FixedText<N> &text)
 {
-    return text.trimmed();
+    return recordTextToUtf8(text.raw());
 }
 
 std::string frequencyText(const FixedText<8> &digits)

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/VerbTable.h"
+#include "model/QtRecordTextCodec.h"
 
 namespace {
 
@@ -50,6 +51,8 @@ int main(int argc, char *argv[])
     }
     if (const std::optional<int> status = helpAsked(argc, argv))
         return *status;
+    // Record texts show through the system's code page (or ORX740_CODEPAGE) in every verb.
+    systemRecordTextCodec();
     if (const VerbHelp *verb = findVerbHelp(argv[1])) {
         const std::vector<std::string_view> args(argv + 2, argv + argc);
         // Qt sees only the program name, so our options never reach its own parser.

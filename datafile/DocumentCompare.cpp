@@ -14,31 +14,16 @@
 #include "model/FieldList.h"
 #include "model/ImagePacking.h"
 #include "model/RadioImage.h"
+#include "model/RecordText.h"
 #include "options/OptionTable.h"
 
 namespace {
 
-// A record text as the comparison shows it: every stored byte between double quotes, padding
-// included, so that texts the windows show alike ("A" + NUL and "A" + space) can be told apart.
-// A NUL is \0, other control bytes and bytes outside ASCII \xNN, a quote or backslash escaped.
+// A record text as the comparison shows it: every stored byte, padding included, so that texts
+// the windows show alike ("A" + NUL and "A" + space) can be told apart.
 std::string recordText(std::string_view raw)
 {
-    std::string shown = "\"";
-    for (const char c : raw) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte == 0) {
-            shown += "\\0";
-        } else if (byte < 0x20 || byte >= 0x7F) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
-            shown += escaped;
-        } else {
-            if (c == '"' || c == '\\')
-                shown += '\\';
-            shown += c;
-        }
-    }
-    return shown + "\"";
+    return visibleRecordBytes(raw);
 }
 
 class Collector

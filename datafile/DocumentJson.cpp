@@ -6,16 +6,17 @@
 #include "channels/FrequencyCodec.h"
 #include "datafile/ChannelColumns.h"
 #include "model/Document.h"
+#include "model/RecordText.h"
 #include "options/OptionTable.h"
 
 namespace {
 
-// A record text as the JSON shows it: as records compare it (trailing spaces removed, cut at the
-// first NUL); the writer escapes what is not ASCII. The one place to decode the record bytes.
+// A record text as the JSON shows it: as the windows show it (trailing spaces removed, cut at the
+// first NUL, decoded from the system's code page). The one place to decode the record bytes.
 template<std::size_t N>
 std::string recordText(const FixedText<N> &text)
 {
-    return text.trimmed();
+    return recordTextToUtf8(text.raw());
 }
 
 // Builds JSON text with the commas and indents in their places.
@@ -116,8 +117,8 @@ std::string jsonString(const std::string &text)
             out += "\\r";
         } else if (c == '\t') {
             out += "\\t";
-        } else if (c < 0x20 || c >= 0x80) {
-            // Record texts are single bytes of the system's code page, never sure to be UTF-8.
+        } else if (c < 0x20) {
+            // Every text here is UTF-8: record texts are decoded before they are written.
             char escaped[16];
             std::snprintf(escaped, sizeof escaped, "\\u%04X", c);
             out += escaped;

@@ -13,6 +13,7 @@
 #include "datafile/QtDataFileStorage.h"
 #include "model/Document.h"
 #include "model/ImagePacking.h"
+#include "model/QtRecordTextCodec.h"
 #include "model/RadioImage.h"
 
 // The command-line companion's unpack, pack and show verbs on real files.
@@ -28,6 +29,7 @@ private Q_SLOTS:
     void badInputGivesOneLineAndNoFile_data();
     void badInputGivesOneLineAndNoFile();
     void pairsOfEveryVerbAreSavedAlike();
+    void outputsShowRecordTextsAsTheWindowsDo();
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
@@ -276,6 +278,44 @@ void TestFileVerbs::pairsOfEveryVerbAreSavedAlike()
     QCOMPARE(QByteArray(reinterpret_cast<const char *>(saved.dataFile.data()),
                         qsizetype(saved.dataFile.size())),
              contents("a.dat"));
+}
+
+void TestFileVerbs::outputsShowRecordTextsAsTheWindowsDo()
+{
+    // A pair written on a Chinese system: GBK names, one of them cut inside a character by an
+    // older program. Every output shows the names as the windows do, in valid UTF-8.
+    QVERIFY(setSystemRecordTextCodePage(936));
+    auto document = Samples::richDocument();
+    document->settings.version.assign("V100");
+    document->settings.options.groupNames.names.at(HF, 1).assign("\xd6\xd0");
+    document->settings.options.groupNames.names.at(HAM, 3).assign("\xd6 ");
+    const auto putPair = [&](const QString &name, const DocumentSet &set) {
+        const PackedDocument packed = packDocument(set);
+        put(name + ".dat", QByteArray(reinterpret_cast<const char *>(packed.dataFile.data()),
+                                      qsizetype(packed.dataFile.size())));
+        put(name + ".fre", QByteArray(reinterpret_cast<const char *>(packed.channelFile.data()),
+                                      qsizetype(packed.channelFile.size())));
+    };
+    putPair("x", *document);
+    document->settings.options.groupNames.names.at(HF, 1).assign(std::string_view("A\0", 2));
+    putPair("y", *document);
+
+    const auto validUtf8 = [](const std::string &text) {
+        return QString::fromUtf8(text).toUtf8().toStdString() == text;
+    };
+    QCOMPARE(run(runShowVerb, {spath("x.dat")}), 0);
+    QVERIFY(validUtf8(m_out.str()));
+    QVERIFY(QString::fromStdString(m_out.str()).contains(QStringLiteral("\"中\"")));
+    QCOMPARE(run(runShowVerb, {"--json", spath("x.dat")}), 0);
+    QVERIFY(validUtf8(m_out.str()));
+    QVERIFY(QString::fromStdString(m_out.str()).contains(QStringLiteral("\"name\": \"中\"")));
+    QCOMPARE(run(runDiffVerb, {spath("x.dat"), spath("y.dat")}), 1);
+    QVERIFY(validUtf8(m_out.str()));
+    const QString differences = QString::fromStdString(m_out.str());
+    QVERIFY2(differences.contains(QStringLiteral("\"中\"")) &&
+                 differences.contains(QStringLiteral("\"A\\0\"")),
+             m_out.str().c_str());
+    setSystemRecordTextCodePage(1252);
 }
 
 QTEST_GUILESS_MAIN(TestFileVerbs)
