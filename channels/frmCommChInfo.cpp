@@ -208,8 +208,8 @@ QLayout *frmCommChInfo::buildSelectors()
     m_label1 = named(new QLabel(this), "Label1");
     m_combo6 = named(new QComboBox(this), "Combo6");
     m_combo6->setMinimumContentsLength(6);
-    for (int kind = 0; kind < kKindCount; ++kind)
-        m_combo7->addItem(qText(kBandTexts[kind]));
+    for (const std::string_view band : kBandTexts)
+        m_combo7->addItem(qText(band));
     m_combo2->addItem(qText(kBandTexts[HF]));
     m_combo2->addItem(qText(kBandTexts[HAM]));
 
@@ -1153,9 +1153,11 @@ void frmCommChInfo::copyRows(bool cut)
 
 void frmCommChInfo::deleteRows()
 {
-    const auto [first, last] = selectedRows();
+    // Named rows rather than a structured binding: clang before 16 cannot capture those.
+    const std::pair<int, int> rows = selectedRows();
     edit(text(kDelete), [&] {
-        ChannelGrid::deleteRows(m_context.document.working(), m_kind, m_group, first, last);
+        ChannelGrid::deleteRows(m_context.document.working(), m_kind, m_group, rows.first,
+                                rows.second);
     });
     showDetails();
 }
