@@ -9,12 +9,12 @@
 #include "channels/FrequencyCodec.h"
 #include "datafile/ChannelColumns.h"
 #include "datafile/DataFileFormat.h"
-#include "link/TransferWalk.h"
 #include "model/Document.h"
 #include "model/FieldList.h"
 #include "model/ImagePacking.h"
 #include "model/RadioImage.h"
 #include "model/RecordText.h"
+#include "model/TransferWalk.h"
 #include "options/OptionTable.h"
 
 namespace {

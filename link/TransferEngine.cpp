@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "lang/Messages.h"
-#include "link/TransferWalk.h"
 #include "model/RadioImage.h"
+#include "model/TransferWalk.h"
 #include "model/VersionRegistry.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "link/TransferStopNotice.h"
 
-#include "link/TransferWalk.h"
+#include "model/TransferWalk.h"
 
 int transferBlockNumber(std::int32_t address)
 {

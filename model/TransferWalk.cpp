@@ -1,4 +1,4 @@
-#include "link/TransferWalk.h"
+#include "model/TransferWalk.h"
 
 #include <array>
 #include <cmath>

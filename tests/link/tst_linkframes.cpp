@@ -6,7 +6,7 @@
 #include "LinkHarness.h"
 #include "link/Frames.h"
 #include "link/Identification.h"
-#include "link/TransferWalk.h"
+#include "model/TransferWalk.h"
 #include "model/VersionRegistry.h"
 
 Q_DECLARE_METATYPE(ReplyKind)

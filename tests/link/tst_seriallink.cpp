@@ -6,7 +6,7 @@
 #include "link/LinkController.h"
 #include "link/PtyRadioHost.h"
 #include "link/SerialPortService.h"
-#include "link/TransferWalk.h"
+#include "model/TransferWalk.h"
 
 // Transfers over a real pseudo-terminal, the simulated radio on one side and the serial port
 // service on the other, both on this thread's event loop.

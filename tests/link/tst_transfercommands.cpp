@@ -22,8 +22,8 @@
 #include "link/FrmProgress.h"
 #include "link/PtyRadioHost.h"
 #include "link/TransferCommands.h"
-#include "link/TransferWalk.h"
 #include "model/ImagePacking.h"
+#include "model/TransferWalk.h"
 #include "support/ScriptedMessageService.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <array>
 
 #include "LinkHarness.h"
-#include "link/TransferWalk.h"
+#include "model/TransferWalk.h"
 
 Q_DECLARE_METATYPE(TransferStep)
 

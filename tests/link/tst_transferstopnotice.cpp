@@ -1,7 +1,7 @@
 #include <QTest>
 
 #include "link/TransferStopNotice.h"
-#include "link/TransferWalk.h"
+#include "model/TransferWalk.h"
 
 // The one box after a failed or cancelled transfer: its wording in both languages and the block
 // it names.
