@@ -60,6 +60,14 @@ private:
     std::vector<Difference> &m_out;
 };
 
+// The field of the second record at the place the first record's field sits in the first.
+template<typename Record, typename Field>
+const Field &matchingField(const Record &a, const Field &first, const Record &b)
+{
+    const auto offset = reinterpret_cast<const char *>(&first) - reinterpret_cast<const char *>(&a);
+    return *reinterpret_cast<const Field *>(reinterpret_cast<const char *>(&b) + offset);
+}
+
 // Every field of a record by its name, as its field list gives them: "identity.bandClass",
 // "thresholds[3]", "groupSelection[HAM group 2]". The matching field of the second record sits at
 // the same place in it.
@@ -70,12 +78,7 @@ template<typename Record>
 void compareFields(Collector &out, const std::string &prefix, const Record &a, const Record &b)
 {
     fields(a, [&](std::string_view name, const auto &first) {
-        using Field = std::remove_cvref_t<decltype(first)>;
-        const auto offset =
-            reinterpret_cast<const char *>(&first) - reinterpret_cast<const char *>(&a);
-        const Field &second =
-            *reinterpret_cast<const Field *>(reinterpret_cast<const char *>(&b) + offset);
-        compareField(out, prefix + std::string(name), first, second);
+        compareField(out, prefix + std::string(name), first, matchingField(a, first, b));
     });
 }
 
@@ -202,126 +205,185 @@ void compareMemories(Collector &out, const DocumentSet &a, const DocumentSet &b)
     }
 }
 
-void compareSettings(Collector &out, const DocumentSet &a, const DocumentSet &b)
+// The model, band and firmware identity, in the order the report has always listed it (the model
+// name first), not in the data file's.
+void compareIdentity(Collector &out, const IdentityRecord &a, const IdentityRecord &b)
 {
-    const SettingsRecord &sa = a.settings;
-    const SettingsRecord &sb = b.settings;
-    const IdentityRecord &ia = sa.identity;
-    const IdentityRecord &ib = sb.identity;
-    out.value("model name", ia.modelName, ib.modelName);
-    out.value("model name (first field)", ia.modelNameZ, ib.modelNameZ);
-    out.value("model code", ia.modelCode, ib.modelCode);
-    out.value("band class", ia.bandClass, ib.bandClass);
-    out.value("band class (second field)", ia.bandClass2, ib.bandClass2);
-    out.value("date", ia.date, ib.date);
-    out.value("firmware version", ia.firmwareVersion, ib.firmwareVersion);
-    out.value("identity code", ia.identityCode, ib.identityCode);
-    out.value("current kind", sa.currentKind, sb.currentKind);
+    out.value("model name", a.modelName, b.modelName);
+    out.value("model name (first field)", a.modelNameZ, b.modelNameZ);
+    out.value("model code", a.modelCode, b.modelCode);
+    out.value("band class", a.bandClass, b.bandClass);
+    out.value("band class (second field)", a.bandClass2, b.bandClass2);
+    out.value("date", a.date, b.date);
+    out.value("firmware version", a.firmwareVersion, b.firmwareVersion);
+    out.value("identity code", a.identityCode, b.identityCode);
+}
+
+void compareCurrentGroups(Collector &out, const SettingsRecord &a, const SettingsRecord &b)
+{
+    out.value("current kind", a.currentKind, b.currentKind);
     for (int kind = 0; kind < kKindCount; ++kind)
         out.value("current group of " + std::string(kindName(kind)),
-                  sa.currentGroup[std::size_t(kind)], sb.currentGroup[std::size_t(kind)]);
+                  a.currentGroup[std::size_t(kind)], b.currentGroup[std::size_t(kind)]);
+}
 
-    const GroupNameTable &ga = sa.options.groupNames;
-    const GroupNameTable &gb = sb.options.groupNames;
+void compareGroupNames(Collector &out, const GroupNameTable &a, const GroupNameTable &b)
+{
+    const auto valid = [](int v) { return std::string(v ? "valid" : "not valid"); };
     for (int kind = 0; kind < kKindCount; ++kind) {
         for (int group = 1; group <= namedGroupCount(kind); ++group) {
             const std::string where =
                 std::string(kindName(kind)) + " group " + std::to_string(group);
-            out.value(where + ", name", ga.names.at(kind, group), gb.names.at(kind, group));
-            const auto valid = [](int v) { return std::string(v ? "valid" : "not valid"); };
-            if (ga.valid.at(kind, group) != gb.valid.at(kind, group))
-                out.add(where + ", valid", valid(ga.valid.at(kind, group)),
-                        valid(gb.valid.at(kind, group)));
+            out.value(where + ", name", a.names.at(kind, group), b.names.at(kind, group));
+            if (a.valid.at(kind, group) != b.valid.at(kind, group))
+                out.add(where + ", valid", valid(a.valid.at(kind, group)),
+                        valid(b.valid.at(kind, group)));
         }
     }
+}
 
+// An option by its label and the control that shows it: option "Beep" (Combo1(3)).
+std::string optionName(const OptionRow &row)
+{
+    const std::string where = "option \"" + std::string(textFor(row.label, English)) + "\"";
+    const std::string index = "(" + std::to_string(row.index) + "))";
+    switch (row.control) {
+    case OptionControl::Combo1:
+        return where + " (Combo1" + index;
+    case OptionControl::PublicBox:
+        return where + " of the " + std::string(kindName(row.publicSet)) + " public channel";
+    case OptionControl::Check1:
+        return where + " (Check1" + index;
+    case OptionControl::Text2:
+        return where + " (Text2" + index;
+    case OptionControl::Text4:
+        return where + " (Text4" + index;
+    }
+    return where;
+}
+
+// An option's value as its control shows it, the stored value beside it.
+std::string shownOption(const OptionRow &row, const SettingsRecord &settings, int value)
+{
+    if (row.control == OptionControl::Check1)
+        return std::string(shownChecked(row, settings) ? "ticked" : "not ticked");
+    if (row.control == OptionControl::Text2 || row.control == OptionControl::Text4)
+        return std::to_string(value);
+    return "\"" + shownText(row, settings, English) + "\" (" + std::to_string(value) + ")";
+}
+
+void compareOptions(Collector &out, const SettingsRecord &a, const SettingsRecord &b)
+{
     for (const OptionRow &row : optionRows()) {
         if (!row.field)
             continue;
-        const int first = row.field.get(sa);
-        const int second = row.field.get(sb);
-        if (first == second)
-            continue;
-        std::string where = "option \"" + std::string(textFor(row.label, English)) + "\"";
-        switch (row.control) {
-        case OptionControl::Combo1:
-            where += " (Combo1(" + std::to_string(row.index) + "))";
-            break;
-        case OptionControl::PublicBox:
-            where += " of the " + std::string(kindName(row.publicSet)) + " public channel";
-            break;
-        case OptionControl::Check1:
-            where += " (Check1(" + std::to_string(row.index) + "))";
-            break;
-        case OptionControl::Text2:
-            where += " (Text2(" + std::to_string(row.index) + "))";
-            break;
-        case OptionControl::Text4:
-            where += " (Text4(" + std::to_string(row.index) + "))";
-            break;
+        const int first = row.field.get(a);
+        const int second = row.field.get(b);
+        if (first != second)
+            out.add(optionName(row), shownOption(row, a, first), shownOption(row, b, second));
+    }
+    out.value("option \"Bluetooth device name\"", a.options.btDeviceName, b.options.btDeviceName);
+}
+
+// The name the report gives a field of a record, where it is not the field's own.
+struct FieldLabel
+{
+    std::string_view field;
+    std::string_view label;
+};
+
+// The integer, number and text fields of a record, walked in its field list's order, each named by
+// its label (by its own name when it has none); lists and records inside it are left to the
+// caller.
+template<typename Record, std::size_t N>
+void compareLabelledFields(Collector &out, const std::string &prefix, const Record &a,
+                           const Record &b, const std::array<FieldLabel, N> &labels)
+{
+    fields(a, [&](std::string_view name, const auto &first) {
+        using Field = std::remove_cvref_t<decltype(first)>;
+        if constexpr (std::is_integral_v<Field> || std::is_same_v<Field, double> ||
+                      IsFixedText<Field>::value) {
+            std::string_view label = name;
+            for (const FieldLabel &known : labels)
+                if (known.field == name)
+                    label = known.label;
+            out.value(prefix + std::string(label), first, matchingField(a, first, b));
         }
-        const auto shown = [&row](const SettingsRecord &s, int value) {
-            if (row.control == OptionControl::Check1)
-                return std::string(shownChecked(row, s) ? "ticked" : "not ticked");
-            if (row.control == OptionControl::Text2 || row.control == OptionControl::Text4)
-                return std::to_string(value);
-            return "\"" + shownText(row, s, English) + "\" (" + std::to_string(value) + ")";
-        };
-        out.add(where, shown(sa, first), shown(sb, second));
-    }
-    out.value("option \"Bluetooth device name\"", sa.options.btDeviceName, sb.options.btDeviceName);
+    });
+}
 
-    for (int set = 1; set <= kToneSetCount; ++set) {
-        const ToneSet &ta = sa.toneTips.set(set);
-        const ToneSet &tb = sb.toneTips.set(set);
-        const std::string where = "roger-beep tone set " + std::to_string(set);
-        for (int tone = 0; tone < kTonesPerSet; ++tone) {
-            const Tone &x = ta.tones[std::size_t(tone)];
-            const Tone &y = tb.tones[std::size_t(tone)];
-            const auto text = [](const Tone &t) {
-                return std::to_string(t.frequency * 10) + " Hz for " +
-                       std::to_string(t.duration * 10) + " ms";
-            };
-            if (!(x == y))
-                out.add(where + ", tone " + std::to_string(tone + 1), text(x), text(y));
-        }
-        out.value(where + ", plays", ta.recycleTimes, tb.recycleTimes);
-        out.value(where + ", pause (10 ms)", ta.interTime, tb.interTime);
-    }
+void compareToneSet(Collector &out, const std::string &where, const ToneSet &a, const ToneSet &b)
+{
+    const auto text = [](const Tone &t) {
+        return std::to_string(t.frequency * 10) + " Hz for " + std::to_string(t.duration * 10) +
+               " ms";
+    };
+    for (std::size_t tone = 0; tone < a.tones.size(); ++tone)
+        if (!(a.tones[tone] == b.tones[tone]))
+            out.add(where + ", tone " + std::to_string(tone + 1), text(a.tones[tone]),
+                    text(b.tones[tone]));
+    static constexpr std::array<FieldLabel, 2> kLabels{
+        {{"recycleTimes", "plays"}, {"interTime", "pause (10 ms)"}}};
+    compareLabelledFields(out, where + ", ", a, b, kLabels);
+}
 
-    for (int code = 1; code <= kDtmfCodeCount; ++code)
-        out.value("DTMF code " + std::to_string(code), sa.options.dtmfCodes[std::size_t(code - 1)],
-                  sb.options.dtmfCodes[std::size_t(code - 1)]);
+void compareToneTips(Collector &out, const ToneTipTable &a, const ToneTipTable &b)
+{
+    for (int set = 1; set <= kToneSetCount; ++set)
+        compareToneSet(out, "roger-beep tone set " + std::to_string(set), a.set(set), b.set(set));
+}
 
-    for (std::size_t i = 0; i < sa.emergency.values.size(); ++i)
-        out.value("emergency-channel setting " + std::to_string(i), sa.emergency.values[i],
-                  sb.emergency.values[i]);
-    for (std::size_t i = 0; i < sa.dualWatch.values.size(); ++i)
-        out.value("dual-watch setting " + std::to_string(i), sa.dualWatch.values[i],
-                  sb.dualWatch.values[i]);
-    for (std::size_t i = 0; i < sa.memorySettings.values.size(); ++i)
-        out.value("memory-channel setting " + std::to_string(i), sa.memorySettings.values[i],
-                  sb.memorySettings.values[i]);
+void compareDtmfCodes(Collector &out, const DtmfCodeTable &a, const DtmfCodeTable &b)
+{
+    for (std::size_t code = 0; code < a.size(); ++code)
+        out.value("DTMF code " + std::to_string(code + 1), a[code], b[code]);
+}
 
-    const BroadcastTable &ba = sa.options.broadcast;
-    const BroadcastTable &bb = sb.options.broadcast;
-    out.value("broadcast: weather on", ba.weatherOn, bb.weatherOn);
-    out.value("broadcast: current channel", ba.currentChannel, bb.currentChannel);
-    out.value("broadcast: alert", ba.alert, bb.alert);
-    out.value("broadcast: scan state", ba.scanState, bb.scanState);
-    out.value("broadcast: weather VFO", ba.weatherVfo, bb.weatherVfo);
-    out.value("broadcast: step", ba.step, bb.step);
-    out.value("broadcast: squelch", ba.squelch, bb.squelch);
-    for (int n = 1; n <= kBroadcastEntryCount; ++n) {
-        const BroadcastEntry &x = ba.entry(n);
-        const BroadcastEntry &y = bb.entry(n);
-        const std::string where = "broadcast channel " + std::to_string(n);
-        out.value(where + ", valid", x.valid, y.valid);
-        out.value(where + ", frequency (MHz)", x.frequency, y.frequency);
-        out.value(where + ", on/off", x.onOff, y.onOff);
-        out.value(where + ", bandwidth", x.bandwidth, y.bandwidth);
-        out.value(where + ", scan", x.scan, y.scan);
-    }
+// The emergency, dual-watch and memory-channel settings: plain lists of values, by position.
+template<std::size_t N>
+void compareValues(Collector &out, const std::string &prefix, const std::array<std::int16_t, N> &a,
+                   const std::array<std::int16_t, N> &b)
+{
+    for (std::size_t i = 0; i < N; ++i)
+        out.value(prefix + std::to_string(i), a[i], b[i]);
+}
+
+void compareBroadcast(Collector &out, const BroadcastTable &a, const BroadcastTable &b)
+{
+    static constexpr std::array<FieldLabel, 7> kTableLabels{{{"weatherOn", "weather on"},
+                                                             {"currentChannel", "current channel"},
+                                                             {"alert", "alert"},
+                                                             {"scanState", "scan state"},
+                                                             {"weatherVfo", "weather VFO"},
+                                                             {"step", "step"},
+                                                             {"squelch", "squelch"}}};
+    static constexpr std::array<FieldLabel, 5> kEntryLabels{{{"valid", "valid"},
+                                                             {"frequency", "frequency (MHz)"},
+                                                             {"onOff", "on/off"},
+                                                             {"bandwidth", "bandwidth"},
+                                                             {"scan", "scan"}}};
+    compareLabelledFields(out, "broadcast: ", a, b, kTableLabels);
+    for (int n = 1; n <= kBroadcastEntryCount; ++n)
+        compareLabelledFields(out, "broadcast channel " + std::to_string(n) + ", ", a.entry(n),
+                              b.entry(n), kEntryLabels);
+}
+
+// The settings record part by part, each in the words the windows use for it.
+void compareSettings(Collector &out, const DocumentSet &a, const DocumentSet &b)
+{
+    const SettingsRecord &sa = a.settings;
+    const SettingsRecord &sb = b.settings;
+    compareIdentity(out, sa.identity, sb.identity);
+    compareCurrentGroups(out, sa, sb);
+    compareGroupNames(out, sa.options.groupNames, sb.options.groupNames);
+    compareOptions(out, sa, sb);
+    compareToneTips(out, sa.toneTips, sb.toneTips);
+    compareDtmfCodes(out, sa.options.dtmfCodes, sb.options.dtmfCodes);
+    compareValues(out, "emergency-channel setting ", sa.emergency.values, sb.emergency.values);
+    compareValues(out, "dual-watch setting ", sa.dualWatch.values, sb.dualWatch.values);
+    compareValues(out, "memory-channel setting ", sa.memorySettings.values,
+                  sb.memorySettings.values);
+    compareBroadcast(out, sa.options.broadcast, sb.options.broadcast);
 }
 
 // Whatever the comparisons above do not look at still counts, named by the record's fields: the
