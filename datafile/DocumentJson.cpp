@@ -101,6 +101,155 @@ const char *controlName(OptionControl control)
     return "?";
 }
 
+void writeIdentity(JsonWriter &json, const IdentityRecord &identity)
+{
+    json.beginObject("identity");
+    json.text("modelName", recordText(identity.modelName));
+    json.number("modelCode", identity.modelCode);
+    json.number("bandClass", identity.bandClass);
+    json.text("date", recordText(identity.date));
+    json.text("firmwareVersion", recordText(identity.firmwareVersion));
+    json.end();
+}
+
+void writeCurrentGroups(JsonWriter &json, const SettingsRecord &settings)
+{
+    json.text("currentKind", std::string(kindName(settings.currentKind)));
+    json.beginObject("currentGroups");
+    for (int kind = 0; kind < kKindCount; ++kind)
+        json.number(std::string(kindName(kind)).c_str(), settings.currentGroup[std::size_t(kind)]);
+    json.end();
+}
+
+void writeGroup(JsonWriter &json, const DocumentSet &document, int kind, int group)
+{
+    const GroupNameTable &names = document.settings.options.groupNames;
+    json.beginObject();
+    json.number("group", group);
+    if (group <= namedGroupCount(kind)) {
+        json.text("name", recordText(names.names.at(kind, group)));
+        json.boolean("valid", names.valid.at(kind, group) != 0);
+    } else {
+        json.text("name", group == memGroup(kind) ? "MEM" : "VFO");
+    }
+    const int count = std::clamp(document.channelCount(kind, group), 0, kMaxChannelsPerGroup);
+    json.number("channelCount", count);
+    json.beginArray("channels");
+    for (int index = 1; index <= count; ++index)
+        writeChannel(json, document.channels.entry(kind, group, index));
+    json.end();
+    json.end();
+}
+
+void writeKinds(JsonWriter &json, const DocumentSet &document)
+{
+    json.beginArray("kinds");
+    for (int kind = 0; kind < kKindCount; ++kind) {
+        json.beginObject();
+        json.text("kind", std::string(kindName(kind)));
+        json.beginArray("groups");
+        for (int group = 1; group <= groupCount(kind); ++group)
+            writeGroup(json, document, kind, group);
+        json.end();
+        json.end();
+    }
+    json.end();
+}
+
+void writeMemoryChannels(JsonWriter &json, const MemoryChannels &memories)
+{
+    json.beginArray("memoryChannels");
+    for (const ChannelRecord &memory : memories.records)
+        if (memory.Present)
+            writeChannel(json, memory);
+    json.end();
+}
+
+void writeOptions(JsonWriter &json, const SettingsRecord &settings)
+{
+    json.beginArray("options");
+    for (const OptionRow &row : optionRows()) {
+        if (!row.field)
+            continue;
+        json.beginObject();
+        json.text("label", std::string(textFor(row.label, English)));
+        json.text("control",
+                  std::string(controlName(row.control)) + "(" + std::to_string(row.index) + ")");
+        if (row.publicSet >= 0)
+            json.text("publicChannel", std::string(kindName(row.publicSet)));
+        json.number("value", row.field.get(settings));
+        if (row.control == OptionControl::Check1)
+            json.boolean("ticked", shownChecked(row, settings));
+        else if (row.control != OptionControl::Text2 && row.control != OptionControl::Text4)
+            json.text("shown", shownText(row, settings, English));
+        json.end();
+    }
+    json.end();
+}
+
+void writeToneSets(JsonWriter &json, const ToneTipTable &toneTips)
+{
+    json.beginArray("toneSets");
+    for (int set = 1; set <= kToneSetCount; ++set) {
+        const ToneSet &tones = toneTips.set(set);
+        json.beginObject();
+        json.number("set", set);
+        json.number("plays", tones.recycleTimes);
+        json.number("pause10ms", tones.interTime);
+        json.beginArray("tones");
+        for (const Tone &tone : tones.tones) {
+            json.beginObject();
+            json.number("frequency10Hz", tone.frequency);
+            json.number("duration10ms", tone.duration);
+            json.end();
+        }
+        json.end();
+        json.end();
+    }
+    json.end();
+}
+
+void writeDtmfCodes(JsonWriter &json, const DtmfCodeTable &codes)
+{
+    json.beginArray("dtmfCodes");
+    for (const DtmfCode &code : codes)
+        json.text(nullptr, recordText(code));
+    json.end();
+}
+
+template<std::size_t N>
+void writeNumbers(JsonWriter &json, const char *key, const std::array<std::int16_t, N> &values)
+{
+    json.beginArray(key);
+    for (const auto value : values)
+        json.number(nullptr, value);
+    json.end();
+}
+
+void writeBroadcast(JsonWriter &json, const BroadcastTable &broadcast)
+{
+    json.beginObject("broadcast");
+    json.number("weatherOn", broadcast.weatherOn);
+    json.number("currentChannel", broadcast.currentChannel);
+    json.number("alert", broadcast.alert);
+    json.number("scanState", broadcast.scanState);
+    json.number("weatherVfo", broadcast.weatherVfo);
+    json.number("step", broadcast.step);
+    json.number("squelch", broadcast.squelch);
+    json.beginArray("channels");
+    for (const BroadcastEntry &entry : broadcast.entries) {
+        json.beginObject();
+        json.number("valid", entry.valid);
+        json.value("frequencyMHz", plainNumberText(entry.frequency));
+        json.number("onOff", entry.onOff);
+        json.number("bandwidth", entry.bandwidth);
+        json.number("scan", entry.scan);
+        json.end();
+    }
+    json.end();
+    json.end();
+}
+
 } // namespace
 
 std::string jsonString(const std::string &text)
@@ -137,129 +286,18 @@ std::string documentToJson(const DocumentSet &document)
     json.text("format", "orx740-document");
     json.number("formatVersion", 1);
     json.text("version", recordText(settings.version));
-
-    json.beginObject("identity");
-    json.text("modelName", recordText(settings.identity.modelName));
-    json.number("modelCode", settings.identity.modelCode);
-    json.number("bandClass", settings.identity.bandClass);
-    json.text("date", recordText(settings.identity.date));
-    json.text("firmwareVersion", recordText(settings.identity.firmwareVersion));
-    json.end();
-    json.text("currentKind", std::string(kindName(settings.currentKind)));
-    json.beginObject("currentGroups");
-    for (int kind = 0; kind < kKindCount; ++kind)
-        json.number(std::string(kindName(kind)).c_str(), settings.currentGroup[std::size_t(kind)]);
-    json.end();
-
-    json.beginArray("kinds");
-    for (int kind = 0; kind < kKindCount; ++kind) {
-        json.beginObject();
-        json.text("kind", std::string(kindName(kind)));
-        json.beginArray("groups");
-        for (int group = 1; group <= groupCount(kind); ++group) {
-            json.beginObject();
-            json.number("group", group);
-            if (group <= namedGroupCount(kind)) {
-                json.text("name", recordText(settings.options.groupNames.names.at(kind, group)));
-                json.boolean("valid", settings.options.groupNames.valid.at(kind, group) != 0);
-            } else {
-                json.text("name", group == memGroup(kind) ? "MEM" : "VFO");
-            }
-            const int count =
-                std::clamp(document.channelCount(kind, group), 0, kMaxChannelsPerGroup);
-            json.number("channelCount", count);
-            json.beginArray("channels");
-            for (int index = 1; index <= count; ++index)
-                writeChannel(json, document.channels.entry(kind, group, index));
-            json.end();
-            json.end();
-        }
-        json.end();
-        json.end();
-    }
-    json.end();
-
-    json.beginArray("memoryChannels");
-    for (const ChannelRecord &memory : document.memories.records)
-        if (memory.Present)
-            writeChannel(json, memory);
-    json.end();
-
-    json.beginArray("options");
-    for (const OptionRow &row : optionRows()) {
-        if (!row.field)
-            continue;
-        json.beginObject();
-        json.text("label", std::string(textFor(row.label, English)));
-        json.text("control",
-                  std::string(controlName(row.control)) + "(" + std::to_string(row.index) + ")");
-        if (row.publicSet >= 0)
-            json.text("publicChannel", std::string(kindName(row.publicSet)));
-        json.number("value", row.field.get(settings));
-        if (row.control == OptionControl::Check1)
-            json.boolean("ticked", shownChecked(row, settings));
-        else if (row.control != OptionControl::Text2 && row.control != OptionControl::Text4)
-            json.text("shown", shownText(row, settings, English));
-        json.end();
-    }
-    json.end();
+    writeIdentity(json, settings.identity);
+    writeCurrentGroups(json, settings);
+    writeKinds(json, document);
+    writeMemoryChannels(json, document.memories);
+    writeOptions(json, settings);
     json.text("bluetoothDeviceName", recordText(settings.options.btDeviceName));
-
-    json.beginArray("toneSets");
-    for (int set = 1; set <= kToneSetCount; ++set) {
-        const ToneSet &tones = settings.toneTips.set(set);
-        json.beginObject();
-        json.number("set", set);
-        json.number("plays", tones.recycleTimes);
-        json.number("pause10ms", tones.interTime);
-        json.beginArray("tones");
-        for (const Tone &tone : tones.tones) {
-            json.beginObject();
-            json.number("frequency10Hz", tone.frequency);
-            json.number("duration10ms", tone.duration);
-            json.end();
-        }
-        json.end();
-        json.end();
-    }
-    json.end();
-
-    json.beginArray("dtmfCodes");
-    for (const DtmfCode &code : settings.options.dtmfCodes)
-        json.text(nullptr, recordText(code));
-    json.end();
-
-    const auto numbers = [&json](const char *key, const auto &values) {
-        json.beginArray(key);
-        for (const auto value : values)
-            json.number(nullptr, value);
-        json.end();
-    };
-    numbers("emergency", settings.emergency.values);
-    numbers("dualWatch", settings.dualWatch.values);
-    numbers("memorySettings", settings.memorySettings.values);
-
-    const BroadcastTable &broadcast = settings.options.broadcast;
-    json.beginObject("broadcast");
-    json.number("weatherOn", broadcast.weatherOn);
-    json.number("currentChannel", broadcast.currentChannel);
-    json.number("alert", broadcast.alert);
-    json.number("scanState", broadcast.scanState);
-    json.number("weatherVfo", broadcast.weatherVfo);
-    json.number("step", broadcast.step);
-    json.number("squelch", broadcast.squelch);
-    json.beginArray("channels");
-    for (const BroadcastEntry &entry : broadcast.entries) {
-        json.beginObject();
-        json.number("valid", entry.valid);
-        json.value("frequencyMHz", plainNumberText(entry.frequency));
-        json.number("onOff", entry.onOff);
-        json.number("bandwidth", entry.bandwidth);
-        json.number("scan", entry.scan);
-        json.end();
-    }
-    json.end();
-    json.end();
+    writeToneSets(json, settings.toneTips);
+    writeDtmfCodes(json, settings.options.dtmfCodes);
+    writeNumbers(json, "emergency", settings.emergency.values);
+    writeNumbers(json, "dualWatch", settings.dualWatch.values);
+    writeNumbers(json, "memorySettings", settings.memorySettings.values);
+    writeBroadcast(json, settings.options.broadcast);
     json.end();
     return json.finish();
 }
