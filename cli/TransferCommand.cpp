@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <unistd.h>
 
@@ -148,185 +149,265 @@ void keepBackup(BackupReason reason, const RadioImage &image, Document *document
                        .arg(QString::fromStdString(store.folder())));
 }
 
-int runTransfer(int argc, char *argv[], const std::vector<std::string_view> &args, Job job)
+// verify --port PORT FILE.dat
+std::optional<TransferFile> parseVerifyFile(const std::vector<std::string_view> &args,
+                                            CommandLine &options)
 {
-    const bool reading = job != Job::Write;
-    CommandLine options;
-    std::optional<TransferFile> file;
-    if (job == Job::Verify) {
-        // verify --port PORT FILE.dat
-        std::vector<std::string_view> named;
-        std::vector<std::string_view> positional;
-        for (std::size_t i = 0; i < args.size(); ++i) {
-            if (args[i].starts_with("--")) {
-                named.push_back(args[i]);
-                if (args[i] == "--port" && i + 1 < args.size() && !args[i + 1].starts_with("--"))
-                    named.push_back(args[++i]);
-            } else {
-                positional.push_back(args[i]);
-            }
+    std::vector<std::string_view> named;
+    std::vector<std::string_view> positional;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i].starts_with("--")) {
+            named.push_back(args[i]);
+            if (args[i] == "--port" && i + 1 < args.size() && !args[i + 1].starts_with("--"))
+                named.push_back(args[++i]);
+        } else {
+            positional.push_back(args[i]);
         }
-        if (!options.parse(named, {{"--port", true}, {"--switch-version", false}})) {
-            printError(QString::fromStdString(options.error()));
-            return 2;
-        }
-        if (!options.has("--port") || positional.size() != 1) {
-            printError(QStringLiteral("usage: verify --port PORT FILE.dat"));
-            return 2;
-        }
-        file = TransferFile{
-            QString::fromUtf8(positional[0].data(), qsizetype(positional[0].size())), false};
-    } else {
-        file = parseTransferFile(args, reading, options);
     }
-    if (!file)
-        return 2;
-    const bool verifying = job == Job::Verify || options.has("--verify");
-    // verify and write --verify answer 0 equal, 1 different, 2 not compared.
-    const int failed = verifying ? 2 : 1;
-    const auto portText = options.value("--port");
-    const QString filePath = file->path;
+    if (!options.parse(named, {{"--port", true}, {"--switch-version", false}})) {
+        printError(QString::fromStdString(options.error()));
+        return std::nullopt;
+    }
+    if (!options.has("--port") || positional.size() != 1) {
+        printError(QStringLiteral("usage: verify --port PORT FILE.dat"));
+        return std::nullopt;
+    }
+    return TransferFile{QString::fromUtf8(positional[0].data(), qsizetype(positional[0].size())),
+                        false};
+}
 
-    QCoreApplication app(argc, argv);
+// What a transfer moves: the image a write sends (or a read fills), the image a verification
+// expects the radio to hold, and the document a data file pair was read into.
+struct TransferImages
+{
     RadioImage image;
-    auto document = std::make_unique<Document>();
-    if (!reading && file->isImage) {
-        if (const auto error = loadRawImage(filePath, image)) {
+    RadioImage expected;
+    std::unique_ptr<Document> document = std::make_unique<Document>();
+};
+
+// Reads the file a write sends or a verification compares with; false, the reason printed, when
+// it cannot be read.
+bool loadTransferImages(Job job, const TransferFile &file, TransferImages &images)
+{
+    if (job == Job::Write && file.isImage) {
+        if (const auto error = loadRawImage(file.path, images.image)) {
             printError(*error);
-            return failed;
+            return false;
         }
     } else if (job != Job::Read) {
         QtDataFileStorage storage;
-        if (const std::string error = readDataFilePair(storage, filePath.toStdString(), *document);
+        if (const std::string error =
+                readDataFilePair(storage, file.path.toStdString(), *images.document);
             !error.empty()) {
             printError(QString::fromStdString(error));
-            return failed;
+            return false;
         }
         if (job == Job::Write)
-            PackDocument(document->working(), image);
+            PackDocument(images.document->working(), images.image);
     }
-    RadioImage expected;
     if (job == Job::Verify)
-        PackDocument(document->working(), expected);
+        PackDocument(images.document->working(), images.expected);
     else
-        expected = image;
+        images.expected = images.image;
+    return true;
+}
 
-    const auto device =
-        devicePathForPort(QString::fromStdString(*portText), installedPortAliases());
+// The device the port name stands for, opened; nothing, the reason printed, when it cannot be.
+std::optional<QString> openTransferPort(const std::string &portText, SerialPortService &port)
+{
+    const auto device = devicePathForPort(QString::fromStdString(portText), installedPortAliases());
     std::error_code fsError;
     // One line: the program's own message, then why.
     const QString portError = text(Messages::kPortError);
     if (device && std::filesystem::is_regular_file(device->toStdString(), fsError)) {
         printError(
             QStringLiteral("%1 (%2 is a regular file, not a serial port)").arg(portError, *device));
-        return failed;
+        return std::nullopt;
     }
-    SerialPortService port;
     if (!device || !port.open(*device)) {
         if (device)
             printError(QStringLiteral("%1 (%2: %3)").arg(portError, *device, port.errorString()));
         else
             printError(QStringLiteral("%1 (no serial port %2)")
-                           .arg(portError, QString::fromStdString(*portText)));
-        return failed;
+                           .arg(portError, QString::fromStdString(portText)));
+        return std::nullopt;
+    }
+    return device;
+}
+
+// One read, write or verification on an open port, from its start to the exit code: 0 done (or
+// equal), 1 different, and on failure 1, or 2 when the radio was to be compared.
+class TransferJob
+{
+public:
+    TransferJob(Job job, const CommandLine &options, const TransferFile &file,
+                TransferImages &images, SerialPortService &port, QString device)
+        : m_job(job)
+        , m_verifying(job == Job::Verify || options.has("--verify"))
+        , m_failed(m_verifying ? 2 : 1)
+        , m_switchVersion(options.has("--switch-version"))
+        , m_file(file)
+        , m_images(images)
+        , m_port(port)
+        , m_device(std::move(device))
+        , m_link(port)
+        , m_versions(installedVersionRegistry())
+    {
+        TransferEngine::Settings settings;
+        settings.compatible = [versions = &m_versions](std::string_view software,
+                                                       std::string_view firmware) {
+            return versions->compatible(software, firmware);
+        };
+        m_link.setEngineSettings(settings);
     }
 
-    LinkController link(port);
-    TransferEngine::Settings settings;
-    const VersionRegistry versions = installedVersionRegistry();
-    settings.compatible = [&versions](std::string_view software, std::string_view firmware) {
-        return versions.compatible(software, firmware);
-    };
-    link.setEngineSettings(settings);
-    const bool showProgress = ::isatty(STDERR_FILENO) == 1;
-    const bool switchVersion = options.has("--switch-version");
-    int exitCode = failed;
-    RadioImage readBack;
-    bool readingBack = false;
-    QObject::connect(&link, &LinkController::progressChanged, &app, [&](int percent) {
-        if (showProgress)
+    int run(QCoreApplication &app)
+    {
+        QObject::connect(&m_link, &LinkController::progressChanged, &app,
+                         [this](int percent) { showProgress(percent); });
+        QObject::connect(&m_link, &LinkController::questionAsked, &app,
+                         [this](const QString &question) { answer(question); });
+        QObject::connect(&m_link, &LinkController::finished, &app,
+                         [this, &app](const TransferOutcome &outcome, const QStringList &messages) {
+                             if (const auto exitCode = finished(outcome, messages))
+                                 app.exit(*exitCode);
+                         });
+        InterruptWatcher interrupts;
+        QObject::connect(&interrupts, &InterruptWatcher::interrupted, &app,
+                         [this] { m_link.cancel(); });
+        if (m_job != Job::Write) {
+            m_link.startRead(m_images.image);
+        } else {
+            keepBackup(BackupReason::Write, m_images.image,
+                       m_file.isImage ? nullptr : m_images.document.get());
+            m_link.startWrite(m_images.image);
+        }
+        return app.exec();
+    }
+
+private:
+    void showProgress(int percent) const
+    {
+        if (m_showProgress)
             std::fprintf(stderr, "\r%s %d%%", qPrintable(text(LinkTexts::kCompletionPercentage)),
                          percent);
-    });
-    QObject::connect(&link, &LinkController::questionAsked, &app, [&](const QString &question) {
-        std::fprintf(stderr, "%s%s\n", showProgress ? "\n" : "",
-                     qPrintable(QString(question).replace("\r\n", "\n")));
-        std::fprintf(stderr, "%s\n", switchVersion ? "Yes" : "No");
-        link.answerQuestion(switchVersion);
-    });
-    QObject::connect(
-        &link, &LinkController::finished, &app,
-        [&](const TransferOutcome &outcome, const QStringList &messages) {
-            if (showProgress)
-                std::fputc('\n', stderr);
-            for (const QString &message : messages)
-                std::fprintf(stderr, "%s\n", qPrintable(message));
-            if (!outcome.switchToVersion.empty())
-                printError(QStringLiteral("starting the program version for firmware %1 is "
-                                          "left to the main program")
-                               .arg(QString::fromStdString(outcome.switchToVersion)));
-            const bool wasRead = outcome.operation == CommOperation::Read;
-            if (outcome.result != TransferResult::Success) {
-                printError(QStringLiteral("%1 failed: %2")
-                               .arg(wasRead ? "read" : "write",
-                                    outcome.result == TransferResult::Cancelled
-                                        ? QStringLiteral("cancelled")
-                                        : QString::fromUtf8(failureText(outcome.failure))));
-                if (!wasRead)
-                    printError(QStringLiteral("the radio may be only partly written: write "
-                                              "again before using it"));
-                app.exit(failed);
-                return;
-            }
-            std::fprintf(
-                stderr, "%s\n",
-                qPrintable(text(wasRead ? Messages::kReadCompleted : Messages::kWriteCompleted)));
-            if (verifying && (job == Job::Verify || readingBack)) {
-                exitCode =
-                    reportImageComparison(expected, readingBack ? readBack : image, std::cout);
-                app.exit(exitCode);
-                return;
-            }
-            if (verifying) {
-                // The write is done; read the radio back on the same port.
-                readingBack = true;
-                if (!port.open(*device) || !link.startRead(readBack)) {
-                    printError(
-                        QStringLiteral("%1: cannot be opened again to read back").arg(*device));
-                    app.exit(failed);
-                }
-                return;
-            }
-            if (reading) {
-                std::optional<QString> error;
-                if (file->isImage) {
-                    error = saveRawImage(filePath, image);
-                } else {
-                    const DataFileWriteResult written =
-                        dataFileFromImage(image, filePath.toStdString());
-                    if (!written.error.empty())
-                        error = QString::fromStdString(written.error);
-                }
-                keepBackup(BackupReason::Read, image, nullptr);
-                if (error) {
-                    printError(*error);
-                    app.exit(1);
-                    return;
-                }
-            }
-            exitCode = 0;
-            app.exit(exitCode);
-        });
-    InterruptWatcher interrupts;
-    QObject::connect(&interrupts, &InterruptWatcher::interrupted, &app, [&] { link.cancel(); });
-
-    if (reading) {
-        link.startRead(image);
-    } else {
-        keepBackup(BackupReason::Write, image, file->isImage ? nullptr : document.get());
-        link.startWrite(image);
     }
-    return app.exec();
+
+    void answer(const QString &question)
+    {
+        std::fprintf(stderr, "%s%s\n", m_showProgress ? "\n" : "",
+                     qPrintable(QString(question).replace("\r\n", "\n")));
+        std::fprintf(stderr, "%s\n", m_switchVersion ? "Yes" : "No");
+        m_link.answerQuestion(m_switchVersion);
+    }
+
+    // The exit code once the job is done; nothing while the radio is read back after a write.
+    std::optional<int> finished(const TransferOutcome &outcome, const QStringList &messages)
+    {
+        if (m_showProgress)
+            std::fputc('\n', stderr);
+        for (const QString &message : messages)
+            std::fprintf(stderr, "%s\n", qPrintable(message));
+        if (!outcome.switchToVersion.empty())
+            printError(QStringLiteral("starting the program version for firmware %1 is "
+                                      "left to the main program")
+                           .arg(QString::fromStdString(outcome.switchToVersion)));
+        const bool wasRead = outcome.operation == CommOperation::Read;
+        if (outcome.result != TransferResult::Success)
+            return failedTransfer(outcome, wasRead);
+        std::fprintf(
+            stderr, "%s\n",
+            qPrintable(text(wasRead ? Messages::kReadCompleted : Messages::kWriteCompleted)));
+        if (m_verifying && (m_job == Job::Verify || m_readingBack))
+            return reportImageComparison(m_images.expected,
+                                         m_readingBack ? m_readBack : m_images.image, std::cout);
+        if (m_verifying)
+            return startReadBack();
+        if (m_job == Job::Read)
+            return saveRead();
+        return 0;
+    }
+
+    int failedTransfer(const TransferOutcome &outcome, bool wasRead) const
+    {
+        printError(QStringLiteral("%1 failed: %2")
+                       .arg(wasRead ? "read" : "write",
+                            outcome.result == TransferResult::Cancelled
+                                ? QStringLiteral("cancelled")
+                                : QString::fromUtf8(failureText(outcome.failure))));
+        if (!wasRead)
+            printError(QStringLiteral("the radio may be only partly written: write "
+                                      "again before using it"));
+        return m_failed;
+    }
+
+    // The write is done; read the radio back on the same port.
+    std::optional<int> startReadBack()
+    {
+        m_readingBack = true;
+        if (!m_port.open(m_device) || !m_link.startRead(m_readBack)) {
+            printError(QStringLiteral("%1: cannot be opened again to read back").arg(m_device));
+            return m_failed;
+        }
+        return std::nullopt;
+    }
+
+    // The read memory into the file asked for, and a backup of it whether or not that worked.
+    int saveRead() const
+    {
+        std::optional<QString> error;
+        if (m_file.isImage) {
+            error = saveRawImage(m_file.path, m_images.image);
+        } else {
+            const DataFileWriteResult written =
+                dataFileFromImage(m_images.image, m_file.path.toStdString());
+            if (!written.error.empty())
+                error = QString::fromStdString(written.error);
+        }
+        keepBackup(BackupReason::Read, m_images.image, nullptr);
+        if (error) {
+            printError(*error);
+            return 1;
+        }
+        return 0;
+    }
+
+    const Job m_job;
+    const bool m_verifying;
+    const int m_failed;
+    const bool m_showProgress = ::isatty(STDERR_FILENO) == 1;
+    const bool m_switchVersion;
+    const TransferFile &m_file;
+    TransferImages &m_images;
+    SerialPortService &m_port;
+    const QString m_device;
+    LinkController m_link;
+    const VersionRegistry m_versions;
+    RadioImage m_readBack;
+    bool m_readingBack = false;
+};
+
+int runTransfer(int argc, char *argv[], const std::vector<std::string_view> &args, Job job)
+{
+    CommandLine options;
+    const std::optional<TransferFile> file =
+        job == Job::Verify ? parseVerifyFile(args, options)
+                           : parseTransferFile(args, job == Job::Read, options);
+    if (!file)
+        return 2;
+    // verify and write --verify answer 0 equal, 1 different, 2 not compared.
+    const int failed = job == Job::Verify || options.has("--verify") ? 2 : 1;
+
+    QCoreApplication app(argc, argv);
+    TransferImages images;
+    if (!loadTransferImages(job, *file, images))
+        return failed;
+    SerialPortService port;
+    const auto device = openTransferPort(*options.value("--port"), port);
+    if (!device)
+        return failed;
+    TransferJob transfer(job, options, *file, images, port, *device);
+    return transfer.run(app);
 }
 
 } // namespace
