@@ -146,15 +146,5 @@ bool saveDocument(AppContext &context)
 
 bool confirmClose(AppContext &context, bool changed, const std::function<bool()> &save)
 {
-    if (!changed)
-        return true;
-    switch (context.messages->ask(context.text(Messages::kSaveQuestion),
-                                  MessageButtons::YesNoCancel, MessageIcon::Warning)) {
-    case MessageAnswer::Yes:
-        return save();
-    case MessageAnswer::No:
-        return true;
-    default:
-        return false;
-    }
+    return !changed || AskSaveQuestion(context, save);
 }

@@ -110,17 +110,9 @@ bool FileCommands::OfferToSave()
     const Document &document = m_context.document;
     if (m_editsDropped || !ChangedCheck(document.working(), document.saved()))
         return true;
-    switch (m_context.messages->ask(m_context.text(Messages::kSaveQuestion),
-                                    MessageButtons::YesNoCancel, MessageIcon::Warning)) {
-    case MessageAnswer::Yes:
-        // A save that did not happen stops the command: going on would lose the edits.
-        return SaveForQuestion();
-    case MessageAnswer::No:
-        m_editsDropped = true;
-        return true;
-    default:
-        return false;
-    }
+    // A save that did not happen stops the command: going on would lose the edits.
+    return AskSaveQuestion(
+        m_context, [this] { return SaveForQuestion(); }, &m_editsDropped);
 }
 
 bool FileCommands::SwitchVersion(std::string_view other)
@@ -247,6 +239,21 @@ bool FileCommands::WriteDocument(const std::string &path)
     document.untitled = false;
     titleChanged();
     return true;
+}
+
+bool AskSaveQuestion(AppContext &context, const std::function<bool()> &save, bool *dropped)
+{
+    switch (context.messages->ask(context.text(Messages::kSaveQuestion),
+                                  MessageButtons::YesNoCancel, MessageIcon::Warning)) {
+    case MessageAnswer::Yes:
+        return save();
+    case MessageAnswer::No:
+        if (dropped)
+            *dropped = true;
+        return true;
+    default:
+        return false;
+    }
 }
 
 bool SwitchToVersion(AppContext &context, std::string_view other)

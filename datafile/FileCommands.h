@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -92,6 +93,12 @@ private:
     FileCommandHost &m_host;
     bool m_editsDropped = false;
 };
+
+// The save question as every command asks it ("File has been modify,save it now?", Yes/No/Cancel):
+// Yes runs `save` and goes on only when it succeeded, No goes on without saving (and sets
+// *dropped), Cancel stops. True to go on.
+bool AskSaveQuestion(AppContext &context, const std::function<bool()> &save,
+                     bool *dropped = nullptr);
 
 // Starts the program version that handles `other` (a firmware or data-file version) and ends
 // this one, without a question (FileCommands::SwitchVersion asks the save question first). False,
