@@ -7,8 +7,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/AppContext.h"
-#include "app/IniDocument.h"
+#include "kernel/AppContext.h"
+#include "kernel/IniDocument.h"
 #include "lang/MessageService.h"
 #include "lang/Messages.h"
 #include "lang/QtText.h"

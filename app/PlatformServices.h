@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/InstallLayout.h"
-#include "app/WindowPlacement.h"
+#include "kernel/InstallLayout.h"
+#include "kernel/WindowPlacement.h"
 
 // The locale id the start-up decides the language by: 0x0804 for Chinese as used in the People's
 // Republic of China, 0 for every other locale.

@@ -3,10 +3,10 @@
 #include <charconv>
 #include <optional>
 
-#include "app/AppContext.h"
-#include "app/IniDocument.h"
 #include "datafile/ChangedCheck.h"
 #include "datafile/FileCommands.h"
+#include "kernel/AppContext.h"
+#include "kernel/IniDocument.h"
 #include "lang/MessageService.h"
 #include "lang/Messages.h"
 

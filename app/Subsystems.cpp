@@ -1,9 +1,9 @@
 #include "app/Subsystems.h"
 
-#include "app/MainWindowHooks.h"
 #include "channels/ChannelWindows.h"
 #include "channels/EmgDwMemWindows.h"
 #include "datafile/FileCommandHooks.h"
+#include "kernel/MainWindowHooks.h"
 #include "link/TransferCommands.h"
 #include "options/OptionWindows.h"
 #include "options/RogerBeepWindows.h"

@@ -20,12 +20,12 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "app/AppContext.h"
-#include "app/DocumentNotifier.h"
 #include "app/FrmSetLanguage.h"
 #include "app/PlatformServices.h"
-#include "app/WheelGuard.h"
 #include "app/frmAbout.h"
+#include "kernel/AppContext.h"
+#include "kernel/DocumentNotifier.h"
+#include "kernel/WheelGuard.h"
 #include "lang/Messages.h"
 #include "lang/QtText.h"
 

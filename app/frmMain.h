@@ -3,9 +3,9 @@
 #include <QHash>
 #include <QMainWindow>
 
-#include "app/MainWindowHooks.h"
-#include "app/MainWindowHost.h"
-#include "app/MainWindowTexts.h"
+#include "kernel/MainWindowHooks.h"
+#include "kernel/MainWindowHost.h"
+#include "kernel/MainWindowTexts.h"
 
 class AppContext;
 class QAction;

@@ -5,10 +5,6 @@
 #include <cstdio>
 #include <memory>
 
-#include "app/AppContext.h"
-#include "app/DocumentNotifier.h"
-#include "app/IniFile.h"
-#include "app/MainWindowHooks.h"
 #include "app/PlatformServices.h"
 #include "app/Startup.h"
 #include "app/Subsystems.h"
@@ -16,6 +12,10 @@
 #include "app/frmSplash.h"
 #include "datafile/FileCommandHooks.h"
 #include "datafile/QtBackupStore.h"
+#include "kernel/AppContext.h"
+#include "kernel/DocumentNotifier.h"
+#include "kernel/IniFile.h"
+#include "kernel/MainWindowHooks.h"
 #include "lang/QtMessageService.h"
 #include "link/TransferCommands.h"
 

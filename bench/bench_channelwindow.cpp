@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "app/AppContext.h"
-#include "app/DocumentNotifier.h"
-#include "app/MainWindowHost.h"
 #include "channels/ChannelRecords.h"
 #include "channels/frmCommChInfo.h"
+#include "kernel/AppContext.h"
+#include "kernel/DocumentNotifier.h"
+#include "kernel/MainWindowHost.h"
 
 namespace {
 

@@ -13,12 +13,12 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/AppContext.h"
-#include "app/DocumentNotifier.h"
-#include "app/MainWindowHooks.h"
 #include "app/frmMain.h"
-#include "options/OptionRecord.h"
+#include "kernel/AppContext.h"
+#include "kernel/DocumentNotifier.h"
+#include "kernel/MainWindowHooks.h"
 #include "options/OptionWindows.h"
+#include "radio/OptionRecord.h"
 
 namespace {
 

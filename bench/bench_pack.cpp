@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "model/Document.h"
-#include "model/ImagePacking.h"
 #include "model/RadioImage.h"
-#include "options/OptionRecord.h"
+#include "radio/Document.h"
+#include "radio/ImagePacking.h"
+#include "radio/OptionRecord.h"
 
 namespace {
 

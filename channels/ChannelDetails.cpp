@@ -4,11 +4,11 @@
 #include <charconv>
 
 #include "channels/ChannelGrid.h"
-#include "channels/ChannelTexts.h"
 #include "channels/ToneCodec.h"
-#include "model/Document.h"
-#include "options/DtmfCodes.h"
-#include "options/RogerBeep.h"
+#include "radio/ChannelTexts.h"
+#include "radio/Document.h"
+#include "radio/DtmfCodes.h"
+#include "radio/RogerBeep.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <charconv>
 
 #include "channels/ChannelRecords.h"
-#include "model/Document.h"
+#include "radio/Document.h"
 
 namespace ChannelGrid {
 

@@ -6,11 +6,11 @@
 #include <string_view>
 #include <vector>
 
-#include "channels/FrequencyCodec.h"
-#include "channels/GroupNames.h"
 #include "model/Band.h"
-#include "model/ChannelRecord.h"
-#include "model/SettingsRecord.h"
+#include "radio/ChannelRecord.h"
+#include "radio/FrequencyCodec.h"
+#include "radio/GroupNames.h"
+#include "radio/SettingsRecord.h"
 
 struct DocumentSet;
 

@@ -1,7 +1,7 @@
 #include "channels/ChannelGridModel.h"
 
-#include "app/AppContext.h"
 #include "channels/ChannelDetails.h"
+#include "kernel/AppContext.h"
 #include "lang/QtText.h"
 
 ChannelGridModel::ChannelGridModel(AppContext &context, QObject *parent)

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "channels/ChannelAddresses.h"
 #include "channels/ChannelReferences.h"
-#include "channels/FrequencyCodec.h"
-#include "model/Document.h"
+#include "radio/ChannelAddresses.h"
+#include "radio/Document.h"
+#include "radio/FrequencyCodec.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-#include "channels/EmgDwMemSettings.h"
 #include "model/ChannelLayout.h"
-#include "model/SettingsRecord.h"
+#include "radio/EmgDwMemSettings.h"
+#include "radio/SettingsRecord.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "channels/ChannelWindows.h"
 
-#include "app/MainWindowHooks.h"
 #include "channels/Frm_GroupName.h"
 #include "channels/frmCommChInfo.h"
+#include "kernel/MainWindowHooks.h"
 
 void registerChannelWindows(MainWindowHooks &hooks)
 {

@@ -3,8 +3,8 @@
 #include <array>
 
 #include "channels/ChannelRecords.h"
-#include "channels/EmgDwMemSettings.h"
-#include "model/Document.h"
+#include "radio/Document.h"
+#include "radio/EmgDwMemSettings.h"
 
 namespace {
 

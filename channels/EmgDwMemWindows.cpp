@@ -14,13 +14,13 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/AppContext.h"
-#include "app/DocumentNotifier.h"
-#include "app/MainWindowHooks.h"
-#include "app/MainWindowHost.h"
-#include "channels/EmgDwMemSettings.h"
+#include "kernel/AppContext.h"
+#include "kernel/DocumentNotifier.h"
+#include "kernel/MainWindowHooks.h"
+#include "kernel/MainWindowHost.h"
 #include "lang/QtText.h"
 #include "model/QtRecordTextCodec.h"
+#include "radio/EmgDwMemSettings.h"
 
 namespace {
 

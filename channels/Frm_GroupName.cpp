@@ -11,16 +11,16 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "app/AppContext.h"
-#include "app/DocumentNotifier.h"
-#include "app/WindowPlacement.h"
 #include "channels/EmgDwMemWindows.h"
 #include "channels/GroupNameEditing.h"
-#include "channels/GroupNames.h"
+#include "kernel/AppContext.h"
+#include "kernel/DocumentNotifier.h"
+#include "kernel/WindowPlacement.h"
 #include "lang/MessageService.h"
 #include "lang/Messages.h"
 #include "lang/QtText.h"
 #include "model/QtRecordTextCodec.h"
+#include "radio/GroupNames.h"
 
 namespace {
 

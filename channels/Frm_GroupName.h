@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "app/MainWindowHost.h"
+#include "kernel/MainWindowHost.h"
 
 class AppContext;
 class Document;

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "channels/ChannelTexts.h"
-#include "channels/FrequencyCodec.h"
-#include "channels/NumberRounding.h"
+#include "radio/ChannelTexts.h"
+#include "radio/FrequencyCodec.h"
+#include "radio/NumberRounding.h"
 
 namespace {
 

@@ -30,15 +30,15 @@
 #include <exception>
 #include <tuple>
 
-#include "app/AppContext.h"
-#include "app/DocumentNotifier.h"
 #include "channels/ChannelDetails.h"
 #include "channels/ChannelGridModel.h"
-#include "channels/ChannelTexts.h"
+#include "kernel/AppContext.h"
+#include "kernel/DocumentNotifier.h"
 #include "lang/Messages.h"
 #include "lang/QtText.h"
 #include "model/QtRecordTextCodec.h"
 #include "options/OptionTable.h"
+#include "radio/ChannelTexts.h"
 
 using namespace ChannelWindowTexts;
 

@@ -6,8 +6,8 @@
 #include <functional>
 #include <vector>
 
-#include "app/MainWindowHost.h"
 #include "channels/ChannelGrid.h"
+#include "kernel/MainWindowHost.h"
 #include "lang/MessageService.h"
 
 class AppContext;

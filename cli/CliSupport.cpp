@@ -10,8 +10,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "app/IniFile.h"
 #include "app/PlatformServices.h"
+#include "kernel/IniFile.h"
 #include "link/PortSettings.h"
 #include "model/RadioImage.h"
 

@@ -17,9 +17,9 @@
 #include "datafile/FileCommands.h"
 #include "datafile/QtBackupStore.h"
 #include "datafile/QtDataFileStorage.h"
-#include "model/Document.h"
-#include "model/ImagePacking.h"
 #include "model/RadioImage.h"
+#include "radio/Document.h"
+#include "radio/ImagePacking.h"
 
 namespace {
 

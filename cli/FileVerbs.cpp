@@ -7,17 +7,17 @@
 #include <memory>
 #include <optional>
 
-#include "channels/GroupNames.h"
 #include "channels/ToneCodec.h"
 #include "datafile/DataFileFormat.h"
 #include "datafile/DocumentJson.h"
 #include "datafile/FileCommands.h"
 #include "datafile/QtDataFileStorage.h"
-#include "model/Document.h"
-#include "model/ImagePacking.h"
 #include "model/RadioImage.h"
 #include "model/RecordText.h"
 #include "model/VersionRegistry.h"
+#include "radio/Document.h"
+#include "radio/GroupNames.h"
+#include "radio/ImagePacking.h"
 
 namespace {
 

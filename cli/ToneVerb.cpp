@@ -8,10 +8,10 @@
 #include "cli/CommandLine.h"
 #include "cli/FileVerbs.h"
 #include "model/RadioImage.h"
-#include "model/SettingsRecord.h"
 #include "options/QtWavFile.h"
-#include "options/RogerBeep.h"
 #include "options/ToneGenerator.h"
+#include "radio/RogerBeep.h"
+#include "radio/SettingsRecord.h"
 
 namespace {
 

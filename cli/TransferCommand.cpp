@@ -7,7 +7,6 @@
 #include <optional>
 #include <unistd.h>
 
-#include "app/IniFile.h"
 #include "app/PlatformServices.h"
 #include "cli/CliSupport.h"
 #include "cli/CommandLine.h"
@@ -19,15 +18,16 @@
 #include "datafile/FileCommands.h"
 #include "datafile/QtBackupStore.h"
 #include "datafile/QtDataFileStorage.h"
+#include "kernel/IniFile.h"
 #include "lang/Messages.h"
 #include "link/LinkController.h"
 #include "link/LinkTexts.h"
 #include "link/SerialPortList.h"
 #include "link/SerialPortService.h"
-#include "model/Document.h"
-#include "model/ImagePacking.h"
 #include "model/RadioImage.h"
 #include "model/VersionRegistry.h"
+#include "radio/Document.h"
+#include "radio/ImagePacking.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "datafile/ChangedCheck.h"
 
 #include "datafile/DataFileFormat.h"
-#include "model/Document.h"
+#include "radio/Document.h"
 
 bool ChangedCheck(const DocumentSet &working, const DocumentSet &saved)
 {

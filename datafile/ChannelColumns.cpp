@@ -4,11 +4,11 @@
 #include <charconv>
 #include <cmath>
 
-#include "channels/FrequencyCodec.h"
 #include "channels/ToneCodec.h"
 #include "model/ChannelLayout.h"
-#include "model/ChannelRecord.h"
-#include "options/RogerBeep.h"
+#include "radio/ChannelRecord.h"
+#include "radio/FrequencyCodec.h"
+#include "radio/RogerBeep.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <set>
 
 #include "channels/ChannelRecords.h"
-#include "channels/FrequencyCodec.h"
 #include "channels/ToneCodec.h"
 #include "datafile/ChannelColumns.h"
-#include "model/Document.h"
+#include "radio/Document.h"
+#include "radio/FrequencyCodec.h"
 
 namespace {
 

@@ -4,15 +4,15 @@
 #include <cctype>
 #include <memory>
 
-#include "channels/ChannelAddresses.h"
 #include "channels/ChannelRecordForm.h"
-#include "channels/EmgDwMemSettings.h"
 #include "model/ByteIO.h"
-#include "model/Document.h"
-#include "model/SettingsRecord.h"
 #include "model/VersionRegistry.h"
-#include "options/OptionRecord.h"
-#include "options/RogerBeep.h"
+#include "radio/ChannelAddresses.h"
+#include "radio/Document.h"
+#include "radio/EmgDwMemSettings.h"
+#include "radio/OptionRecord.h"
+#include "radio/RogerBeep.h"
+#include "radio/SettingsRecord.h"
 
 namespace {
 

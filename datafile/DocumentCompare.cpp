@@ -6,16 +6,16 @@
 #include <cstdio>
 #include <memory>
 
-#include "channels/FrequencyCodec.h"
 #include "datafile/ChannelColumns.h"
 #include "datafile/DataFileFormat.h"
-#include "model/Document.h"
 #include "model/FieldList.h"
-#include "model/ImagePacking.h"
 #include "model/RadioImage.h"
 #include "model/RecordText.h"
 #include "model/TransferWalk.h"
 #include "options/OptionTable.h"
+#include "radio/Document.h"
+#include "radio/FrequencyCodec.h"
+#include "radio/ImagePacking.h"
 
 namespace {
 

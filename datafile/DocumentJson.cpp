@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "channels/FrequencyCodec.h"
 #include "datafile/ChannelColumns.h"
-#include "model/Document.h"
 #include "model/RecordText.h"
 #include "options/OptionTable.h"
+#include "radio/Document.h"
+#include "radio/FrequencyCodec.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 #include "datafile/FileCommandHooks.h"
 
-#include "app/AppContext.h"
-#include "app/IniFile.h"
-#include "app/MainWindowHooks.h"
-#include "app/MainWindowHost.h"
 #include "datafile/FileCommands.h"
 #include "datafile/QtDataFileStorage.h"
 #include "datafile/QtFileDialogs.h"
 #include "datafile/QtProgramLauncher.h"
+#include "kernel/AppContext.h"
+#include "kernel/IniFile.h"
+#include "kernel/MainWindowHooks.h"
+#include "kernel/MainWindowHost.h"
 
 namespace {
 

@@ -3,16 +3,16 @@
 #include <memory>
 #include <optional>
 
-#include "app/AppContext.h"
 #include "datafile/ChangedCheck.h"
 #include "datafile/DataFileFormat.h"
-#include "datafile/DataFileStorage.h"
-#include "datafile/FileDialogs.h"
 #include "datafile/LocalTime.h"
+#include "kernel/AppContext.h"
+#include "kernel/DataFileStorage.h"
+#include "kernel/FileDialogs.h"
 #include "lang/MessageService.h"
 #include "lang/Messages.h"
-#include "model/Document.h"
 #include "model/VersionRegistry.h"
+#include "radio/Document.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <cstdio>
 
 #include "channels/ChannelRecords.h"
-#include "channels/GroupNames.h"
-#include "model/Document.h"
-#include "options/OptionRecord.h"
+#include "radio/Document.h"
+#include "radio/GroupNames.h"
+#include "radio/OptionRecord.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "datafile/QtDataFileStorage.h"
-#include "model/Document.h"
+#include "radio/Document.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "datafile/DataFileStorage.h"
+#include "kernel/DataFileStorage.h"
 
 // Data file pairs on disk. A pair is replaced in a way that survives being cut off at any moment:
 // both new files are first written completely beside the targets ("x.dat~new", "x.fre~new") and

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "datafile/FileDialogs.h"
+#include "kernel/FileDialogs.h"
 
 class QWidget;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "datafile/FileDialogs.h"
+#include "kernel/FileDialogs.h"
 
 // Starts another program version with QProcess and ends this one through the application's event
 // loop, so that no close question and no shutdown step runs.

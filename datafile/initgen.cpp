@@ -6,7 +6,7 @@
 #include "datafile/DataFileFormat.h"
 #include "datafile/FileCommands.h"
 #include "datafile/InitFiles.h"
-#include "model/Document.h"
+#include "radio/Document.h"
 
 namespace {
 

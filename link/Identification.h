@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "link/Frames.h"
-#include "model/SettingsRecord.h"
 #include "model/VersionRegistry.h"
+#include "radio/SettingsRecord.h"
 
 // Whether a software version handles a firmware version; the version registry answers it.
 using VersionCompatibility =

@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "app/IniDocument.h"
+#include "kernel/IniDocument.h"
 
 PortAliases readPortAliases(IniStore &ini)
 {

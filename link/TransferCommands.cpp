@@ -1,10 +1,10 @@
 #include "link/TransferCommands.h"
 
-#include "app/AppContext.h"
-#include "app/MainWindowHooks.h"
-#include "app/MainWindowHost.h"
 #include "datafile/BackupStore.h"
 #include "datafile/DataFileFormat.h"
+#include "kernel/AppContext.h"
+#include "kernel/MainWindowHooks.h"
+#include "kernel/MainWindowHost.h"
 #include "lang/MessageService.h"
 #include "lang/Messages.h"
 #include "link/FrmComSet.h"
@@ -14,7 +14,7 @@
 #include "link/PortSettings.h"
 #include "link/SerialPortList.h"
 #include "link/TransferStopNotice.h"
-#include "model/ImagePacking.h"
+#include "radio/ImagePacking.h"
 
 TransferCommands::TransferCommands(AppContext &context, QObject *parent)
     : QObject(parent)

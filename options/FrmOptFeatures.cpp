@@ -24,8 +24,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/AppContext.h"
-#include "app/DocumentNotifier.h"
+#include "kernel/AppContext.h"
+#include "kernel/DocumentNotifier.h"
 #include "lang/MessageService.h"
 #include "lang/Messages.h"
 #include "lang/QtText.h"

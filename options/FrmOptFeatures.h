@@ -4,7 +4,7 @@
 
 #include <set>
 
-#include "app/MainWindowHost.h"
+#include "kernel/MainWindowHost.h"
 
 class AppContext;
 class OptionBinder;

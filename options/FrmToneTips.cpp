@@ -13,9 +13,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/AppContext.h"
-#include "app/DocumentNotifier.h"
-#include "app/MainWindowHost.h"
+#include "kernel/AppContext.h"
+#include "kernel/DocumentNotifier.h"
+#include "kernel/MainWindowHost.h"
 #include "lang/Messages.h"
 #include "lang/QtText.h"
 #include "options/QtWavFile.h"

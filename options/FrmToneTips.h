@@ -6,9 +6,9 @@
 #include <memory>
 #include <vector>
 
-#include "options/RogerBeep.h"
 #include "options/ToneGenerator.h"
 #include "options/TonePreview.h"
+#include "radio/RogerBeep.h"
 
 class AppContext;
 class MainWindowHost;

@@ -14,8 +14,8 @@
 
 #include "lang/QtText.h"
 #include "model/QtRecordTextCodec.h"
-#include "model/SettingsRecord.h"
 #include "options/OptionRules.h"
+#include "radio/SettingsRecord.h"
 
 namespace {
 

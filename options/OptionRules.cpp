@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "model/RecordText.h"
-#include "model/SettingsRecord.h"
+#include "radio/SettingsRecord.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "options/OptionTexts.h"
-#include "options/RogerBeep.h"
+#include "radio/RogerBeep.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "lang/Texts.h"
-#include "options/OptionFields.h"
+#include "radio/OptionFields.h"
 
 // The controls of the option window that show stored values.
 enum class OptionControl : std::uint8_t

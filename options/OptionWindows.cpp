@@ -1,6 +1,6 @@
 #include "options/OptionWindows.h"
 
-#include "app/MainWindowHooks.h"
+#include "kernel/MainWindowHooks.h"
 #include "options/FrmOptFeatures.h"
 
 void registerOptionWindows(MainWindowHooks &hooks)

@@ -1,6 +1,6 @@
 #include "options/RogerBeepWindows.h"
 
-#include "app/MainWindowHooks.h"
+#include "kernel/MainWindowHooks.h"
 #include "options/FrmToneTips.h"
 
 void registerRogerBeepWindows(MainWindowHooks &hooks)

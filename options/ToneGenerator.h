@@ -5,7 +5,7 @@
 #include <span>
 #include <vector>
 
-#include "options/RogerBeep.h"
+#include "radio/RogerBeep.h"
 
 inline constexpr int kToneSampleRate = 44100;
 // Each tone rises and falls over this time so that its edges do not click.

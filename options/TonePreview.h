@@ -5,8 +5,8 @@
 
 #include <memory>
 
-#include "options/RogerBeep.h"
 #include "options/ToneGenerator.h"
+#include "radio/RogerBeep.h"
 
 class QAudioSink;
 

@@ -16,10 +16,10 @@
 #include <QToolBar>
 #include <QTreeWidget>
 
-#include "app/AppContext.h"
-#include "app/IniDocument.h"
 #include "app/PlatformServices.h"
 #include "app/frmMain.h"
+#include "kernel/AppContext.h"
+#include "kernel/IniDocument.h"
 #include "lang/MessageService.h"
 #include "support/WindowHarness.h"
 

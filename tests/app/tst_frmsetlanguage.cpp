@@ -4,9 +4,9 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "app/AppContext.h"
 #include "app/FrmSetLanguage.h"
-#include "app/IniDocument.h"
+#include "kernel/AppContext.h"
+#include "kernel/IniDocument.h"
 #include "support/WindowHarness.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include <QTest>
 
-#include "app/IniDocument.h"
+#include "kernel/IniDocument.h"
 
 namespace {
 

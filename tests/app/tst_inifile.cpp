@@ -8,8 +8,8 @@
 
 #include <unistd.h>
 
-#include "app/IniFile.h"
 #include "app/PlatformServices.h"
+#include "kernel/IniFile.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 #include <QTest>
 
-#include "app/AppContext.h"
-#include "app/IniDocument.h"
-#include "app/InstallLayout.h"
-#include "app/MainWindowTexts.h"
 #include "app/Startup.h"
-#include "app/WindowPlacement.h"
+#include "kernel/AppContext.h"
+#include "kernel/IniDocument.h"
+#include "kernel/InstallLayout.h"
+#include "kernel/MainWindowTexts.h"
+#include "kernel/WindowPlacement.h"
 #include "support/ScriptedMessageService.h"
 
 namespace {

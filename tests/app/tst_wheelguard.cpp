@@ -9,7 +9,7 @@
 
 #include <memory>
 
-#include "app/WheelGuard.h"
+#include "kernel/WheelGuard.h"
 #include "support/UserInput.h"
 
 // The wheel over list boxes and number boxes, in a scrolled window and in a plain one.

@@ -5,8 +5,8 @@
 #include <QTreeWidget>
 
 #include "app/Subsystems.h"
-#include "app/WindowPlacement.h"
 #include "datafile/QtDataFileStorage.h"
+#include "kernel/WindowPlacement.h"
 #include "lang/QtText.h"
 #include "link/TransferCommands.h"
 #include "support/WindowHarness.h"

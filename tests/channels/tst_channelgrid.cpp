@@ -1,12 +1,12 @@
 #include <QAbstractItemModelTester>
 #include <QTest>
 
-#include "app/AppContext.h"
 #include "channels/ChannelGrid.h"
 #include "channels/ChannelGridModel.h"
 #include "channels/ChannelRecords.h"
 #include "datafile/DataFileFormat.h"
-#include "model/Document.h"
+#include "kernel/AppContext.h"
+#include "radio/Document.h"
 
 using namespace ChannelGrid;
 

@@ -4,10 +4,10 @@
 #include <memory>
 #include <vector>
 
-#include "channels/ChannelPacking.h"
-#include "model/Document.h"
-#include "model/ImagePacking.h"
 #include "model/RadioImage.h"
+#include "radio/ChannelPacking.h"
+#include "radio/Document.h"
+#include "radio/ImagePacking.h"
 
 namespace {
 

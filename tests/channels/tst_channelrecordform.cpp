@@ -2,7 +2,7 @@
 
 #include "channels/ChannelRecordForm.h"
 #include "model/ByteIO.h"
-#include "model/ChannelRecord.h"
+#include "radio/ChannelRecord.h"
 
 namespace {
 

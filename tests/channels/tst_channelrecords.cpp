@@ -4,7 +4,7 @@
 
 #include "channels/ChannelRecords.h"
 #include "model/Band.h"
-#include "model/Document.h"
+#include "radio/Document.h"
 
 Q_DECLARE_METATYPE(ChannelRemoval)
 

@@ -4,12 +4,12 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "app/WheelGuard.h"
 #include "channels/ChannelRecords.h"
-#include "channels/EmgDwMemSettings.h"
 #include "channels/EmgDwMemWindows.h"
 #include "datafile/InitFiles.h"
+#include "kernel/WheelGuard.h"
 #include "model/RadioImage.h"
+#include "radio/EmgDwMemSettings.h"
 #include "support/UserInput.h"
 #include "support/WindowHarness.h"
 

@@ -3,11 +3,11 @@
 #include <array>
 #include <string>
 
-#include "channels/FrequencyCodec.h"
-#include "channels/NumberRounding.h"
 #include "lang/Texts.h"
 #include "model/Band.h"
 #include "model/RadioImage.h"
+#include "radio/FrequencyCodec.h"
+#include "radio/NumberRounding.h"
 
 Q_DECLARE_METATYPE(FrequencyMessage)
 

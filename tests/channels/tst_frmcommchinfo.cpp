@@ -17,8 +17,8 @@
 #include "channels/frmCommChInfo.h"
 #include "datafile/DataFileFormat.h"
 #include "model/QtRecordTextCodec.h"
-#include "options/RogerBeep.h"
 #include "options/RogerBeepWindows.h"
+#include "radio/RogerBeep.h"
 #include "support/WindowHarness.h"
 
 namespace {

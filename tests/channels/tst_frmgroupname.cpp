@@ -8,11 +8,11 @@
 
 #include "channels/ChannelWindows.h"
 #include "channels/Frm_GroupName.h"
-#include "channels/GroupNames.h"
 #include "datafile/FileCommandHooks.h"
 #include "datafile/InitFiles.h"
 #include "model/QtRecordTextCodec.h"
 #include "model/RadioImage.h"
+#include "radio/GroupNames.h"
 #include "support/UserInput.h"
 #include "support/WindowHarness.h"
 

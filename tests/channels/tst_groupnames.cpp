@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "channels/GroupNames.h"
 #include "model/RadioImage.h"
+#include "radio/GroupNames.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "channels/ChannelRecords.h"
-#include "model/Document.h"
-#include "options/OptionRecord.h"
+#include "radio/Document.h"
+#include "radio/OptionRecord.h"
 
 // Documents for the data-file tests: every part of the record filled with something that is not
 // its default, so that a field lost or misplaced on the way through a file shows.

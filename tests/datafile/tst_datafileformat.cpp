@@ -3,8 +3,8 @@
 #include "DocumentSamples.h"
 #include "channels/ChannelRecords.h"
 #include "datafile/DataFileFormat.h"
-#include "model/Document.h"
 #include "model/VersionRegistry.h"
+#include "radio/Document.h"
 
 // The data file (one 2893-byte settings record) and its companion channel file, byte by byte.
 class TestDataFileFormat : public QObject

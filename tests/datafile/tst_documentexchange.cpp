@@ -9,8 +9,8 @@
 #include "datafile/DataFileFormat.h"
 #include "datafile/DocumentCompare.h"
 #include "datafile/DocumentJson.h"
-#include "model/ImagePacking.h"
 #include "model/RadioImage.h"
+#include "radio/ImagePacking.h"
 
 // Comparing documents and moving them out and in: CSV, JSON, and the rotation of backups.
 class TestDocumentExchange : public QObject

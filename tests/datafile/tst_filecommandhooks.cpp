@@ -3,15 +3,15 @@
 #include <QTest>
 
 #include "DocumentSamples.h"
-#include "app/AppContext.h"
-#include "app/DocumentNotifier.h"
-#include "app/IniDocument.h"
 #include "app/frmMain.h"
 #include "datafile/ChangedCheck.h"
 #include "datafile/DataFileFormat.h"
 #include "datafile/FileCommandHooks.h"
-#include "datafile/FileDialogs.h"
 #include "datafile/QtDataFileStorage.h"
+#include "kernel/AppContext.h"
+#include "kernel/DocumentNotifier.h"
+#include "kernel/FileDialogs.h"
+#include "kernel/IniDocument.h"
 #include "support/ScriptedMessageService.h"
 
 // The file commands reached through the main window's menu and toolbar, on real files.

@@ -1,14 +1,14 @@
 #include <QTest>
 
 #include "DocumentSamples.h"
-#include "app/AppContext.h"
-#include "app/IniDocument.h"
 #include "app/Startup.h"
 #include "datafile/ChangedCheck.h"
 #include "datafile/DataFileFormat.h"
-#include "datafile/DataFileStorage.h"
 #include "datafile/FileCommands.h"
-#include "datafile/FileDialogs.h"
+#include "kernel/AppContext.h"
+#include "kernel/DataFileStorage.h"
+#include "kernel/FileDialogs.h"
+#include "kernel/IniDocument.h"
 #include "support/ScriptedMessageService.h"
 
 // New, Open, Save, Save As, Initial Setting, the save questions and the version switch, driven

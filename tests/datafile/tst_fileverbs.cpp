@@ -11,10 +11,10 @@
 #include "datafile/DataFileFormat.h"
 #include "datafile/InitFiles.h"
 #include "datafile/QtDataFileStorage.h"
-#include "model/Document.h"
-#include "model/ImagePacking.h"
 #include "model/QtRecordTextCodec.h"
 #include "model/RadioImage.h"
+#include "radio/Document.h"
+#include "radio/ImagePacking.h"
 
 // The command-line companion's unpack, pack and show verbs on real files.
 class TestFileVerbs : public QObject

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <array>
 
-#include "channels/GroupNames.h"
 #include "datafile/DataFileFormat.h"
 #include "datafile/FileCommands.h"
 #include "datafile/InitFiles.h"
 #include "datafile/QtDataFileStorage.h"
-#include "model/Document.h"
+#include "radio/Document.h"
+#include "radio/GroupNames.h"
 
 // The starting documents the installation ships, and the files the build wrote from them.
 class TestInitFiles : public QObject

@@ -10,10 +10,10 @@
 
 #include <memory>
 
-#include "app/AppContext.h"
-#include "app/DocumentNotifier.h"
-#include "app/IniFile.h"
 #include "app/frmMain.h"
+#include "kernel/AppContext.h"
+#include "kernel/DocumentNotifier.h"
+#include "kernel/IniFile.h"
 #include "link/FrmComSet.h"
 #include "link/TransferCommands.h"
 #include "support/WindowHarness.h"

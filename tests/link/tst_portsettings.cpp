@@ -1,6 +1,6 @@
 #include <QTest>
 
-#include "app/IniDocument.h"
+#include "kernel/IniDocument.h"
 #include "link/PortSettings.h"
 
 using Keys = std::vector<std::string>;

@@ -12,18 +12,18 @@
 #include <memory>
 
 #include "LinkHarness.h"
-#include "app/AppContext.h"
-#include "app/DocumentNotifier.h"
-#include "app/IniDocument.h"
 #include "app/frmMain.h"
 #include "channels/ChannelWindows.h"
 #include "datafile/FileCommandHooks.h"
 #include "datafile/QtBackupStore.h"
+#include "kernel/AppContext.h"
+#include "kernel/DocumentNotifier.h"
+#include "kernel/IniDocument.h"
 #include "link/FrmProgress.h"
 #include "link/PtyRadioHost.h"
 #include "link/TransferCommands.h"
-#include "model/ImagePacking.h"
 #include "model/TransferWalk.h"
+#include "radio/ImagePacking.h"
 #include "support/ScriptedMessageService.h"
 
 namespace {

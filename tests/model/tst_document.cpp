@@ -1,8 +1,8 @@
 #include <QTest>
 
 #include "model/Band.h"
-#include "model/Document.h"
 #include "model/FixedText.h"
+#include "radio/Document.h"
 
 class TestDocument : public QObject
 {

@@ -1,11 +1,11 @@
 #include <QTest>
 
-#include "model/Document.h"
 #include "model/ImageByte.h"
 #include "model/RadioImage.h"
-#include "options/DtmfCodes.h"
-#include "options/OptionRecord.h"
-#include "options/RogerBeep.h"
+#include "radio/Document.h"
+#include "radio/DtmfCodes.h"
+#include "radio/OptionRecord.h"
+#include "radio/RogerBeep.h"
 
 // The DTMF code table and the roger-beep tone sets.
 class TestDtmfRoger : public QObject

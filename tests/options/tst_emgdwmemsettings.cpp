@@ -4,11 +4,11 @@
 #include <limits>
 #include <set>
 
-#include "channels/BroadcastTable.h"
 #include "channels/ChannelReferences.h"
-#include "channels/EmgDwMemSettings.h"
 #include "model/RadioImage.h"
-#include "model/SettingsRecord.h"
+#include "radio/BroadcastTable.h"
+#include "radio/EmgDwMemSettings.h"
+#include "radio/SettingsRecord.h"
 
 // Emergency, dual-watch and memory-channel settings, the broadcast table, and what a channel
 // removal does to the settings that name the channel.

@@ -13,12 +13,12 @@
 
 #include <memory>
 
-#include "app/WheelGuard.h"
-#include "model/ImagePacking.h"
+#include "kernel/WheelGuard.h"
 #include "model/QtRecordTextCodec.h"
-#include "options/OptionRecord.h"
 #include "options/OptionWindows.h"
-#include "options/RogerBeep.h"
+#include "radio/ImagePacking.h"
+#include "radio/OptionRecord.h"
+#include "radio/RogerBeep.h"
 #include "support/UserInput.h"
 #include "support/WindowHarness.h"
 

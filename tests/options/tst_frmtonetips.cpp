@@ -6,8 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/WheelGuard.h"
-#include "datafile/FileDialogs.h"
+#include "kernel/FileDialogs.h"
+#include "kernel/WheelGuard.h"
 #include "options/FrmToneTips.h"
 #include "options/RogerBeepWindows.h"
 #include "options/TonePreview.h"

@@ -3,11 +3,11 @@
 #include <random>
 
 #include "model/ByteIO.h"
-#include "model/Document.h"
-#include "model/ImagePacking.h"
 #include "model/RadioImage.h"
-#include "options/OptionRecord.h"
-#include "options/RogerBeep.h"
+#include "radio/Document.h"
+#include "radio/ImagePacking.h"
+#include "radio/OptionRecord.h"
+#include "radio/RogerBeep.h"
 
 // Whole images and whole documents through the pack and unpack steps of the options, DTMF codes,
 // roger-beep sets, special-channel settings and broadcast table; and the new-document defaults.

@@ -1,9 +1,9 @@
 #include <QTest>
 
 #include "model/RadioImage.h"
-#include "model/SettingsRecord.h"
-#include "options/OptionRecord.h"
 #include "options/OptionTable.h"
+#include "radio/OptionRecord.h"
+#include "radio/SettingsRecord.h"
 
 // The option blocks of the radio image and the record fields they decode into.
 class TestOptionImage : public QObject

@@ -3,9 +3,9 @@
 #include <set>
 #include <tuple>
 
-#include "model/SettingsRecord.h"
-#include "options/OptionRecord.h"
 #include "options/OptionTable.h"
+#include "radio/OptionRecord.h"
+#include "radio/SettingsRecord.h"
 
 // How the option window shows stored values and stores choices.
 class TestOptionTable : public QObject

@@ -3,11 +3,11 @@
 #include <functional>
 #include <random>
 
-#include "channels/BroadcastTable.h"
-#include "channels/EmgDwMemSettings.h"
 #include "model/ByteIO.h"
-#include "options/OptionRecord.h"
-#include "options/RogerBeep.h"
+#include "radio/BroadcastTable.h"
+#include "radio/EmgDwMemSettings.h"
+#include "radio/OptionRecord.h"
+#include "radio/RogerBeep.h"
 
 // The packed data-file forms of the option record and the special sub-records.
 class TestPackedForms : public QObject

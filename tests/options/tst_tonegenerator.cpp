@@ -1,8 +1,8 @@
 #include <QTest>
 
 #include "ToneMeasure.h"
-#include "options/RogerBeep.h"
 #include "options/ToneGenerator.h"
+#include "radio/RogerBeep.h"
 
 // The roger-beep tone generator on its rendered samples: what a preview plays and a WAV file holds.
 class TestToneGenerator : public QObject

@@ -9,11 +9,11 @@
 
 #include <memory>
 
-#include "app/AppContext.h"
-#include "app/DocumentNotifier.h"
-#include "app/IniDocument.h"
-#include "app/MainWindowHooks.h"
 #include "app/frmMain.h"
+#include "kernel/AppContext.h"
+#include "kernel/DocumentNotifier.h"
+#include "kernel/IniDocument.h"
+#include "kernel/MainWindowHooks.h"
 #include "support/ScriptedMessageService.h"
 
 // The named child of a window (a control's objectName is its name in the design).

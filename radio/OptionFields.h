@@ -5,7 +5,7 @@
 #include <type_traits>
 #include <utility>
 
-#include "model/SettingsRecord.h"
+#include "radio/SettingsRecord.h"
 
 // Reads and writes one stored option value of a document, wherever it lives: a field of the option
 // record, a field of a public-channel set, or a value kept beside the record. Tables of option

@@ -1,4 +1,4 @@
-#include "channels/BroadcastTable.h"
+#include "radio/BroadcastTable.h"
 
 #include <bit>
 #include <cmath>
@@ -6,7 +6,7 @@
 #include "model/ByteIO.h"
 #include "model/ImageByte.h"
 #include "model/RadioImage.h"
-#include "model/SettingsRecord.h"
+#include "radio/SettingsRecord.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "app/IniDocument.h"
+#include "kernel/IniDocument.h"
 
 // An INI file on disk. Every read loads the file as it is now (a missing or unreadable file reads
 // as empty); every write loads it, edits the one line and replaces the file atomically, creating

@@ -1,4 +1,4 @@
-#include "app/IniDocument.h"
+#include "kernel/IniDocument.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
-#include "channels/EmgDwMemSettings.h"
+#include "radio/EmgDwMemSettings.h"
 
 #include "model/ByteIO.h"
 #include "model/ImageByte.h"
 #include "model/RadioImage.h"
-#include "model/SettingsRecord.h"
+#include "radio/SettingsRecord.h"
 
 namespace {
 

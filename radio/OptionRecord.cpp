@@ -1,4 +1,4 @@
-#include "options/OptionRecord.h"
+#include "radio/OptionRecord.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -8,9 +8,9 @@
 #include "model/ByteIO.h"
 #include "model/ImageByte.h"
 #include "model/RadioImage.h"
-#include "model/SettingsRecord.h"
-#include "options/OptionFields.h"
-#include "options/RogerBeep.h"
+#include "radio/OptionFields.h"
+#include "radio/RogerBeep.h"
+#include "radio/SettingsRecord.h"
 
 namespace {
 

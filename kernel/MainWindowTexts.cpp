@@ -1,4 +1,4 @@
-#include "app/MainWindowTexts.h"
+#include "kernel/MainWindowTexts.h"
 
 namespace {
 

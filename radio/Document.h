@@ -5,8 +5,8 @@
 #include <string>
 
 #include "model/Band.h"
-#include "model/ChannelRecord.h"
-#include "model/SettingsRecord.h"
+#include "radio/ChannelRecord.h"
+#include "radio/SettingsRecord.h"
 
 // One complete copy of the document: settings, group channels and memory channels.
 struct DocumentSet

@@ -1,4 +1,4 @@
-#include "options/DtmfCodes.h"
+#include "radio/DtmfCodes.h"
 
 #include <algorithm>
 

@@ -1,12 +1,12 @@
-#include "model/ImagePacking.h"
+#include "radio/ImagePacking.h"
 
-#include "channels/BroadcastTable.h"
-#include "channels/ChannelPacking.h"
-#include "channels/EmgDwMemSettings.h"
-#include "model/Document.h"
 #include "model/RadioImage.h"
-#include "options/OptionRecord.h"
-#include "options/RogerBeep.h"
+#include "radio/BroadcastTable.h"
+#include "radio/ChannelPacking.h"
+#include "radio/Document.h"
+#include "radio/EmgDwMemSettings.h"
+#include "radio/OptionRecord.h"
+#include "radio/RogerBeep.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "model/Document.h"
+#include "radio/Document.h"
 
 #include <string_view>
 

@@ -1,10 +1,10 @@
-#include "channels/GroupNames.h"
+#include "radio/GroupNames.h"
 
 #include <array>
 #include <string>
 
-#include "channels/ChannelTexts.h"
 #include "model/RadioImage.h"
+#include "radio/ChannelTexts.h"
 
 namespace {
 

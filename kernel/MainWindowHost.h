@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "app/MainWindowTexts.h"
+#include "kernel/MainWindowTexts.h"
 
 class DocumentNotifier;
 class QWidget;

@@ -7,7 +7,7 @@
 #include <functional>
 #include <map>
 
-#include "app/MainWindowTexts.h"
+#include "kernel/MainWindowTexts.h"
 
 class AppContext;
 class MainWindowHost;

@@ -1,4 +1,4 @@
-#include "channels/FrequencyCodec.h"
+#include "radio/FrequencyCodec.h"
 
 #include <algorithm>
 #include <array>
@@ -6,10 +6,10 @@
 #include <cmath>
 #include <cstdint>
 
-#include "channels/ChannelTexts.h"
-#include "channels/NumberRounding.h"
 #include "lang/Messages.h"
 #include "model/RadioImage.h"
+#include "radio/ChannelTexts.h"
+#include "radio/NumberRounding.h"
 
 namespace {
 

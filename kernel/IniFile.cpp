@@ -1,4 +1,4 @@
-#include "app/IniFile.h"
+#include "kernel/IniFile.h"
 
 #include <QDir>
 #include <QFile>

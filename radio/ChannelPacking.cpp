@@ -1,13 +1,13 @@
-#include "channels/ChannelPacking.h"
+#include "radio/ChannelPacking.h"
 
 #include <algorithm>
 #include <array>
 #include <string>
 
-#include "channels/ChannelAddresses.h"
-#include "channels/FrequencyCodec.h"
-#include "model/Document.h"
 #include "model/RadioImage.h"
+#include "radio/ChannelAddresses.h"
+#include "radio/Document.h"
+#include "radio/FrequencyCodec.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/WheelGuard.h"
+#include "kernel/WheelGuard.h"
 
 #include <QAbstractScrollArea>
 #include <QAbstractSpinBox>

@@ -1,4 +1,4 @@
-#include "app/InstallLayout.h"
+#include "kernel/InstallLayout.h"
 
 #include "lang/Texts.h"
 

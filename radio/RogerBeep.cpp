@@ -1,14 +1,14 @@
-#include "options/RogerBeep.h"
+#include "radio/RogerBeep.h"
 
 #include <algorithm>
 #include <charconv>
 #include <initializer_list>
 
 #include "model/ByteIO.h"
-#include "model/Document.h"
 #include "model/ImageByte.h"
 #include "model/RadioImage.h"
-#include "model/SettingsRecord.h"
+#include "radio/Document.h"
+#include "radio/SettingsRecord.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <string_view>
 
-#include "channels/BroadcastTable.h"
-#include "channels/GroupNames.h"
 #include "model/FieldList.h"
 #include "model/FixedText.h"
-#include "options/DtmfCodes.h"
+#include "radio/BroadcastTable.h"
+#include "radio/DtmfCodes.h"
+#include "radio/GroupNames.h"
 
 class ByteReader;
 class ByteWriter;

@@ -3,12 +3,12 @@
 #include <array>
 #include <cstdint>
 
-#include "channels/EmgDwMemSettings.h"
 #include "model/ChannelLayout.h"
 #include "model/FieldList.h"
 #include "model/FixedText.h"
-#include "options/OptionRecord.h"
-#include "options/RogerBeep.h"
+#include "radio/EmgDwMemSettings.h"
+#include "radio/OptionRecord.h"
+#include "radio/RogerBeep.h"
 
 inline constexpr const char *kDataFileVersion = "V100";
 inline constexpr const char *kModelName = "ORX740";

@@ -4,16 +4,16 @@
 #include <string>
 #include <string_view>
 
-#include "app/IniDocument.h"
-#include "app/InstallLayout.h"
-#include "datafile/DataFileStorage.h"
-#include "datafile/FileDialogs.h"
+#include "kernel/DataFileStorage.h"
+#include "kernel/FileDialogs.h"
+#include "kernel/IniDocument.h"
+#include "kernel/InstallLayout.h"
 #include "lang/DeferredMessageQueue.h"
 #include "lang/LanguageState.h"
 #include "lang/MessageService.h"
-#include "model/Document.h"
 #include "model/RadioImage.h"
 #include "model/VersionRegistry.h"
+#include "radio/Document.h"
 
 // The serial settings kept in mysetup.ini.
 struct SerialSettings
