@@ -24,6 +24,7 @@
 #include "link/LinkTexts.h"
 #include "link/SerialPortList.h"
 #include "link/SerialPortService.h"
+#include "link/TransferStopNotice.h"
 #include "model/RadioImage.h"
 #include "model/VersionRegistry.h"
 #include "radio/Document.h"
@@ -35,19 +36,6 @@ QString text(const TextEntry &entry)
 {
     return QString::fromUtf8(textFor(entry, English).data(),
                              qsizetype(textFor(entry, English).size()));
-}
-
-const char *failureText(TransferFailure failure)
-{
-    switch (failure) {
-    case TransferFailure::NoAnswer:
-        return "the radio did not answer";
-    case TransferFailure::IdentificationFailed:
-        return "the radio was not accepted";
-    case TransferFailure::None:
-        break;
-    }
-    return "stopped";
 }
 
 // Where a transfer takes its memory from or puts it: a data file pair or a raw image file.
@@ -272,6 +260,8 @@ public:
                              if (const auto exitCode = finished(outcome, messages))
                                  app.exit(*exitCode);
                          });
+        QObject::connect(&m_port, &SerialPortService::portFailed, &app,
+                         [this] { m_portLost = true; });
         InterruptWatcher interrupts;
         QObject::connect(&interrupts, &InterruptWatcher::interrupted, &app,
                          [this] { m_link.cancel(); });
@@ -328,16 +318,15 @@ private:
         return 0;
     }
 
+    // The box the program would show, on one line; a refused radio has been told already.
     int failedTransfer(const TransferOutcome &outcome, bool wasRead) const
     {
-        printError(QStringLiteral("%1 failed: %2")
-                       .arg(wasRead ? "read" : "write",
-                            outcome.result == TransferResult::Cancelled
-                                ? QStringLiteral("cancelled")
-                                : QString::fromUtf8(failureText(outcome.failure))));
-        if (!wasRead)
-            printError(QStringLiteral("the radio may be only partly written: write "
-                                      "again before using it"));
+        if (const auto report = transferStopReport(outcome, m_link.engine(), m_portLost))
+            printError(QString::fromStdString(transferStopText(*report, English))
+                           .replace(QStringLiteral("\r\n"), QStringLiteral(" ")));
+        else
+            printError(QStringLiteral("%1 failed: the radio was not accepted")
+                           .arg(wasRead ? "read" : "write"));
         return m_failed;
     }
 
@@ -385,6 +374,7 @@ private:
     const VersionRegistry m_versions;
     RadioImage m_readBack;
     bool m_readingBack = false;
+    bool m_portLost = false;
 };
 
 int runTransfer(int argc, char *argv[], const std::vector<std::string_view> &args, Job job)

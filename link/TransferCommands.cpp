@@ -182,19 +182,11 @@ void TransferCommands::transferFinished(const TransferOutcome &outcome, const QS
                                                    ? Messages::kReadCompleted
                                                    : Messages::kWriteCompleted),
                                 MessageButtons::Ok, MessageIcon::None);
-    } else if (outcome.failure != TransferFailure::IdentificationFailed) {
-        // The identification checks have said why already; every other stop gets one box that
-        // says what happened, where, and what it means for the document or the radio.
-        TransferStopReport report;
-        report.operation = outcome.operation;
-        report.reason = outcome.result == TransferResult::Cancelled ? TransferStopReason::Cancelled
-                        : m_portLost                                ? TransferStopReason::PortLost
-                                                                    : TransferStopReason::NoAnswer;
-        report.address = m_link.engine().transferAddress();
-        report.percent = m_link.engine().lastPercentage();
-        m_context.messages->inform(transferStopText(report, language),
-                                   radioPartlyWritten(report) ? MessageIcon::Warning
-                                                              : MessageIcon::Information);
+    } else if (const auto report = transferStopReport(outcome, m_link.engine(), m_portLost)) {
+        // One box says what happened, where, and what it means for the document or the radio.
+        m_context.messages->inform(transferStopText(*report, language),
+                                   radioPartlyWritten(*report) ? MessageIcon::Warning
+                                                               : MessageIcon::Information);
     }
     m_portLost = false;
     m_operation = CommOperation::Idle;

@@ -18,6 +18,22 @@ bool radioPartlyWritten(const TransferStopReport &report)
     return report.operation == CommOperation::Write && report.address >= 0;
 }
 
+std::optional<TransferStopReport> transferStopReport(const TransferOutcome &outcome,
+                                                     const TransferEngine &engine, bool portLost)
+{
+    if (outcome.result == TransferResult::Success ||
+        outcome.failure == TransferFailure::IdentificationFailed)
+        return std::nullopt;
+    TransferStopReport report;
+    report.operation = outcome.operation;
+    report.reason = outcome.result == TransferResult::Cancelled ? TransferStopReason::Cancelled
+                    : portLost                                  ? TransferStopReason::PortLost
+                                                                : TransferStopReason::NoAnswer;
+    report.address = engine.transferAddress();
+    report.percent = engine.lastPercentage();
+    return report;
+}
+
 std::string transferStopText(const TransferStopReport &report, int language)
 {
     namespace T = TransferStopTexts;

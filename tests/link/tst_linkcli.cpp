@@ -20,6 +20,8 @@ private Q_SLOTS:
     void writeThenDump();
     void refusedReads_data();
     void refusedReads();
+    void stoppedTransfers_data();
+    void stoppedTransfers();
     void portThatCannotOpen();
     void dataFileReadThenWrite();
     void refusedReadWritesNoDataFile();
@@ -172,6 +174,40 @@ void TestLinkCli::refusedReads()
     QCOMPARE(result.errors.count(message), 1);
     QVERIFY(!result.errors.contains("Read Data Completed."));
     QVERIFY(!QFile::exists(out));
+}
+
+void TestLinkCli::stoppedTransfers_data()
+{
+    QTest::addColumn<QString>("verb");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("read") << "read"
+                          << QStringList{"Reading from the radio failed: the radio did not answer "
+                                         "after five tries at block 3 of 1872 (",
+                                         "The document was not changed. Check the programming"};
+    QTest::newRow("write") << "write"
+                           << QStringList{"Writing to the radio failed: the radio did not answer "
+                                          "after five tries at block 3 of 1872 (",
+                                          "The radio is only partly written: write again before "
+                                          "using it. Check the programming"};
+}
+
+// A radio that stops answering is reported with the words of the program's box, on one line.
+void TestLinkCli::stoppedTransfers()
+{
+    QFETCH(QString, verb);
+    QFETCH(QStringList, expected);
+    const QString file = m_dir.filePath("stopped.bin");
+    const QString image = writeImage(RadioImage(), "stopped-source.bin");
+    const Result result = runAgainstSimulator(
+        {"--die-after", "2"}, verb == "read"
+                                  ? QStringList{"read", "--port", "DEVICE", "--image-out", file}
+                                  : QStringList{"write", "--port", "DEVICE", "--image", image});
+    QCOMPARE(result.exitCode, 1);
+    const QStringList lines = result.errors.split('\n', Qt::SkipEmptyParts).filter("orx740-cli:");
+    QCOMPARE(lines.size(), 1);
+    for (const QString &part : expected)
+        QVERIFY2(lines.first().contains(part), qPrintable(lines.first()));
+    QVERIFY(!QFile::exists(file));
 }
 
 void TestLinkCli::portThatCannotOpen()
