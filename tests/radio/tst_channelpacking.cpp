@@ -490,7 +490,8 @@ void TestChannelPacking::memoryReadingZerosIsAbsent()
     QCOMPARE(int(document->memories.at(1).MemChannelId), 1);
 }
 
-void TestChannelPacking::handBuiltImage()
+// Channels of every kind, the MEM and VFO groups and memory channels, set byte by byte.
+static RadioImage handBuiltChannelImage()
 {
     RadioImage image;
     putEmptyMemories(image);
@@ -527,7 +528,12 @@ void TestChannelPacking::handBuiltImage()
     image.write(0x10600 + 69, 0xFF);
     image.write(0x10650 + 5, 1);
     image.write(0x1066F, 16);
+    return image;
+}
 
+void TestChannelPacking::handBuiltImage()
+{
+    const RadioImage image = handBuiltChannelImage();
     auto document = emptyDocument();
     UnpackDocument(image, *document);
 
