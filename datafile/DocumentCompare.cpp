@@ -205,20 +205,6 @@ void compareMemories(Collector &out, const DocumentSet &a, const DocumentSet &b)
     }
 }
 
-// The model, band and firmware identity, in the order the report has always listed it (the model
-// name first), not in the data file's.
-void compareIdentity(Collector &out, const IdentityRecord &a, const IdentityRecord &b)
-{
-    out.value("model name", a.modelName, b.modelName);
-    out.value("model name (first field)", a.modelNameZ, b.modelNameZ);
-    out.value("model code", a.modelCode, b.modelCode);
-    out.value("band class", a.bandClass, b.bandClass);
-    out.value("band class (second field)", a.bandClass2, b.bandClass2);
-    out.value("date", a.date, b.date);
-    out.value("firmware version", a.firmwareVersion, b.firmwareVersion);
-    out.value("identity code", a.identityCode, b.identityCode);
-}
-
 void compareCurrentGroups(Collector &out, const SettingsRecord &a, const SettingsRecord &b)
 {
     out.value("current kind", a.currentKind, b.currentKind);
@@ -309,6 +295,33 @@ void compareLabelledFields(Collector &out, const std::string &prefix, const Reco
                     label = known.label;
             out.value(prefix + std::string(label), first, matchingField(a, first, b));
         }
+    });
+}
+
+// The words of a field's name ("firmwareVersion": "firmware version").
+std::string wordsOf(std::string_view name)
+{
+    std::string words;
+    for (const char c : name) {
+        if (c >= 'A' && c <= 'Z') {
+            words += ' ';
+            words += char(c - 'A' + 'a');
+        } else {
+            words += c;
+        }
+    }
+    return words;
+}
+
+// The model, band and firmware identity, each field named by the words of its name; the two
+// fields that repeat another say which one they are.
+void compareIdentity(Collector &out, const IdentityRecord &a, const IdentityRecord &b)
+{
+    fields(a, [&](std::string_view name, const auto &first) {
+        const std::string label = name == "modelNameZ"   ? "model name (first field)"
+                                  : name == "bandClass2" ? "band class (second field)"
+                                                         : wordsOf(name);
+        out.value(label, first, matchingField(a, first, b));
     });
 }
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string_view>
+#include <type_traits>
 
 #include "datafile/ChannelColumns.h"
 #include "model/RecordText.h"
@@ -101,14 +103,17 @@ const char *controlName(OptionControl control)
     return "?";
 }
 
+// Every identity field by its name: the texts as the windows show them, the numbers as they are.
 void writeIdentity(JsonWriter &json, const IdentityRecord &identity)
 {
     json.beginObject("identity");
-    json.text("modelName", recordText(identity.modelName));
-    json.number("modelCode", identity.modelCode);
-    json.number("bandClass", identity.bandClass);
-    json.text("date", recordText(identity.date));
-    json.text("firmwareVersion", recordText(identity.firmwareVersion));
+    fields(identity, [&json](std::string_view name, const auto &field) {
+        const std::string key(name);
+        if constexpr (std::is_integral_v<std::remove_cvref_t<decltype(field)>>)
+            json.number(key.c_str(), field);
+        else
+            json.text(key.c_str(), recordText(field));
+    });
     json.end();
 }
 
