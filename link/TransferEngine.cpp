@@ -37,6 +37,15 @@ LinkActions TransferEngine::startWrite(const RadioImage &source)
     return start(CommOperation::Write);
 }
 
+LinkActions TransferEngine::startIdentify()
+{
+    if (isRunning())
+        return {};
+    m_readTarget = nullptr;
+    m_writeSource = nullptr;
+    return start(CommOperation::Identify);
+}
+
 LinkActions TransferEngine::start(CommOperation operation)
 {
     m_operation = operation;
@@ -140,9 +149,19 @@ void TransferEngine::runStep(LinkActions &actions)
 void TransferEngine::checkIdentification(LinkActions &actions)
 {
     const IdentFields radio = m_identification.value_or(IdentFields{});
-    switch (identificationCheck(radio, m_settings.modelName, m_settings.softwareVersion,
-                                m_settings.compatible)) {
+    // Finding the radio asks only whether it is of this model; its firmware does not matter.
+    IdentificationOutcome outcome = IdentificationOutcome::WrongModel;
+    if (m_operation != CommOperation::Identify)
+        outcome = identificationCheck(radio, m_settings.modelName, m_settings.softwareVersion,
+                                      m_settings.compatible);
+    else if (trimModelName(m_settings.modelName) == radio.radioModel)
+        outcome = IdentificationOutcome::Passed;
+    switch (outcome) {
     case IdentificationOutcome::Passed:
+        if (m_operation == CommOperation::Identify) {
+            sendEnd(actions, TransferStep::EndSentAfterLastBlock);
+            break;
+        }
         m_step = m_operation == CommOperation::Read ? TransferStep::ReadingBlocks
                                                     : TransferStep::WritingBlocks;
         nextBlock(actions);

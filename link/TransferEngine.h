@@ -17,7 +17,8 @@ enum class CommOperation : int
 {
     Idle = 0,
     Read = 1,
-    Write = 2
+    Write = 2,
+    Identify = 3 // the handshake and the identification only, then "END"
 };
 
 // The step of a read or a write. The numbers are those the transfer has always used.
@@ -93,10 +94,10 @@ using LinkAction =
                  AskQuestion, IdentificationReceived, TransferFinished>;
 using LinkActions = std::vector<LinkAction>;
 
-// One read or write with the radio: the step machine, the reply recognition and the resend rule.
-// It does no I/O and keeps no time: the host feeds it received bytes, reply-timer expiries and
-// the user's answers, and carries out the actions each input returns. Only one transfer runs at
-// a time; inputs while idle return nothing.
+// One read, write or identification with the radio: the step machine, the reply recognition and the
+// resend rule. It does no I/O and keeps no time: the host feeds it received bytes, reply-timer
+// expiries and the user's answers, and carries out the actions each input returns. Only one
+// transfer runs at a time; inputs while idle return nothing.
 class TransferEngine
 {
 public:
@@ -121,6 +122,10 @@ public:
     // transfer. A write sends the source's blocks as they are.
     LinkActions startRead(RadioImage &target);
     LinkActions startWrite(const RadioImage &source);
+    // Asks the radio who it is and lets it leave programming mode again; no block is read or
+    // written and no version question is asked. Succeeds for a radio of this model whatever its
+    // firmware, fails as IdentificationFailed for another model.
+    LinkActions startIdentify();
 
     LinkActions bytesReceived(std::span<const std::uint8_t> bytes);
     LinkActions timerExpired();

@@ -7,6 +7,8 @@
 #include "model/TransferWalk.h"
 
 Q_DECLARE_METATYPE(TransferStep)
+Q_DECLARE_METATYPE(TransferResult)
+Q_DECLARE_METATYPE(TransferFailure)
 
 namespace {
 
@@ -46,6 +48,8 @@ private Q_SLOTS:
     void aResendThatIsAnsweredGoesOn();
     void identificationOutcomes_data();
     void identificationOutcomes();
+    void identifyOnly_data();
+    void identifyOnly();
     void questionHoldsTheTimerAndTheLine();
     void progressNeverGoesBack();
     void cancel_data();
@@ -383,6 +387,66 @@ void TestTransferEngine::identificationOutcomes()
         QCOMPARE(h.identifications.size(), std::size_t{1});
         QCOMPARE(QString::fromStdString(h.identifications[0].firmwareVersion), firmware);
     }
+}
+
+void TestTransferEngine::identifyOnly_data()
+{
+    QTest::addColumn<QString>("model");
+    QTest::addColumn<QString>("firmware");
+    QTest::addColumn<bool>("silent");
+    QTest::addColumn<TransferResult>("result");
+    QTest::addColumn<TransferFailure>("failure");
+
+    QTest::newRow("this model") << "ORX740"
+                                << "V100" << false << TransferResult::Success
+                                << TransferFailure::None;
+    QTest::newRow("this model, a firmware no table lists")
+        << "ORX740"
+        << "V200" << false << TransferResult::Success << TransferFailure::None;
+    QTest::newRow("another model")
+        << "KZ6666"
+        << "V100" << false << TransferResult::Failure << TransferFailure::IdentificationFailed;
+    QTest::newRow("nobody answers")
+        << ""
+        << "" << true << TransferResult::Failure << TransferFailure::NoAnswer;
+}
+
+void TestTransferEngine::identifyOnly()
+{
+    QFETCH(QString, model);
+    QFETCH(QString, firmware);
+    QFETCH(bool, silent);
+    QFETCH(TransferResult, result);
+    QFETCH(TransferFailure, failure);
+
+    RadioSimulator radio;
+    radio.knobs().modelName = model.toStdString();
+    radio.knobs().firmwareVersion = firmware.toStdString();
+    radio.knobs().dropEvery = silent ? 1 : 0;
+    LinkHarness h;
+    h.engine.setSettings({English, "ORX740", "V100", kOnlyV100});
+    h.apply(h.engine.startIdentify());
+    QCOMPARE(h.engine.operation(), CommOperation::Identify);
+    h.drive(radio);
+
+    QVERIFY(h.outcome);
+    QCOMPARE(h.outcome->operation, CommOperation::Identify);
+    QCOMPARE(h.outcome->result, result);
+    QCOMPARE(h.outcome->failure, failure);
+    QVERIFY(h.questions.empty());
+    // Never a block, whatever the radio says; a radio that answered leaves programming mode.
+    QVERIFY(h.blockAddresses().empty());
+    QCOMPARE(radio.blocksRead() + radio.blocksWritten(), 0);
+    if (silent) {
+        QCOMPARE(int(h.sent.size()), TransferEngine::kMaxSends);
+        QVERIFY(!h.engine.identification());
+        return;
+    }
+    QCOMPARE(toQt(h.sent.back()), QByteArray("END"));
+    QVERIFY(radio.sessionEnded());
+    QVERIFY(h.engine.identification());
+    QCOMPARE(QString::fromStdString(h.engine.identification()->radioModel), model);
+    QCOMPARE(QString::fromStdString(h.engine.identification()->firmwareVersion), firmware);
 }
 
 void TestTransferEngine::questionHoldsTheTimerAndTheLine()
