@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 #include <QSettings>
 #include <QSysInfo>
@@ -46,7 +47,9 @@ void useDotDecimalPoint()
 InstallLayout installLayoutForProgram()
 {
     const QString folder = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
-    return InstallLayout::forProgramFolder(folder.toStdString(), QDir::separator().toLatin1());
+    return InstallLayout::forInstalledProgram(
+        folder.toStdString(), QDir::separator().toLatin1(),
+        [](const std::string &path) { return QFileInfo(QString::fromStdString(path)).isDir(); });
 }
 
 WindowPlacement SettingsStore::readPlacement()

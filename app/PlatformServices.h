@@ -13,7 +13,8 @@ std::string operatingSystemVersion();
 // Makes "." the decimal point of every number the windows format or parse, without touching the
 // user's own locale settings.
 void useDotDecimalPoint();
-// The layout around the running program's folder, in the platform's own separators.
+// The layout around the running program's folder, in the platform's own separators; a program in
+// <prefix>/bin finds its shared files in <prefix>/share/orx740 when that folder exists.
 InstallLayout installLayoutForProgram();
 
 // The main window's placement in the per-user settings store, section "Settings".

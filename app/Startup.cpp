@@ -6,6 +6,7 @@
 #include "datafile/ChangedCheck.h"
 #include "datafile/FileCommands.h"
 #include "kernel/AppContext.h"
+#include "kernel/FileDialogs.h"
 #include "kernel/IniDocument.h"
 #include "lang/MessageService.h"
 #include "lang/Messages.h"
@@ -42,6 +43,34 @@ int readOrRepair(IniStore &ini, std::string_view key, int firstStartValue, int l
     writeInteger(ini, key, firstStartValue);
     return firstStartValue;
 }
+
+// The open dialog answered once with a path known beforehand; every other dialog is the real one.
+class NamedFileDialog : public FileDialogs
+{
+public:
+    NamedFileDialog(std::string path, FileDialogs &next)
+        : m_path(std::move(path))
+        , m_next(next)
+    {}
+
+    std::optional<std::string> openFileName(std::string_view filter) override
+    {
+        if (!m_path)
+            return m_next.openFileName(filter);
+        std::optional<std::string> path = std::move(m_path);
+        m_path.reset();
+        return path;
+    }
+    std::optional<std::string> saveFileName(std::string_view filter,
+                                            std::string_view presetPath) override
+    {
+        return m_next.saveFileName(filter, presetPath);
+    }
+
+private:
+    std::optional<std::string> m_path;
+    FileDialogs &m_next;
+};
 
 } // namespace
 
@@ -129,6 +158,16 @@ void buildNewDocument(AppContext &context)
 void loadTextTables(AppContext &)
 {
     // The text tables are constants, complete before the first window is made.
+}
+
+void openNamedFile(AppContext &context, const std::string &path,
+                   const std::function<void()> &openCommand)
+{
+    FileDialogs *const dialogs = context.fileDialogs;
+    NamedFileDialog named(path, *dialogs);
+    context.fileDialogs = &named;
+    openCommand();
+    context.fileDialogs = dialogs;
 }
 
 } // namespace Startup

@@ -30,6 +30,12 @@ void loadSettings(AppContext &context, int systemLocaleId);
 void buildNewDocument(AppContext &context);
 void loadTextTables(AppContext &context);
 
+// Opens a data file named on the program's command line as File > Open opens it: openCommand runs
+// File > Open, whose open dialog answers with path (later dialogs are the context's own). A file
+// that cannot be read gives File > Open's message and leaves the start document.
+void openNamedFile(AppContext &context, const std::string &path,
+                   const std::function<void()> &openCommand);
+
 } // namespace Startup
 
 // Whether the document differs from what was last saved or loaded.

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QDateTime>
+#include <QFileInfo>
 #include <QWindow>
 
 #include <cstdio>
@@ -55,6 +56,23 @@ void markWhenShown(QWidget *window)
     window->windowHandle()->installEventFilter(filter);
 }
 
+// A data file named on the command line (the first argument Qt leaves), as an absolute path;
+// empty when there is none.
+QString namedDataFile()
+{
+    const QStringList arguments = QCoreApplication::arguments();
+    return arguments.size() > 1 ? QFileInfo(arguments.at(1)).absoluteFilePath() : QString();
+}
+
+// An incomplete installation is named on stderr, one missing file a line; the program goes on.
+void reportMissingSharedFiles(const InstallLayout &layout)
+{
+    for (const std::string &path : layout.sharedFiles()) {
+        if (!QFileInfo::exists(QString::fromStdString(path)))
+            std::fprintf(stderr, "orx740: missing shared file %s\n", path.c_str());
+    }
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -67,6 +85,8 @@ int main(int argc, char *argv[])
 
     AppContext context;
     context.layout = installLayoutForProgram();
+    reportMissingSharedFiles(context.layout);
+    const QString dataFile = namedDataFile();
     IniFile setupIni(resolveSetupIniPath(QString::fromStdString(context.layout.setupIniPath())));
     QtMessageService messages(context.language);
     context.setupIni = &setupIni;
@@ -96,6 +116,9 @@ int main(int argc, char *argv[])
         mainWindow->show();
         splash.close();
         markWhenShown(mainWindow.get());
+        if (!dataFile.isEmpty())
+            Startup::openNamedFile(context, dataFile.toStdString(),
+                                   [&] { mainWindow->dispatch(MainCommand::FileOpen); });
     });
     return QApplication::exec();
 }

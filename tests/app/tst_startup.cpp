@@ -1,7 +1,13 @@
 #include <QTest>
 
+#include <set>
+
 #include "app/Startup.h"
+#include "datafile/DataFileFormat.h"
+#include "datafile/FileCommands.h"
 #include "kernel/AppContext.h"
+#include "kernel/DataFileStorage.h"
+#include "kernel/FileDialogs.h"
 #include "kernel/IniDocument.h"
 #include "kernel/InstallLayout.h"
 #include "kernel/MainWindowTexts.h"
@@ -63,6 +69,10 @@ private Q_SLOTS:
     void closeQuestion();
     void installLayout_data();
     void installLayout();
+    void installedProgramFindsTheDataFolder_data();
+    void installedProgramFindsTheDataFolder();
+    void namedFileOpensAsFileOpen_data();
+    void namedFileOpensAsFileOpen();
     void twipsAndPixels();
     void titleShowsTheFileName_data();
     void titleShowsTheFileName();
@@ -302,6 +312,109 @@ void TestStartup::installLayout()
     QCOMPARE(QString::fromStdString(layout.setupIniPath()), setupIni);
     QCOMPARE(QString::fromStdString(layout.splashPicture(Chinese)), chineseSplash);
     QCOMPARE(QString::fromStdString(layout.backgroundPicture(Chinese)), background);
+}
+
+void TestStartup::installedProgramFindsTheDataFolder_data()
+{
+    QTest::addColumn<QString>("programFolder");
+    QTest::addColumn<QString>("existing"); // the one folder that exists
+    QTest::addColumn<QString>("setupIni");
+    QTest::addColumn<QString>("versionIni");
+    QTest::addColumn<QString>("background");
+    QTest::addColumn<QString>("initFolder");
+    QTest::newRow("system install") << "/usr/bin"
+                                    << "/usr/share/orx740"
+                                    << "/usr/share/orx740/language/mysetup.ini"
+                                    << "/usr/share/orx740/Version.ini"
+                                    << "/usr/share/orx740/PIC/BK_2.jpg"
+                                    << "/usr/share/orx740/Init";
+    QTest::newRow("extracted package") << "/tmp/r/usr/bin"
+                                       << "/tmp/r/usr/share/orx740"
+                                       << "/tmp/r/usr/share/orx740/language/mysetup.ini"
+                                       << "/tmp/r/usr/share/orx740/Version.ini"
+                                       << "/tmp/r/usr/share/orx740/PIC/BK_2.jpg"
+                                       << "/tmp/r/usr/share/orx740/Init";
+    QTest::newRow("build tree") << "/src/build/bin"
+                                << "/src/build/language"
+                                << "/src/build/language/mysetup.ini"
+                                << "/src/build/Version.ini"
+                                << "/src/build/bin/PIC/BK_2.jpg"
+                                << "/src/build/bin/Init";
+    QTest::newRow("data folder beside a folder not named bin") << "/opt/orx/sbin"
+                                                               << "/opt/orx/share/orx740"
+                                                               << "/opt/orx/language/mysetup.ini"
+                                                               << "/opt/orx/Version.ini"
+                                                               << "/opt/orx/sbin/PIC/BK_2.jpg"
+                                                               << "/opt/orx/sbin/Init";
+}
+
+void TestStartup::installedProgramFindsTheDataFolder()
+{
+    QFETCH(QString, programFolder);
+    QFETCH(QString, existing);
+    QFETCH(QString, setupIni);
+    QFETCH(QString, versionIni);
+    QFETCH(QString, background);
+    QFETCH(QString, initFolder);
+    std::set<std::string> asked;
+    const InstallLayout layout = InstallLayout::forInstalledProgram(
+        programFolder.toStdString(), '/', [&](const std::string &folder) {
+            asked.insert(folder);
+            return folder == existing.toStdString();
+        });
+    QCOMPARE(QString::fromStdString(layout.setupIniPath()), setupIni);
+    QCOMPARE(QString::fromStdString(layout.versionIniPath()), versionIni);
+    QCOMPARE(QString::fromStdString(layout.backgroundPicture(Chinese)), background);
+    QCOMPARE(QString::fromStdString(layout.initFolder()), initFolder);
+    for (const std::string &path : layout.sharedFiles())
+        QVERIFY2(path.starts_with(layout.dataFolder.empty() ? layout.root : layout.dataFolder),
+                 path.c_str());
+    QVERIFY(asked.size() <= 1);
+}
+
+void TestStartup::namedFileOpensAsFileOpen_data()
+{
+    QTest::addColumn<bool>("stored");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("readable pair") << true << QString();
+    QTest::newRow("missing file") << false << "file error.";
+}
+
+void TestStartup::namedFileOpensAsFileOpen()
+{
+    QFETCH(bool, stored);
+    QFETCH(QString, message);
+    Harness harness(kShipped);
+    MemoryDataFileStorage files;
+    ScriptedFileDialogs dialogs;
+    harness.context.dataFiles = &files;
+    harness.context.fileDialogs = &dialogs;
+    harness.start(kOtherLocale);
+    const std::string path = "/home/ann/shop.dat";
+    if (stored) {
+        DocumentSet document = harness.context.document.working();
+        document.settings.thresholds[0] = 77;
+        PackedDocument packed = packDocument(document);
+        files.files[path] = packed.dataFile;
+        files.files[companionPath(path)] = packed.channelFile;
+    }
+
+    FileCommandHost host;
+    Startup::openNamedFile(harness.context, path,
+                           [&] { FileCommands(harness.context, host).Open(); });
+
+    const Document &document = harness.context.document;
+    QCOMPARE(document.documentPath, stored ? path : std::string("new.dat"));
+    QCOMPARE(document.untitled, !stored);
+    QCOMPARE(document.working().settings.thresholds[0] == 77, stored);
+    QVERIFY(!documentChanged(harness.context));
+    QCOMPARE(harness.messages.questions.empty(), message.isEmpty());
+    if (!message.isEmpty())
+        QCOMPARE(QString::fromStdString(harness.messages.questions.back().text), message);
+    // The named file answered the one open dialog; File > Open afterwards shows the real one.
+    QVERIFY(dialogs.shown.empty());
+    FileCommands(harness.context, host).Open();
+    QCOMPARE(dialogs.shown.size(), std::size_t(1));
 }
 
 void TestStartup::twipsAndPixels()
