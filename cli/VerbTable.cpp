@@ -8,6 +8,7 @@
 #include "cli/Commands.h"
 #include "cli/ExchangeVerbs.h"
 #include "cli/FileVerbs.h"
+#include "cli/PortsVerb.h"
 #include "cli/ToneVerb.h"
 
 namespace {
@@ -90,6 +91,13 @@ constexpr VerbOption kImportOptions[] = {
     {"--group G", "the group of kind K"},
 };
 
+constexpr VerbOption kPortsOptions[] = {
+    {"--json", "the facts as a JSON array instead of one port a line"},
+    {"--wait-new", "ask for the cable to be unplugged and plugged in again,\n"
+                   "then name the port that appeared (exit 1 when none)"},
+    {"--timeout SECONDS", "how long --wait-new waits (default 60)"},
+};
+
 constexpr VerbHelp kVerbs[] = {
     {"simulate",
      "simulate [--image FILE] [--model NAME] [--firmware V100]\n"
@@ -146,6 +154,10 @@ constexpr VerbHelp kVerbs[] = {
      "the backups of reads and writes, newest first.",
      {},
      runQtFileVerb<runBackupsVerb>},
+    {"ports", "ports [--json]\nports --wait-new [--timeout SECONDS]",
+     "every serial port with its COM number, device, cable chip, VID:PID and\n"
+     "whether this user can open it (if not: why, and the fix).",
+     kPortsOptions, runPorts},
 };
 
 void appendIndented(std::string &text, std::string_view lines, std::string_view first,

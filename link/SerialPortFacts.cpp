@@ -1,0 +1,95 @@
+#include "link/SerialPortFacts.h"
+
+#include <QSerialPortInfo>
+#include <QtGlobal>
+
+#include <algorithm>
+
+namespace {
+
+// The root the facts are read from, and whether it is a fake tree.
+SystemRoot systemRoot()
+{
+    SystemRoot root;
+    const QByteArray fake = qgetenv("ORX740_SYSTEM_ROOT");
+    if (!fake.isEmpty()) {
+        root.path = fake.toStdString();
+        root.filesAreDevices = true;
+    }
+    return root;
+}
+
+void fillFromInfo(PortFacts &facts, const QSerialPortInfo &info)
+{
+    const auto fill = [](std::string &field, const QString &value) {
+        if (field.empty())
+            field = value.toStdString();
+    };
+    fill(facts.description, info.description());
+    fill(facts.manufacturer, info.manufacturer());
+    fill(facts.serialNumber, info.serialNumber());
+    if (!facts.vendorId && info.hasVendorIdentifier())
+        facts.vendorId = info.vendorIdentifier();
+    if (!facts.productId && info.hasProductIdentifier())
+        facts.productId = info.productIdentifier();
+    facts.usb = facts.usb || (facts.vendorId && facts.productId);
+    if (facts.chip.empty() && facts.vendorId && facts.productId)
+        facts.chip = chipFamily(*facts.vendorId, *facts.productId);
+    // The vendor's Windows driver names a chip it refuses in the description.
+    facts.counterfeitChip = facts.counterfeitChip || (facts.chip.starts_with("PL2303") &&
+                                                      saysCounterfeit(facts.description));
+}
+
+} // namespace
+
+std::vector<PortFacts> listPortFacts(const PortAliases &aliases)
+{
+    const SystemRoot root = systemRoot();
+    const bool fake = root.filesAreDevices;
+    const auto infos = fake ? QList<QSerialPortInfo>{} : QSerialPortInfo::availablePorts();
+    std::vector<SystemPort> system;
+    if (fake)
+        system = systemTtys(root);
+    for (const QSerialPortInfo &info : infos)
+        system.push_back({info.portName().toStdString(), info.systemLocation().toStdString()});
+
+    std::vector<PortFacts> ports;
+    for (const PortEntry &entry : listPortEntries(aliases, system)) {
+        const auto info = std::find_if(infos.begin(), infos.end(), [&](const QSerialPortInfo &i) {
+            return i.systemLocation().toStdString() == entry.devicePath;
+        });
+#ifdef Q_OS_LINUX
+        PortFacts facts = describePort(root, entry);
+#else
+        PortFacts facts;
+        facts.number = entry.number;
+        facts.devicePath = entry.devicePath;
+        facts.alias = entry.alias;
+        facts.systemName = info == infos.end() ? entry.devicePath : info->portName().toStdString();
+        facts.access = info == infos.end() ? PortAccess::Missing : PortAccess::Openable;
+#endif
+        if (info != infos.end())
+            fillFromInfo(facts, *info);
+        ports.push_back(std::move(facts));
+    }
+    return ports;
+}
+
+PortFacts portFactsOf(const QString &devicePath, const PortAliases &aliases)
+{
+    const std::string path = devicePath.toStdString();
+    std::vector<PortFacts> ports = listPortFacts(aliases);
+    const auto listed = std::find_if(
+        ports.begin(), ports.end(), [&](const PortFacts &port) { return port.devicePath == path; });
+    if (listed != ports.end())
+        return *listed;
+#ifdef Q_OS_LINUX
+    return describePort(systemRoot(), PortEntry{0, path, false});
+#else
+    PortFacts facts;
+    facts.devicePath = path;
+    facts.systemName = path;
+    facts.access = PortAccess::Missing;
+    return facts;
+#endif
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+#include <vector>
+
+#include "link/PortFacts.h"
+
+// The facts of every port the system lists plus the aliases, numbered as the port window numbers
+// them. On Linux they are read from sysfs, /proc and /dev; what sysfs does not know (and, on other
+// systems, everything) comes from the system's port listing. The environment variable
+// ORX740_SYSTEM_ROOT puts a fake tree in place of "/" for the tests.
+std::vector<PortFacts> listPortFacts(const PortAliases &aliases);
+// The facts of one device, numbered from the same listing (0 when it is not listed).
+PortFacts portFactsOf(const QString &devicePath, const PortAliases &aliases);
