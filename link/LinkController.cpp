@@ -21,10 +21,16 @@ LinkController::LinkController(SerialPortService &port, QObject *parent)
     m_waitTimer.setObjectName(QStringLiteral("WaitTimer"));
     m_waitTimer.setSingleShot(true);
     m_waitTimer.setInterval(TransferEngine::kReplyTimeoutMs);
-    connect(&m_waitTimer, &QTimer::timeout, this, [this] { run(m_engine.timerExpired()); });
+    connect(&m_waitTimer, &QTimer::timeout, this, [this] {
+        trace(SerialTrace::Direction::ReplyTimeout);
+        run(m_engine.timerExpired());
+    });
     connect(&m_port, &SerialPortService::dataReceived, this, [this](const QByteArray &bytes) {
         const auto *data = reinterpret_cast<const std::uint8_t *>(bytes.constData());
-        run(m_engine.bytesReceived({data, static_cast<std::size_t>(bytes.size())}));
+        const std::span<const std::uint8_t> received(data, static_cast<std::size_t>(bytes.size()));
+        if (m_engine.isRunning())
+            trace(SerialTrace::Direction::Received, received);
+        run(m_engine.bytesReceived(received));
     });
 }
 
@@ -44,6 +50,7 @@ bool LinkController::startRead(RadioImage &target)
         return false;
     m_messages.clear();
     m_readTarget = &target;
+    beginTrace(SerialTrace::Kind::Read);
     run(m_engine.startRead(m_scratch));
     return true;
 }
@@ -54,8 +61,31 @@ bool LinkController::startWrite(const RadioImage &source)
         return false;
     m_messages.clear();
     m_readTarget = nullptr;
+    beginTrace(SerialTrace::Kind::Write);
     run(m_engine.startWrite(source));
     return true;
+}
+
+bool LinkController::startIdentify()
+{
+    if (m_engine.isRunning() || !m_port.isOpen())
+        return false;
+    m_messages.clear();
+    m_readTarget = nullptr;
+    beginTrace(SerialTrace::Kind::Identify);
+    run(m_engine.startIdentify());
+    return true;
+}
+
+void LinkController::beginTrace(SerialTrace::Kind kind)
+{
+    m_traceNumber = serialTrace().begin(kind, m_port.devicePath().toStdString());
+    m_traceClock.start();
+}
+
+void LinkController::trace(SerialTrace::Direction direction, std::span<const std::uint8_t> bytes)
+{
+    serialTrace().record(m_traceNumber, direction, m_traceClock.elapsed(), bytes);
 }
 
 void LinkController::answerQuestion(bool yes)
@@ -90,6 +120,7 @@ void LinkController::run(LinkActions actions)
 void LinkController::carryOut(const LinkAction &action)
 {
     if (const auto *send = std::get_if<SendFrame>(&action)) {
+        trace(SerialTrace::Direction::Sent, send->bytes);
         m_port.setReceiveThreshold(send->replyThreshold);
         // A failed send is left to the reply time-out, which sends the frame again.
         m_port.sendFrame(toByteArray(send->bytes));

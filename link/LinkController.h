@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QStringList>
 #include <QTimer>
@@ -7,6 +8,7 @@
 #include <chrono>
 #include <deque>
 
+#include "link/SerialTrace.h"
 #include "link/TransferEngine.h"
 #include "model/RadioImage.h"
 
@@ -15,7 +17,8 @@ class SerialPortService;
 // Runs a TransferEngine over the serial port service on the UI thread: received bytes and
 // WaitTimer ticks go in, frames go out. The host opens the port before it starts a transfer; the
 // controller closes it when the transfer ends, then reports the outcome with the messages queued
-// during the transfer, which the host shows before its own completion message.
+// during the transfer, which the host shows before its own completion message. Every frame sent,
+// every delivery of received bytes and every reply time-out goes into serialTrace().
 class LinkController : public QObject
 {
     Q_OBJECT
@@ -34,6 +37,9 @@ public:
     // the target as it was; the target must outlive the transfer.
     bool startRead(RadioImage &target);
     bool startWrite(const RadioImage &source);
+    // The handshake and the identification only, then "END"; engine().identification() holds
+    // what the radio said.
+    bool startIdentify();
     void answerQuestion(bool yes);
     void cancel();
     bool isRunning() const { return m_engine.isRunning(); }
@@ -50,6 +56,8 @@ Q_SIGNALS:
     void finished(const TransferOutcome &outcome, const QStringList &messages);
 
 private:
+    void beginTrace(SerialTrace::Kind kind);
+    void trace(SerialTrace::Direction direction, std::span<const std::uint8_t> bytes = {});
     void run(LinkActions actions);
     void carryOut(const LinkAction &action);
 
@@ -61,6 +69,8 @@ private:
     QStringList m_messages;
     std::deque<LinkAction> m_pending;
     bool m_running{false};
+    std::uint64_t m_traceNumber{0};
+    QElapsedTimer m_traceClock;
 };
 
 Q_DECLARE_METATYPE(IdentFields)
