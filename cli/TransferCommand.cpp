@@ -22,6 +22,7 @@
 #include "lang/Messages.h"
 #include "link/LinkController.h"
 #include "link/LinkTexts.h"
+#include "link/SerialPortFacts.h"
 #include "link/SerialPortList.h"
 #include "link/SerialPortService.h"
 #include "link/TransferStopNotice.h"
@@ -203,7 +204,8 @@ bool loadTransferImages(Job job, const TransferFile &file, TransferImages &image
 // The device the port name stands for, opened; nothing, the reason printed, when it cannot be.
 std::optional<QString> openTransferPort(const std::string &portText, SerialPortService &port)
 {
-    const auto device = devicePathForPort(QString::fromStdString(portText), installedPortAliases());
+    const PortAliases aliases = installedPortAliases();
+    const auto device = devicePathForPort(QString::fromStdString(portText), aliases);
     std::error_code fsError;
     // One line: the program's own message, then why.
     const QString portError = text(Messages::kPortError);
@@ -212,15 +214,23 @@ std::optional<QString> openTransferPort(const std::string &portText, SerialPortS
             QStringLiteral("%1 (%2 is a regular file, not a serial port)").arg(portError, *device));
         return std::nullopt;
     }
-    if (!device || !port.open(*device)) {
-        if (device)
-            printError(QStringLiteral("%1 (%2: %3)").arg(portError, *device, port.errorString()));
-        else
-            printError(QStringLiteral("%1 (no serial port %2)")
-                           .arg(portError, QString::fromStdString(portText)));
-        return std::nullopt;
+    if (device && port.open(*device))
+        return device;
+    PortFacts facts;
+    if (device) {
+        facts = portFactsOf(*device, aliases);
+    } else {
+        facts.number = parseComName(portText).value_or(0);
+        facts.systemName = portText;
+        facts.access = PortAccess::Missing;
     }
-    return device;
+    const QString failure = QString::fromStdString(portOpenFailureText(facts, English));
+    QString reason = failure.section(QStringLiteral("\r\n"), 1);
+    if (device && !port.errorString().isEmpty())
+        reason += QStringLiteral(" [%1]").arg(port.errorString());
+    printError(
+        QStringLiteral("%1 (%2)").arg(failure.section(QStringLiteral("\r\n"), 0, 0), reason));
+    return std::nullopt;
 }
 
 // One read, write or verification on an open port, from its start to the exit code: 0 done (or

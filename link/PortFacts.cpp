@@ -42,7 +42,8 @@ std::string portLabel(const PortFacts &facts)
     const std::string &path = facts.devicePath.empty() ? facts.systemName : facts.devicePath;
     if (facts.number < 1)
         return path;
-    return path.empty() ? comName(facts.number) : comName(facts.number) + " (" + path + ")";
+    const std::string com = comName(facts.number);
+    return path.empty() || path == com ? com : com + " (" + path + ")";
 }
 
 // How to free the port from one holder.

@@ -12,6 +12,7 @@
 #include "link/LinkTexts.h"
 #include "link/LinkWindowTexts.h"
 #include "link/PortSettings.h"
+#include "link/SerialPortFacts.h"
 #include "link/SerialPortList.h"
 #include "link/TransferStopNotice.h"
 #include "radio/ImagePacking.h"
@@ -97,8 +98,16 @@ bool TransferCommands::openPort()
                             : devicePathForPort(QString::fromStdString(comName(number)), aliases);
     if (device && m_port.open(*device))
         return true;
-    m_context.messages->ask(m_context.text(Messages::kPortError), MessageButtons::Ok,
-                            MessageIcon::Critical);
+    // The program's message, then on a second line why the port could not be opened.
+    PortFacts facts;
+    if (device) {
+        facts = portFactsOf(*device, aliases);
+    } else {
+        facts.number = number;
+        facts.access = PortAccess::Missing;
+    }
+    m_context.messages->ask(portOpenFailureText(facts, m_context.language.languageIndex),
+                            MessageButtons::Ok, MessageIcon::Critical);
     return false;
 }
 

@@ -501,13 +501,19 @@ void TestTransferCommands::portThatCannotBeOpened_data()
     QTest::addColumn<int>("comPort");
     QTest::addColumn<int>("language");
     QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("reason");
     const QString english = QStringLiteral("Cannot Open Communication Port.");
-    QTest::newRow("read, missing device") << MainCommand::ReadFromRadio << 9 << 1 << english;
-    QTest::newRow("write, missing device") << MainCommand::WriteToRadio << 9 << 1 << english;
-    QTest::newRow("read, port not listed") << MainCommand::ReadFromRadio << 997 << 1 << english;
-    QTest::newRow("read, no port chosen") << MainCommand::ReadFromRadio << 0 << 1 << english;
+    QTest::newRow("read, missing device")
+        << MainCommand::ReadFromRadio << 9 << 1 << english << "the cable is unplugged";
+    QTest::newRow("write, missing device")
+        << MainCommand::WriteToRadio << 9 << 1 << english << "the cable is unplugged";
+    QTest::newRow("read, port not listed")
+        << MainCommand::ReadFromRadio << 997 << 1 << english << "no serial port COM997";
+    QTest::newRow("read, no port chosen")
+        << MainCommand::ReadFromRadio << 0 << 1 << english << "No port is chosen";
     QTest::newRow("write, Chinese")
-        << MainCommand::WriteToRadio << 9 << 2 << QStringLiteral("无法打开通信端口。");
+        << MainCommand::WriteToRadio << 9 << 2 << QStringLiteral("无法打开通信端口。")
+        << QStringLiteral("线缆已拔出");
 }
 
 void TestTransferCommands::portThatCannotBeOpened()
@@ -516,13 +522,19 @@ void TestTransferCommands::portThatCannotBeOpened()
     QFETCH(int, comPort);
     QFETCH(int, language);
     QFETCH(QString, message);
+    QFETCH(QString, reason);
     Harness harness;
     harness.context.serial.comPort = comPort;
     harness.context.language.languageIndex = language;
     fillPattern(harness.context.image, 36);
     const RadioImage image = harness.context.image;
     harness.main->dispatch(command);
-    QTRY_COMPARE(harness.messages.texts(), QStringList{message});
+    // The program's message, then on the next line why.
+    QTRY_COMPARE(harness.messages.texts().size(), 1);
+    const QStringList lines = harness.messages.texts()[0].split("\r\n");
+    QCOMPARE(lines.size(), 2);
+    QCOMPARE(lines[0], message);
+    QVERIFY2(lines[1].contains(reason), qPrintable(lines[1]));
     QCOMPARE(harness.messages.questions[0].icon, MessageIcon::Critical);
     QCOMPARE(harness.messages.questions[0].buttons, MessageButtons::Ok);
     QVERIFY(!harness.commands->isBusy());
