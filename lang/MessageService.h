@@ -10,7 +10,8 @@ enum class MessageButtons
     Ok,
     OkCancel,
     YesNo,
-    YesNoCancel
+    YesNoCancel,
+    OkSaveTrace // a failed transfer's box: OK, or save the serial trace for support
 };
 
 enum class MessageIcon
@@ -27,7 +28,8 @@ enum class MessageAnswer
     Ok,
     Cancel,
     Yes,
-    No
+    No,
+    SaveTrace
 };
 
 // Questions and notices to the user. The windows implement it with message boxes; tests script
@@ -62,6 +64,7 @@ public:
     {
         switch (buttons) {
         case MessageButtons::Ok:
+        case MessageButtons::OkSaveTrace:
             return MessageAnswer::Ok;
         case MessageButtons::YesNo:
             return MessageAnswer::No;

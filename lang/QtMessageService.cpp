@@ -19,6 +19,7 @@ constexpr ButtonText kButtonTexts[]{
     {QMessageBox::Cancel, {"", "Cancel", "取消"}},
     {QMessageBox::Yes, {"", "&Yes", "是(&Y)"}},
     {QMessageBox::No, {"", "&No", "否(&N)"}},
+    {QMessageBox::Save, {"", "Save &Trace...", "保存通信记录(&T)..."}},
 };
 
 QMessageBox::StandardButtons standardButtons(MessageButtons buttons)
@@ -30,6 +31,8 @@ QMessageBox::StandardButtons standardButtons(MessageButtons buttons)
         return QMessageBox::Yes | QMessageBox::No;
     case MessageButtons::YesNoCancel:
         return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case MessageButtons::OkSaveTrace:
+        return QMessageBox::Ok | QMessageBox::Save;
     case MessageButtons::Ok:
         break;
     }
@@ -72,6 +75,10 @@ MessageAnswer QtMessageService::ask(std::string_view text, MessageButtons button
     // Closing the box answers Cancel, or No when there is no Cancel button.
     if (!box.button(QMessageBox::Cancel) && box.button(QMessageBox::No))
         box.setEscapeButton(QMessageBox::No);
+    if (box.button(QMessageBox::Save)) {
+        box.setDefaultButton(QMessageBox::Ok);
+        box.setEscapeButton(QMessageBox::Ok);
+    }
     switch (box.exec()) {
     case QMessageBox::Yes:
         return MessageAnswer::Yes;
@@ -79,7 +86,11 @@ MessageAnswer QtMessageService::ask(std::string_view text, MessageButtons button
         return MessageAnswer::No;
     case QMessageBox::Ok:
         return MessageAnswer::Ok;
+    case QMessageBox::Save:
+        return MessageAnswer::SaveTrace;
     default:
-        return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
+        return buttons == MessageButtons::Ok || buttons == MessageButtons::OkSaveTrace
+                   ? MessageAnswer::Ok
+                   : MessageAnswer::Cancel;
     }
 }

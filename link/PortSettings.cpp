@@ -1,5 +1,6 @@
 #include "link/PortSettings.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "kernel/IniDocument.h"
@@ -17,4 +18,22 @@ PortAliases readPortAliases(IniStore &ini)
             aliases.emplace(*number, path);
     }
     return aliases;
+}
+
+int aliasNumberFor(const std::string &devicePath, const std::vector<PortEntry> &listed)
+{
+    for (const PortEntry &entry : listed)
+        if (entry.alias && entry.devicePath == devicePath)
+            return entry.number;
+    for (int number = 1; number <= kLastPortNumber; ++number) {
+        const auto used = [number](const PortEntry &entry) { return entry.number == number; };
+        if (std::none_of(listed.begin(), listed.end(), used))
+            return number;
+    }
+    return 0;
+}
+
+bool writePortAlias(IniStore &ini, int number, const std::string &devicePath)
+{
+    return number > 0 && ini.writeString(kPortAliasSection, comName(number), devicePath);
 }

@@ -15,6 +15,8 @@
 #include "kernel/DocumentNotifier.h"
 #include "kernel/IniFile.h"
 #include "link/FrmComSet.h"
+#include "link/PtyRadioHost.h"
+#include "link/RadioSimulator.h"
 #include "link/TransferCommands.h"
 #include "support/WindowHarness.h"
 
@@ -80,6 +82,10 @@ private Q_SLOTS:
     void theTimerRefreshesWhileOpen();
     void okWithNoPortListed();
     void theMenuCommandOpensItAndTheStatusBarFollows();
+    void otherPortIsKeptAsAnAlias_data();
+    void otherPortIsKeptAsAnAlias();
+    void findCableShowsThePortThatAppears();
+    void findRadioShowsThePortThatAnswers();
 };
 
 void TestFrmComSet::initTestCase()
@@ -250,6 +256,83 @@ void TestFrmComSet::theMenuCommandOpensItAndTheStatusBarFollows()
                       Qt::LeftButton);
     QCOMPARE(harness.context.serial.comPort, 3);
     QCOMPARE(panel(), QStringLiteral("COM3"));
+}
+
+void TestFrmComSet::otherPortIsKeptAsAnAlias_data()
+{
+    QTest::addColumn<QString>("device");
+    QTest::addColumn<bool>("kept");
+    QTest::addColumn<QString>("status");
+    QTest::newRow("missing") << "/dev/orx740-none-z" << false
+                             << "/dev/orx740-none-z does not exist.";
+    QTest::newRow("a file, not a port") << "SETUP" << false << "not a serial port";
+    QTest::newRow("a pseudo-terminal") << "PTY" << true << " is kept as COM";
+}
+
+void TestFrmComSet::otherPortIsKeptAsAnAlias()
+{
+    QFETCH(QString, device);
+    QFETCH(bool, kept);
+    QFETCH(QString, status);
+    RadioSimulator radio;
+    PtyRadioHost host(radio);
+    QVERIFY(host.open());
+    Harness harness(250);
+    device.replace("SETUP", harness.path).replace("PTY", host.devicePath());
+    harness.open();
+    const QByteArray before = harness.setupBytes();
+    QCOMPARE(harness.window->addOtherPort(device), kept);
+    QVERIFY2(harness.find<QLabel>("LabelAssistant")->text().contains(status),
+             qPrintable(harness.find<QLabel>("LabelAssistant")->text()));
+    if (!kept) {
+        QCOMPARE(harness.setupBytes(), before);
+        return;
+    }
+    // The device is shown under its new number, and named there in the settings file.
+    const QString shown = harness.combo()->currentText();
+    QVERIFY(harness.setupBytes().contains((shown + "=" + device).toUtf8()));
+    QVERIFY(harness.find<QLabel>("LabelPortFacts")->text().startsWith(device));
+    // Naming it again keeps its number.
+    QVERIFY(harness.window->addOtherPort(device));
+    QCOMPARE(harness.setupBytes().count(device.toUtf8()), 1);
+}
+
+void TestFrmComSet::findCableShowsThePortThatAppears()
+{
+    Harness harness(250);
+    harness.open();
+    auto *findCable = harness.find<QPushButton>("CommandFindCable");
+    const auto status = [&] { return harness.find<QLabel>("LabelAssistant")->text(); };
+    QTest::mouseClick(findCable, Qt::LeftButton);
+    QVERIFY(status().startsWith("Unplug the programming cable"));
+    QCOMPARE(findCable->text(), QStringLiteral("&Next"));
+    QTest::mouseClick(findCable, Qt::LeftButton);
+    QVERIFY(status().startsWith("Now plug the programming cable in."));
+    harness.window->refresh();
+    QCOMPARE(harness.combo()->currentText(), QStringLiteral("COM250"));
+    harness.writeSetup(kSetup + "COM77=/dev/orx740-none-c\r\n");
+    harness.window->refresh();
+    QCOMPARE(harness.combo()->currentText(), QStringLiteral("COM77"));
+    QVERIFY2(status().startsWith("The programming cable is COM77 (/dev/orx740-none-c"),
+             qPrintable(status()));
+    QCOMPARE(findCable->text(), QStringLiteral("Find Ca&ble..."));
+}
+
+void TestFrmComSet::findRadioShowsThePortThatAnswers()
+{
+    RadioSimulator radio;
+    PtyRadioHost host(radio);
+    QVERIFY(host.open());
+    Harness harness(250, kSetup + "COM60=" + host.devicePath().toUtf8() + "\r\n");
+    harness.open();
+    QTest::mouseClick(harness.find<QPushButton>("CommandFindRadio"), Qt::LeftButton);
+    QVERIFY(harness.window->isFindingRadio());
+    QCOMPARE(harness.find<QPushButton>("CommandFindRadio")->text(), QStringLiteral("&Stop"));
+    QTRY_VERIFY_WITH_TIMEOUT(!harness.window->isFindingRadio(), 15000);
+    const QString status = harness.find<QLabel>("LabelAssistant")->text();
+    QVERIFY2(status.startsWith("The radio answers on COM60."), qPrintable(status));
+    QVERIFY2(status.contains("COM3: "), qPrintable(status)); // the other named ports, each why not
+    QCOMPARE(harness.combo()->currentText(), QStringLiteral("COM60"));
 }
 
 QTEST_MAIN(TestFrmComSet)
