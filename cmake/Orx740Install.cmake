@@ -21,19 +21,19 @@ set(CPACK_PACKAGE_NAME orx740)
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_CONTACT "ORX-740 maintainers <maintainers@users.noreply.c-seed-750e3ddd.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "programming software of the ORX-740 transceiver")
+# The long description under the summary line; CPack indents it and marks the empty line.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "programming software of the ORX-740 transceiver
- Reads the programmable memory of the ORX-740 mobile transceiver (CB band,
- a wide HF range and the 10-metre amateur band) through its programming
- cable, edits it and writes it back: the channels of every group, the memory
- channels, the group names, the emergency, dual-watch and memory-channel
- settings, the optional features and the roger-beep tones. Configurations
- are kept in data files.
- .
- The package holds the windowed program (English and Chinese), the
- command-line companion orx740-cli with a simulated radio, and a udev rule
- that gives the logged-in user access to the common programming cables
- (CH340/CH341/CH9102, PL2303, FTDI, CP210x) and keeps ModemManager away.")
+    "Reads the programmable memory of the ORX-740 mobile transceiver (CB band,
+a wide HF range and the 10-metre amateur band) through its programming
+cable, edits it and writes it back: the channels of every group, the memory
+channels, the group names, the emergency, dual-watch and memory-channel
+settings, the optional features and the roger-beep tones. Configurations
+are kept in data files.
+
+The package holds the windowed program (English and Chinese), the
+command-line companion orx740-cli with a simulated radio, and a udev rule
+that gives the logged-in user access to the common programming cables
+(CH340/CH341/CH9102, PL2303, FTDI, CP210x) and keeps ModemManager away.")
 set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
