@@ -25,6 +25,7 @@
 #include "link/SerialPortFacts.h"
 #include "link/SerialPortList.h"
 #include "link/SerialPortService.h"
+#include "link/SerialTraceFile.h"
 #include "link/TransferStopNotice.h"
 #include "model/RadioImage.h"
 #include "model/VersionRegistry.h"
@@ -55,7 +56,8 @@ std::optional<TransferFile> parseTransferFile(const std::vector<std::string_view
     std::vector<std::string_view> positional;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const bool takesValue = args[i] == "--port" || args[i] == "--out" ||
-                                args[i] == "--image-out" || args[i] == "--image";
+                                args[i] == "--image-out" || args[i] == "--image" ||
+                                args[i] == "--trace";
         if (args[i].starts_with("--")) {
             named.push_back(args[i]);
             // "--port --out x.dat": the port is missing, "--out" is no port name.
@@ -69,11 +71,13 @@ std::optional<TransferFile> parseTransferFile(const std::vector<std::string_view
         reading ? std::vector<CommandLine::Option>{{"--port", true},
                                                    {"--out", true},
                                                    {"--image-out", true},
-                                                   {"--switch-version", false}}
+                                                   {"--switch-version", false},
+                                                   {"--trace", true}}
                 : std::vector<CommandLine::Option>{{"--port", true},
                                                    {"--image", true},
                                                    {"--switch-version", false},
-                                                   {"--verify", false}};
+                                                   {"--verify", false},
+                                                   {"--trace", true}};
     if (!options.parse(named, known)) {
         printError(QString::fromStdString(options.error()));
         return std::nullopt;
@@ -147,13 +151,14 @@ std::optional<TransferFile> parseVerifyFile(const std::vector<std::string_view> 
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i].starts_with("--")) {
             named.push_back(args[i]);
-            if (args[i] == "--port" && i + 1 < args.size() && !args[i + 1].starts_with("--"))
+            if ((args[i] == "--port" || args[i] == "--trace") && i + 1 < args.size() &&
+                !args[i + 1].starts_with("--"))
                 named.push_back(args[++i]);
         } else {
             positional.push_back(args[i]);
         }
     }
-    if (!options.parse(named, {{"--port", true}, {"--switch-version", false}})) {
+    if (!options.parse(named, {{"--port", true}, {"--switch-version", false}, {"--trace", true}})) {
         printError(QString::fromStdString(options.error()));
         return std::nullopt;
     }
@@ -250,6 +255,7 @@ public:
         , m_device(std::move(device))
         , m_link(port)
         , m_versions(installedVersionRegistry())
+        , m_tracePath(options.value("--trace"))
     {
         TransferEngine::Settings settings;
         settings.compatible = [versions = &m_versions](std::string_view software,
@@ -282,10 +288,20 @@ public:
                        m_file.isImage ? nullptr : m_images.document.get());
             m_link.startWrite(m_images.image);
         }
-        return app.exec();
+        const int exitCode = app.exec();
+        saveTrace();
+        return exitCode;
     }
 
 private:
+    // The frames of the transfers, whatever came of them, when --trace asked for them.
+    void saveTrace() const
+    {
+        QString error;
+        if (m_tracePath && !saveSerialTrace(QString::fromStdString(*m_tracePath), &error))
+            printError(error);
+    }
+
     void showProgress(int percent) const
     {
         if (m_showProgress)
@@ -382,6 +398,7 @@ private:
     const QString m_device;
     LinkController m_link;
     const VersionRegistry m_versions;
+    const std::optional<std::string> m_tracePath;
     RadioImage m_readBack;
     bool m_readingBack = false;
     bool m_portLost = false;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cli/Commands.h"
+#include "cli/DetectVerb.h"
 #include "cli/ExchangeVerbs.h"
 #include "cli/FileVerbs.h"
 #include "cli/PortsVerb.h"
@@ -55,6 +56,8 @@ constexpr VerbOption kReadOptions[] = {
     {"--out FILE.dat", "write the data file pair (FILE.dat + FILE.fre)"},
     {"--image-out FILE", "write the raw image (0x22201 bytes) instead"},
     {"--switch-version", "answer Yes to the version question (default No)"},
+    {"--trace FILE", "write the frames of the last transfers to FILE when\n"
+                     "the verb ends, whether it succeeded or not"},
 };
 
 constexpr VerbOption kWriteOptions[] = {
@@ -63,11 +66,15 @@ constexpr VerbOption kWriteOptions[] = {
     {"--verify", "read the radio back and compare (exit 0 equal,\n"
                  "1 different, 2 not compared)"},
     {"--switch-version", "answer Yes to the version question (default No)"},
+    {"--trace FILE", "write the frames of the last transfers to FILE when\n"
+                     "the verb ends, whether it succeeded or not"},
 };
 
 constexpr VerbOption kVerifyOptions[] = {
     {"--port PORT", "\"COM<n>\" or a device path"},
     {"--switch-version", "answer Yes to the version question (default No)"},
+    {"--trace FILE", "write the frames of the last transfers to FILE when\n"
+                     "the verb ends, whether it succeeded or not"},
 };
 
 constexpr VerbOption kOutOption[] = {
@@ -91,6 +98,12 @@ constexpr VerbOption kImportOptions[] = {
     {"--group G", "the group of kind K"},
 };
 
+constexpr VerbOption kDetectOptions[] = {
+    {"--port PORT", "a port to ask, \"COM<n>\" or a device path; may be given\n"
+                    "more than once (default: every USB serial port)"},
+    {"--trace FILE", "write the frames of the last transfers to FILE"},
+};
+
 constexpr VerbOption kPortsOptions[] = {
     {"--json", "the facts as a JSON array instead of one port a line"},
     {"--wait-new", "ask for the cable to be unplugged and plugged in again,\n"
@@ -109,19 +122,21 @@ constexpr VerbHelp kVerbs[] = {
      "is interrupted.",
      kSimulateOptions, runSimulate},
     {"read",
-     "read --port PORT --out FILE.dat [--switch-version]\n"
-     "read --port PORT --image-out FILE [--switch-version]",
+     "read --port PORT --out FILE.dat [--switch-version] [--trace FILE]\n"
+     "read --port PORT --image-out FILE [--switch-version] [--trace FILE]",
      "read the radio's memory into a data file pair or a raw image file; no\n"
      "file is written when the read fails; a backup is kept (see backups).\n"
      "Exit 0 only when the transfer succeeded.",
      kReadOptions, runRead},
     {"write",
      "write --port PORT [--verify] FILE.dat [--switch-version]\n"
-     "write --port PORT [--verify] --image FILE [--switch-version]",
+     "      [--trace FILE]\n"
+     "write --port PORT [--verify] --image FILE [--switch-version]\n"
+     "      [--trace FILE]",
      "write a data file pair or a raw image file into the radio; the pair is\n"
      "kept as a backup first. Exit 0 only when the transfer succeeded.",
      kWriteOptions, runWrite},
-    {"verify", "verify --port PORT FILE.dat [--switch-version]",
+    {"verify", "verify --port PORT FILE.dat [--switch-version] [--trace FILE]",
      "read the radio and compare it with what FILE.dat packs to; exit 0 equal,\n"
      "1 different, 2 when the comparison could not be made.",
      kVerifyOptions, runVerify},
@@ -158,6 +173,11 @@ constexpr VerbHelp kVerbs[] = {
      "every serial port with its COM number, device, cable chip, VID:PID and\n"
      "whether this user can open it (if not: why, and the fix).",
      kPortsOptions, runPorts},
+    {"detect", "detect [--port PORT]... [--trace FILE]",
+     "ask each port whether a radio of this model is behind it, all at once;\n"
+     "nothing is read from or written to its memory. One line a port; exit 0\n"
+     "when exactly one radio answered, 1 when none did, 2 when several did.",
+     kDetectOptions, runDetect},
 };
 
 void appendIndented(std::string &text, std::string_view lines, std::string_view first,

@@ -5,6 +5,8 @@
 #include <QTest>
 
 #include <array>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "LinkHarness.h"
 
@@ -33,6 +35,10 @@ private Q_SLOTS:
     void portArgumentMistakes();
     void helpOfEveryVerb_data();
     void helpOfEveryVerb();
+    void detectFindsTheRadio();
+    void detectOnASilentPort();
+    void transferTrace_data();
+    void transferTrace();
 
 private:
     struct Result
@@ -180,15 +186,16 @@ void TestLinkCli::stoppedTransfers_data()
 {
     QTest::addColumn<QString>("verb");
     QTest::addColumn<QStringList>("expected");
-    QTest::newRow("read") << "read"
-                          << QStringList{"Reading from the radio failed: the radio did not answer "
-                                         "after five tries at block 3 of 1872 (",
-                                         "The document was not changed. Check the programming"};
+    QTest::newRow("read")
+        << "read"
+        << QStringList{"Reading from the radio failed: the radio did not answer "
+                       "after five tries at block 3 of 1872 (",
+                       "The document was not changed. Check that the radio is switched on"};
     QTest::newRow("write") << "write"
                            << QStringList{"Writing to the radio failed: the radio did not answer "
                                           "after five tries at block 3 of 1872 (",
                                           "The radio is only partly written: write again before "
-                                          "using it. Check the programming"};
+                                          "using it. Check that the radio is switched on"};
 }
 
 // A radio that stops answering is reported with the words of the program's box, on one line.
@@ -426,6 +433,76 @@ void TestLinkCli::helpOfEveryVerb()
     }
     QVERIFY(verbs >= 13);
     QVERIFY(synopsis.contains("orx740-cli tone "));
+}
+
+// detect asks the radio who it is and lets it go: nothing is read or written.
+void TestLinkCli::detectFindsTheRadio()
+{
+    RadioImage memory;
+    fillPattern(memory, 41);
+    const QString image = writeImage(memory, "detect-memory.bin");
+    const QString dump = m_dir.filePath("detect-dump.bin");
+    const QString trace = m_dir.filePath("detect-trace.txt");
+    const Result result =
+        runAgainstSimulator({"--image", image, "--dump", dump, "--firmware", "V200"},
+                            {"detect", "--port", "DEVICE", "--trace", trace});
+    QCOMPARE(result.exitCode, 0);
+    QVERIFY2(result.output.contains(
+                 QRegularExpression("^/dev/\\S+: radio found: ORX740, firmware V2.00")),
+             qPrintable(result.output));
+    QVERIFY(readImage(dump) == memory);
+    QFile file(trace);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(file.readAll());
+    QVERIFY(text.contains(QRegularExpression("identify on /dev/\\S+, started ")));
+    QVERIFY(text.contains(QRegularExpression(" ms  sent +50 52 4F 47 52 41 4D\n")));
+    QVERIFY(text.contains(QRegularExpression(" ms  received  49 4F 52 58 37 34 30 ")));
+    QVERIFY(text.contains(QRegularExpression(" ms  sent +45 4E 44\n")));
+}
+
+void TestLinkCli::detectOnASilentPort()
+{
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    QVERIFY(master >= 0 && ::grantpt(master) == 0 && ::unlockpt(master) == 0);
+    const QString device = QString::fromLocal8Bit(::ptsname(master));
+    QProcess detect;
+    detect.start(m_cli, {"detect", "--port", device});
+    const bool ended = detect.waitForFinished(10000);
+    ::close(master);
+    QVERIFY(ended);
+    QCOMPARE(detect.exitCode(), 1);
+    QCOMPARE(QString::fromUtf8(detect.readAllStandardOutput()),
+             device + ": no answer within 5 s\n");
+}
+
+void TestLinkCli::transferTrace_data()
+{
+    QTest::addColumn<QStringList>("simulateArgs");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("read") << QStringList{} << 0 << " ms  received  57 00 00 00 00 10 ";
+    QTest::newRow("read the radio stops answering")
+        << QStringList{"--die-after", "2"} << 1 << " ms  reply time-out\n";
+}
+
+// The trace is written when the verb ends, whether the transfer succeeded or not.
+void TestLinkCli::transferTrace()
+{
+    QFETCH(QStringList, simulateArgs);
+    QFETCH(int, exitCode);
+    QFETCH(QString, expected);
+    const QString trace = m_dir.filePath("read-trace.txt");
+    QFile::remove(trace);
+    const Result result =
+        runAgainstSimulator(simulateArgs, {"read", "--port", "DEVICE", "--image-out",
+                                           m_dir.filePath("traced.bin"), "--trace", trace});
+    QCOMPARE(result.exitCode, exitCode);
+    QFile file(trace);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(file.readAll());
+    QVERIFY(text.contains(QRegularExpression("read on /dev/\\S+, started ")));
+    QVERIFY(text.contains(" ms  sent      52 00 00 00 00 10\n"));
+    QVERIFY(text.contains(expected));
 }
 
 QTEST_GUILESS_MAIN(TestLinkCli)
