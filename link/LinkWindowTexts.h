@@ -44,4 +44,6 @@ inline constexpr TextEntry kOtherPortPrompt{
 inline constexpr TextEntry kOtherPortMissing{"", "%1 does not exist.", "%1 不存在。"};
 // "%1" is the device path, "%2" the port ("COM4").
 inline constexpr TextEntry kOtherPortKept{"", "%1 is kept as %2.", "%1 已保存为 %2。"};
+// The save dialog's filter for a serial trace.
+inline constexpr TextEntry kTraceFilter{"", "Serial trace (*.txt)|*.txt", "通信记录 (*.txt)|*.txt"};
 } // namespace LinkWindowTexts

@@ -11,9 +11,11 @@
 #include "link/FrmProgress.h"
 #include "link/LinkTexts.h"
 #include "link/LinkWindowTexts.h"
+#include "link/PortFacts.h"
 #include "link/PortSettings.h"
 #include "link/SerialPortFacts.h"
 #include "link/SerialPortList.h"
+#include "link/SerialTraceFile.h"
 #include "link/TransferStopNotice.h"
 #include "radio/ImagePacking.h"
 
@@ -192,14 +194,37 @@ void TransferCommands::transferFinished(const TransferOutcome &outcome, const QS
                                                    : Messages::kWriteCompleted),
                                 MessageButtons::Ok, MessageIcon::None);
     } else if (const auto report = transferStopReport(outcome, m_link.engine(), m_portLost)) {
-        // One box says what happened, where, and what it means for the document or the radio.
-        m_context.messages->inform(transferStopText(*report, language),
-                                   radioPartlyWritten(*report) ? MessageIcon::Warning
-                                                               : MessageIcon::Information);
+        // One box says what happened, where, and what it means for the document or the radio;
+        // its Save Trace... keeps the frames for support.
+        std::string text = transferStopText(*report, language);
+        if (report->reason == TransferStopReason::NoAnswer) {
+            const PortFacts facts =
+                portFactsOf(m_port.devicePath(), readPortAliases(*m_context.setupIni));
+            if (facts.counterfeitChip)
+                text += "\r\n" + portAccessLine(facts, language);
+        }
+        if (m_context.messages->ask(text, MessageButtons::OkSaveTrace,
+                                    radioPartlyWritten(*report)
+                                        ? MessageIcon::Warning
+                                        : MessageIcon::Information) == MessageAnswer::SaveTrace)
+            saveTrace();
     }
     m_portLost = false;
     m_operation = CommOperation::Idle;
     Q_EMIT transferEnded(outcome);
+}
+
+void TransferCommands::saveTrace()
+{
+    const auto path = m_context.fileDialogs->saveFileName(
+        m_context.text(LinkWindowTexts::kTraceFilter), "orx740-trace.txt");
+    if (!path || path->empty())
+        return;
+    QString error;
+    if (!saveSerialTrace(QString::fromStdString(*path), &error))
+        m_context.messages->inform(std::string(m_context.text(Messages::kFileError)) + "\r\n" +
+                                       error.toStdString(),
+                                   MessageIcon::Warning);
 }
 
 void TransferCommands::keepBackup(bool afterRead)

@@ -56,6 +56,8 @@ private:
     void cancelTransfer();
     void askVersionQuestion(const QString &text);
     void transferFinished(const TransferOutcome &outcome, const QStringList &messages);
+    // Writes the serial trace to a file the user names.
+    void saveTrace();
     void keepBackup(bool afterRead);
 
     AppContext &m_context;

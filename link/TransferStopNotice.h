@@ -68,7 +68,9 @@ inline constexpr TextEntry kPartlyWritten{
     "对讲机只写入了部分数据：使用前请重新写入。"};
 inline constexpr TextEntry kWhatToCheck{
     "",
-    "Check the programming cable and the port chosen under Communication Port, and that the "
-    "radio is switched on and within reach of the programming mode.",
-    "请检查编程线和“通信端口”中选择的端口，并确认对讲机已开机且可以进入编程模式。"};
+    "Check that the radio is switched on and in programming mode, that the programming cable is "
+    "seated at both ends, and the port chosen under Communication Port (its Find Radio button "
+    "asks every port for the radio).",
+    "请确认对讲机已开机并处于编程模式、编程线两端都已插好，并检查“通信端口”中选择的端口"
+    "（其中的“查找电台”按钮会在各个端口上查找电台）。"};
 } // namespace TransferStopTexts

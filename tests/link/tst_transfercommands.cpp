@@ -326,9 +326,10 @@ void TestTransferCommands::radioThatStopsAnswering()
              (QStringList{kReadQuestion,
                           "Reading from the radio failed: the radio did not answer after five "
                           "tries at block 301 of 1872 (7%).\r\nThe document was not "
-                          "changed.\r\nCheck the programming cable and the port chosen under "
-                          "Communication Port, and that the radio is switched on and within "
-                          "reach of the programming mode."}));
+                          "changed.\r\nCheck that the radio is switched on and in programming "
+                          "mode, that the programming cable is seated at both ends, and the port "
+                          "chosen under Communication Port (its Find Radio button asks every "
+                          "port for the radio)."}));
     QCOMPARE(harness.messages.portOpen, (std::vector<bool>{true, false}));
     QCOMPARE(harness.messages.progressShown, (std::vector<bool>{false, false}));
     QVERIFY(harness.context.document.working() == before);
