@@ -314,7 +314,13 @@ void TestTransferCommands::radioThatStopsAnswering()
     const DocumentSet before = harness.context.document.working();
     harness.context.document.documentPath = "/tmp/kept.dat";
     harness.main->openChildWindow(QString::fromLatin1(kEmergencyWindow));
-    harness.messages.answers = {MessageAnswer::Ok};
+    // The failure box's Save Trace... writes the frames where the user says.
+    QTemporaryDir traceDir;
+    const std::string tracePath = traceDir.filePath("trace.txt").toStdString();
+    ScriptedFileDialogs dialogs;
+    dialogs.answers = {tracePath};
+    harness.context.fileDialogs = &dialogs;
+    harness.messages.answers = {MessageAnswer::Ok, MessageAnswer::SaveTrace};
     harness.run(MainCommand::ReadFromRadio);
     // The editors stay open on the old document.
     QCOMPARE(harness.openWindows(), (QStringList{"frmCommChInfo", kEmergencyWindow}));
@@ -332,6 +338,10 @@ void TestTransferCommands::radioThatStopsAnswering()
                           "port for the radio)."}));
     QCOMPARE(harness.messages.portOpen, (std::vector<bool>{true, false}));
     QCOMPARE(harness.messages.progressShown, (std::vector<bool>{false, false}));
+    QCOMPARE(harness.messages.questions.back().buttons, MessageButtons::OkSaveTrace);
+    QFile trace(QString::fromStdString(tracePath));
+    QVERIFY(trace.open(QIODevice::ReadOnly));
+    QVERIFY(trace.readAll().contains("reply time-out"));
     QVERIFY(harness.context.document.working() == before);
     QCOMPARE(harness.context.document.documentPath, std::string("/tmp/kept.dat"));
     QVERIFY(!harness.commands->port().isOpen());
