@@ -327,7 +327,10 @@ void readAccess(const SystemRoot &root, PortFacts &facts)
         facts.access = PortAccess::NotATerminal;
         return;
     }
-    facts.holders = holdersOf(root, facts.devicePath);
+    // A pseudo-terminal is always held by the program at its other end (a simulator, a
+    // Bluetooth bridge); that is what it is for, not a program in the way.
+    if (!facts.devicePath.starts_with("/dev/pts/"))
+        facts.holders = holdersOf(root, facts.devicePath);
     if (!mayReadAndWrite(root, status)) {
         facts.access = PortAccess::NoPermission;
         facts.group = groupName(root, unsigned(status.st_gid));
