@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "cli/ChartVerb.h"
 #include "cli/Commands.h"
 #include "cli/DetectVerb.h"
 #include "cli/ExchangeVerbs.h"
@@ -111,6 +112,16 @@ constexpr VerbOption kPortsOptions[] = {
     {"--timeout SECONDS", "how long --wait-new waits (default 60)"},
 };
 
+constexpr VerbOption kChartOptions[] = {
+    {"--pdf OUT.pdf", "write the chart as a PDF on the locale's paper (A4,\n"
+                      "or Letter where that is the custom)"},
+    {"--kind K", "only the groups of CB, HF or HAM"},
+    {"--group G", "only group G of that kind"},
+    {"--columns A,B", "the columns, by the CSV column names (default Channel,\n"
+                      "Frequency,Mode,RxTone,TxTone,Scan,Repeater,RogerBeep)"},
+    {"--language zh", "the chart's words in Chinese (default en)"},
+};
+
 constexpr VerbHelp kVerbs[] = {
     {"simulate",
      "simulate [--image FILE] [--model NAME] [--firmware V100]\n"
@@ -169,6 +180,10 @@ constexpr VerbHelp kVerbs[] = {
      "the backups of reads and writes, newest first.",
      {},
      runQtFileVerb<runBackupsVerb>},
+    {"chart", "chart FILE.dat --pdf OUT.pdf [--kind K] [--group G] [--columns A,B]",
+     "the channel chart of a pair as a PDF: a table per group, empty channels\n"
+     "left out, the file, model, band and date at the top, pages numbered.",
+     kChartOptions, runChart},
     {"ports", "ports [--json]\nports --wait-new [--timeout SECONDS]",
      "every serial port with its COM number, device, cable chip, VID:PID and\n"
      "whether this user can open it (if not: why, and the fix).",
