@@ -486,4 +486,78 @@ void applyGroupState(DocumentSet &document, const GroupState &from, const GroupS
         setPanel(s.options, to.groupPanel);
 }
 
+MoveRefusal channelMoveRefusal(int kind, int group)
+{
+    if (kind == CB)
+        return MoveRefusal::FixedChannelPlan;
+    if (group == vfoGroup(kind))
+        return MoveRefusal::SingleChannel;
+    return MoveRefusal::None;
+}
+
+bool moveRow(DocumentSet &document, int kind, int group, int row, int by)
+{
+    const int other = row + by;
+    const int size = editGroupSize(kind, group);
+    if (channelMoveRefusal(kind, group) != MoveRefusal::None || (by != -1 && by != 1) || row < 1 ||
+        row > size || other < 1 || other > size)
+        return false;
+    const int first = std::min(row, other);
+    std::vector<ClipRow> rows = copyRows(document, kind, group, first, first + 1);
+    if (!rows[0] && !rows[1])
+        return false;
+    std::swap(rows[0], rows[1]);
+    return pasteRows(document, kind, group, first, rows);
+}
+
+bool sortGroupByFrequency(DocumentSet &document, int kind, int group)
+{
+    if (channelMoveRefusal(kind, group) != MoveRefusal::None)
+        return false;
+    const int size = editGroupSize(kind, group);
+    std::vector<ClipRow> rows = copyRows(document, kind, group, 1, size);
+    std::vector<ChannelRecord> channels;
+    for (const ClipRow &row : rows)
+        if (row)
+            channels.push_back(*row);
+    // The digits are of one width, so their text order is their frequency order.
+    std::stable_sort(channels.begin(), channels.end(),
+                     [](const ChannelRecord &a, const ChannelRecord &b) {
+                         return a.RxDigits.raw() < b.RxDigits.raw();
+                     });
+    auto next = channels.begin();
+    for (ClipRow &row : rows)
+        if (row)
+            row = *next++;
+    return pasteRows(document, kind, group, 1, rows);
+}
+
+std::vector<ChannelHit> findFrequency(const DocumentSet &document, std::string_view typed)
+{
+    const std::string wanted(trimmed(typed));
+    std::vector<ChannelHit> hits;
+    if (wanted.empty())
+        return hits;
+    const bool digitsOnly = wanted.find_first_not_of("0123456789") == std::string::npos;
+    const auto matches = [&](const ChannelRecord &record) {
+        const std::string shown = DigitsToDisplay(record.RxDigits.raw(), {}).text;
+        if (shown.find(wanted) != std::string::npos)
+            return true;
+        std::string digits = shown;
+        std::erase(digits, '.');
+        return digitsOnly && digits.find(wanted) != std::string::npos;
+    };
+    for (int kind = 0; kind < kKindCount; ++kind)
+        for (int group = 1; group <= groupCount(kind); ++group)
+            for (int index = 1; index <= document.channelCount(kind, group); ++index) {
+                const ChannelRecord &record = document.channels.entry(kind, group, index);
+                if (matches(record))
+                    hits.push_back({kind, group, record.Number});
+            }
+    for (int number = 1; number <= kMemoryChannelCount; ++number)
+        if (document.memories.at(number).Present && matches(document.memories.at(number)))
+            hits.push_back({-1, 0, number});
+    return hits;
+}
+
 } // namespace ChannelGrid

@@ -171,4 +171,32 @@ GroupState takeGroupState(const DocumentSet &document, int kind, int group);
 // Puts back every part in which `from` and `to` differ, taking its value from `to`.
 void applyGroupState(DocumentSet &document, const GroupState &from, const GroupState &to);
 
+// Moving channels to other rows: offered in the named and MEM groups of HF and HAM. CB channels
+// belong to their numbers (the band plan), and a VFO group holds one channel.
+enum class MoveRefusal
+{
+    None,
+    FixedChannelPlan, // CB
+    SingleChannel,    // a VFO group
+};
+MoveRefusal channelMoveRefusal(int kind, int group);
+// The channels of rows row and row + by (by is -1 or 1) change places, with their settings; an
+// empty row takes part like any other. False when refused or past the group's end.
+bool moveRow(DocumentSet &document, int kind, int group, int row, int by);
+// The group's channels in ascending frequency (equal ones in their order), on the rows the group
+// had channels on, each keeping its settings. False when refused or already in order.
+bool sortGroupByFrequency(DocumentSet &document, int kind, int group);
+
+// Where a frequency was found: a group's row, or a memory channel (kind -1, row its number).
+struct ChannelHit
+{
+    int kind = 0;
+    int group = 0;
+    int row = 0;
+    friend bool operator==(const ChannelHit &, const ChannelHit &) = default;
+};
+// Every channel of every group of every kind, then every memory channel, whose frequency shows
+// the typed text ("28.5" finds 28.50000 and 128.50000; digits alone also match without the dot).
+std::vector<ChannelHit> findFrequency(const DocumentSet &document, std::string_view typed);
+
 } // namespace ChannelGrid

@@ -61,6 +61,9 @@ private Q_SLOTS:
     void textPaste();
     void undoStateGivesBackTheFileBytes();
     void modelPassesTheTester();
+    void movesAndSorting_data();
+    void movesAndSorting();
+    void findFrequencyEverywhere();
 };
 
 void TestChannelGrid::layout_data()
@@ -343,6 +346,81 @@ void TestChannelGrid::modelPassesTheTester()
     QCOMPARE(model.rowCount(), 96);
     QVERIFY(!(model.flags(model.index(0, 1)) & Qt::ItemIsEditable));
     model.redrawAll();
+}
+
+// Rows 1..5 of HAM group 1 as the grid shows them, each frequency with its mode.
+static QStringList hamRows(const DocumentSet &document)
+{
+    QStringList rows;
+    for (int row = 1; row <= 5; ++row) {
+        const ChannelRecord *record = rowRecord(document, HAM, 1, row);
+        rows << (record ? cell(document, HAM, 1, row, kHam) + "/" + QString::number(record->Mode)
+                        : QString());
+    }
+    return rows;
+}
+
+void TestChannelGrid::movesAndSorting_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<bool>("changed");
+    QTest::addColumn<QStringList>("rows");
+    // Before: 1 28.3/FM(0), 2 28.1/AM(1), 3 empty, 4 28.2/USB(2), 5 empty.
+    QTest::newRow("sort") << "sort" << true
+                          << QStringList{"28.10000/1", "28.20000/2", "", "28.30000/0", ""};
+    QTest::newRow("row 2 up") << "up 2" << true
+                              << QStringList{"28.10000/1", "28.30000/0", "", "28.20000/2", ""};
+    QTest::newRow("row 2 down into an empty row")
+        << "down 2" << true << QStringList{"28.30000/0", "", "28.10000/1", "28.20000/2", ""};
+    QTest::newRow("row 1 up, past the top")
+        << "up 1" << false << QStringList{"28.30000/0", "28.10000/1", "", "28.20000/2", ""};
+    QTest::newRow("two empty rows")
+        << "down 3" << true << QStringList{"28.30000/0", "28.10000/1", "28.20000/2", "", ""};
+    QTest::newRow("CB keeps its channel plan") << "cb" << false << QStringList{};
+    QTest::newRow("a VFO group holds one channel") << "vfo" << false << QStringList{};
+}
+
+void TestChannelGrid::movesAndSorting()
+{
+    QFETCH(QString, operation);
+    QFETCH(bool, changed);
+    QFETCH(QStringList, rows);
+    DocumentSet document = hamDocument({{1, "28.3"}, {2, "28.1"}, {4, "28.2"}});
+    for (int row : {1, 2, 4})
+        rowRecord(document, HAM, 1, row)->Mode = std::int16_t(row == 1 ? 0 : row == 2 ? 1 : 2);
+    if (operation == "cb") {
+        AddChannel(document, CB, 1, 1, "26.965", kHf);
+        QCOMPARE(channelMoveRefusal(CB, 1), MoveRefusal::FixedChannelPlan);
+        QVERIFY(!sortGroupByFrequency(document, CB, 1));
+        QVERIFY(!moveRow(document, CB, 1, 2, -1));
+        return;
+    }
+    if (operation == "vfo") {
+        QCOMPARE(channelMoveRefusal(HAM, vfoGroup(HAM)), MoveRefusal::SingleChannel);
+        QVERIFY(!moveRow(document, HAM, vfoGroup(HAM), 1, 1));
+        return;
+    }
+    const int count = document.channelCount(HAM, 1);
+    const QStringList words = operation.split(' ');
+    const bool done = words[0] == "sort"
+                          ? sortGroupByFrequency(document, HAM, 1)
+                          : moveRow(document, HAM, 1, words[1].toInt(), words[0] == "up" ? -1 : 1);
+    QCOMPARE(done, changed);
+    QCOMPARE(hamRows(document), rows);
+    QCOMPARE(document.channelCount(HAM, 1), count);
+}
+
+void TestChannelGrid::findFrequencyEverywhere()
+{
+    DocumentSet document = hamDocument({{3, "28.5"}, {7, "29.05"}});
+    AddChannel(document, HF, 2, 12, "28.505", kHf);
+    document.memories.at(5).Present = 1;
+    document.memories.at(5).RxDigits.assign("2850000");
+    const std::vector<ChannelHit> hits = findFrequency(document, "28.50");
+    QCOMPARE(hits, (std::vector<ChannelHit>{{HF, 2, 12}, {HAM, 1, 3}, {-1, 0, 5}}));
+    QCOMPARE(findFrequency(document, "2905"), (std::vector<ChannelHit>{{HAM, 1, 7}}));
+    QVERIFY(findFrequency(document, "31.1").empty());
+    QVERIFY(findFrequency(document, " ").empty());
 }
 
 QTEST_MAIN(TestChannelGrid)
