@@ -51,6 +51,7 @@ public:
 
     // Runs a command as its menu item, toolbar button or tree node does.
     void dispatch(MainCommand command);
+    void runCommand(MainCommand command) override { dispatch(command); }
 
     // The tree pane's width in pixels; refused (false) below 300 twips or beyond the frame.
     bool setTreePaneWidth(int pixels);

@@ -32,6 +32,7 @@
 
 #include "channels/ChannelDetails.h"
 #include "channels/ChannelGridModel.h"
+#include "channels/GridToolTexts.h"
 #include "kernel/AppContext.h"
 #include "kernel/DocumentNotifier.h"
 #include "lang/Messages.h"
@@ -220,6 +221,11 @@ QLayout *frmCommChInfo::buildSelectors()
     selectors->addWidget(m_combo7, 1);
     selectors->addWidget(m_label1);
     selectors->addWidget(m_combo6);
+    // Ctrl+F shows the box that finds a frequency in every group; Escape hides it again.
+    m_findText = named(new QLineEdit(this), "TextFind");
+    m_findText->setClearButtonEnabled(true);
+    m_findText->hide();
+    selectors->addWidget(m_findText);
     return selectors;
 }
 
@@ -231,7 +237,7 @@ void frmCommChInfo::buildGrid()
     m_grid->verticalHeader()->hide();
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    m_grid->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
     m_grid->horizontalHeader()->setFixedHeight(twipsToPixels(ChannelGrid::kHeaderRowTwips, this));
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -418,6 +424,55 @@ void frmCommChInfo::buildActions()
             followsHistory && !m_actions.empty() && !m_actions.back().followsHistory;
         m_actions.push_back({row.label, action, followsHistory, startsSection});
     }
+    buildToolActions();
+}
+
+void frmCommChInfo::buildToolActions()
+{
+    struct ToolRow
+    {
+        const char *name;
+        const TextEntry *label;
+        QList<QKeySequence> keys;
+        std::function<void()> run;
+    };
+    const std::vector<ToolRow> tools{
+        {"ActionMoveUp",
+         &GridToolTexts::kMoveUp,
+         {QKeySequence(Qt::CTRL | Qt::Key_Up)},
+         [this] { moveCurrentRow(-1); }},
+        {"ActionMoveDown",
+         &GridToolTexts::kMoveDown,
+         {QKeySequence(Qt::CTRL | Qt::Key_Down)},
+         [this] { moveCurrentRow(1); }},
+        {"ActionSortByFrequency", &GridToolTexts::kSortByFrequency, {}, [this] { sortGroup(); }},
+        {"ActionFind",
+         &GridToolTexts::kFind,
+         {QKeySequence(Qt::CTRL | Qt::Key_F)},
+         [this] { showFindBar(); }},
+        {"ActionPrintChart", &GridToolTexts::kPrintChart, {}, [this] { printChart(); }},
+    };
+    for (const ToolRow &row : tools) {
+        auto *action = new QAction(this);
+        action->setObjectName(QString::fromLatin1(row.name));
+        action->setShortcuts(row.keys);
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        connect(action, &QAction::triggered, this, row.run);
+        addAction(action);
+        m_actions.push_back({row.label, action, false, &row == &tools.front()});
+    }
+    connect(m_findText, &QLineEdit::returnPressed, this, &frmCommChInfo::findNext);
+    auto *hideFind = new QAction(m_findText);
+    hideFind->setShortcut(QKeySequence(Qt::Key_Escape));
+    hideFind->setShortcutContext(Qt::WidgetShortcut);
+    m_findText->addAction(hideFind);
+    connect(hideFind, &QAction::triggered, this, [this] {
+        m_findText->hide();
+        m_grid->setFocus(Qt::ShortcutFocusReason);
+    });
+    // Several rows chosen at once show the details they share.
+    connect(m_grid->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { showDetails(); });
 }
 
 void frmCommChInfo::connectNotifier()
@@ -721,6 +776,7 @@ void frmCommChInfo::showDetails()
     }
     m_frame2->setTitle(text(kDetailCaption) + qText(ChannelGrid::rowName(m_kind, m_group, row)));
     m_frame2->setVisible(true);
+    blankDifferingDetails(selectedRowNumbers());
     m_filling = false;
 }
 
@@ -728,6 +784,10 @@ void frmCommChInfo::detailChosen(const DetailRow &detail, int listIndex)
 {
     if (m_filling || !detail.set)
         return;
+    if (const std::vector<int> rows = selectedRowNumbers(); rows.size() > 1) {
+        applyDetailToRows(detail, listIndex, rows);
+        return;
+    }
     const int row = currentRow();
     const QString chosen = m_combo8[static_cast<std::size_t>(detail.index)]->itemText(listIndex);
     edit(text(detail.label), [&] {

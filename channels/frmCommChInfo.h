@@ -74,6 +74,8 @@ private:
     void connectControls();
     // The popup menu's actions, made from one table.
     void buildActions();
+    // Move Up, Move Down, Sort by Frequency, Find and Print Channel Chart.
+    void buildToolActions();
     void connectNotifier();
     void showKind(int kind);
     void chooseKind(int kind);
@@ -112,6 +114,21 @@ private:
     // Runs a handler and, when it fails, shows its identifier in an OK box.
     void trap(const char *identifier, const std::function<void()> &handler);
     QString text(const TextEntry &entry) const;
+
+    // The grid tools (frmCommChInfoTools.cpp): a detail chosen for several rows at once, a row
+    // moved, the group sorted, a frequency found anywhere, the channel chart printed.
+    std::vector<int> selectedRowNumbers() const;
+    void applyDetailToRows(const DetailRow &detail, int listIndex, const std::vector<int> &rows);
+    void blankDifferingDetails(const std::vector<int> &rows);
+    // False, after saying why, where the group's channels cannot move.
+    bool mayMoveChannels();
+    void moveCurrentRow(int by);
+    void sortGroup();
+    void showFindBar();
+    void findNext();
+    void printChart();
+    // A passing note in the main window's status bar.
+    void showStatus(const QString &note);
 
     AppContext &m_context;
     MainWindowHost &m_host;
@@ -155,4 +172,8 @@ private:
         bool startsSection;  // a separator goes before it in the popup menu
     };
     std::vector<WindowAction> m_actions;
+    QLineEdit *m_findText = nullptr;
+    std::vector<ChannelGrid::ChannelHit> m_hits;
+    std::size_t m_nextHit = 0;
+    QString m_hitsFor;
 };

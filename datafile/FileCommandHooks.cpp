@@ -1,5 +1,6 @@
 #include "datafile/FileCommandHooks.h"
 
+#include "datafile/ChartPreview.h"
 #include "datafile/FileCommands.h"
 #include "datafile/QtDataFileStorage.h"
 #include "datafile/QtFileDialogs.h"
@@ -51,6 +52,7 @@ void registerFileCommands(MainWindowHooks &hooks)
                      fileCommand([](FileCommands &c) { c.ReplaceByNewDocument(); }));
     hooks.setCommand(MainCommand::InitialSetting,
                      fileCommand([](FileCommands &c) { c.InitialSetting(); }));
+    registerChartCommand(hooks);
     hooks.setSaveQuestion([](AppContext &context, MainWindowHost &host) {
         HostAdapter adapter(host);
         return FileCommands(context, adapter).OfferToSave();

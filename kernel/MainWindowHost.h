@@ -60,4 +60,7 @@ public:
     virtual QWidget *dialogParent() = 0;
     // The filter of the open and save dialogs, "Data File (*.dat)" in the language in force.
     virtual QString dataFileFilter() const = 0;
+    // Runs a command of the main window as its menu would (a window's own menu reaching a
+    // command that another subsystem carries out).
+    virtual void runCommand(MainCommand command) = 0;
 };

@@ -38,6 +38,8 @@ enum class MainCommand
     LoadNewDocument,
     ToolbarNew,
     Print,
+    // The channel window's right-button menu: the chart of every channel, previewed for printing.
+    PrintChannelChart,
 };
 
 // One menu or menu item of the main window. A menu has no parent and no command.

@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -177,6 +178,9 @@ private Q_SLOTS:
     void toneWindowRevalidationReachesTheRogerList();
     void groupNameBoxUsesTheSystemCodePage_data();
     void groupNameBoxUsesTheSystemCodePage();
+    void severalRowsTakeOneChoice();
+    void movesAndSortAreOneStepEach();
+    void findVisitsEveryHit();
 };
 
 void TestFrmCommChInfo::showsTheGroupWithItsControls()
@@ -532,15 +536,19 @@ void TestFrmCommChInfo::popupActionsFollowTheLanguageAndTheHistory()
         return texts;
     };
     QCOMPARE(shown(), (QStringList{"Copy", "Cut", "Paste", "Insert&&Paste", "Delete", "Undo (off)",
-                                   "Redo (off)"}));
+                                   "Redo (off)", "Move &Up", "Move &Down", "&Sort by Frequency",
+                                   "&Find...", "Print Channel Chart..."}));
     h.select(2);
     h.tools("MnuLEDelete");
     h.context.language.languageIndex = Chinese;
     Q_EMIT h.notifier.languageChanged();
-    QCOMPARE(shown(), (QStringList{QString::fromUtf8("复制"), QString::fromUtf8("剪切"),
-                                   QString::fromUtf8("粘贴"), QString::fromUtf8("插入粘贴"),
-                                   QString::fromUtf8("删除"), QString::fromUtf8("撤销"),
-                                   QString::fromUtf8("重做 (off)")}));
+    QCOMPARE(shown(),
+             (QStringList{QString::fromUtf8("复制"), QString::fromUtf8("剪切"),
+                          QString::fromUtf8("粘贴"), QString::fromUtf8("插入粘贴"),
+                          QString::fromUtf8("删除"), QString::fromUtf8("撤销"),
+                          QString::fromUtf8("重做 (off)"), QString::fromUtf8("上移(&U)"),
+                          QString::fromUtf8("下移(&D)"), QString::fromUtf8("按频率排序(&S)"),
+                          QString::fromUtf8("查找(&F)..."), QString::fromUtf8("打印信道表...")}));
 }
 
 void TestFrmCommChInfo::undoGivesBackTheDocument_data()
@@ -771,6 +779,77 @@ void TestFrmCommChInfo::groupNameBoxUsesTheSystemCodePage()
     // The group list shows the name as the box does.
     QCOMPARE(h.combo("Combo6")->itemText(0), shown);
     setSystemRecordTextCodePage(systemPage);
+}
+
+void TestFrmCommChInfo::severalRowsTakeOneChoice()
+{
+    Harness h;
+    h.channels()->findChild<QUndoStack *>()->clear();
+    DocumentSet &document = h.context.document.working();
+    ChannelGrid::rowRecord(document, HAM, 1, 3)->Mode = 1;
+    const DocumentSet before = document;
+    QItemSelectionModel *selection = h.grid()->selectionModel();
+    h.select(1);
+    for (int row : {3, 5}) // row 5 has no channel
+        selection->select(h.grid()->model()->index(row - 1, 0),
+                          QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    // Channels 1 and 3 differ in their mode: the list shows no choice.
+    QCOMPARE(h.combo("Combo8_12")->currentIndex(), -1);
+    h.choose(h.combo("Combo8_12"), 2);
+    QCOMPARE(int(h.record(1, 1)->Mode), 2);
+    QCOMPARE(int(h.record(1, 3)->Mode), 2);
+    QCOMPARE(int(h.record(1, 2)->Mode), int(before.channels.entry(HAM, 1, 2).Mode));
+    QCOMPARE(h.window->statusBar()->currentMessage(),
+             QString("1 selected rows without a channel were skipped."));
+    h.press(Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(document == before);
+}
+
+void TestFrmCommChInfo::movesAndSortAreOneStepEach()
+{
+    Harness h;
+    DocumentSet &document = h.context.document.working();
+    const DocumentSet before = document;
+    h.select(3);
+    h.press(Qt::Key_Up, Qt::ControlModifier);
+    QCOMPARE(h.cell(2), QString("28.30000"));
+    QCOMPARE(h.cell(3), QString("28.20000"));
+    QCOMPARE(h.channels()->currentRow(), 2);
+    h.tools("ActionSortByFrequency");
+    QCOMPARE((QStringList{h.cell(1), h.cell(2), h.cell(3)}),
+             (QStringList{"28.10000", "28.20000", "28.30000"}));
+    h.press(Qt::Key_Z, Qt::ControlModifier);
+    h.press(Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(document == before);
+    // CB channels stay on their numbers, and the user is told why.
+    h.choose(h.combo("Combo7"), CB);
+    const DocumentSet cb = document;
+    h.press(Qt::Key_Down, Qt::ControlModifier);
+    QVERIFY(document == cb);
+    QVERIFY(!h.messages.questions.empty());
+    QCOMPARE(h.messages.questions.back().text,
+             std::string("CB channels keep their numbers: the band plan fixes them."));
+}
+
+void TestFrmCommChInfo::findVisitsEveryHit()
+{
+    Harness h;
+    AddChannel(h.context.document.working(), HAM, 2, 4, "28.2", kHam);
+    h.press(Qt::Key_F, Qt::ControlModifier);
+    QLineEdit *find = findNamed<QLineEdit>(h.channels(), "TextFind");
+    QVERIFY(find->isVisible());
+    QCOMPARE(QApplication::focusWidget(), find);
+    QTest::keyClicks(find, "28.2");
+    QTest::keyClick(find, Qt::Key_Return);
+    QCOMPARE(h.combo("Combo6")->currentIndex(), 0);
+    QCOMPARE(h.channels()->currentRow(), 2);
+    QCOMPARE(h.window->statusBar()->currentMessage(), QString("1 of 2: HAM group 1, CH 2"));
+    QTest::keyClick(find, Qt::Key_Return);
+    QCOMPARE(h.combo("Combo6")->currentIndex(), 1);
+    QCOMPARE(h.channels()->currentRow(), 4);
+    QCOMPARE(h.window->statusBar()->currentMessage(), QString("2 of 2: HAM group 2, CH 4"));
+    QTest::keyClick(find, Qt::Key_Escape);
+    QVERIFY(!find->isVisible());
 }
 
 QTEST_MAIN(TestFrmCommChInfo)
