@@ -160,6 +160,11 @@ int main(int argc, char **argv)
     report("group switch, 99-row groups", bigSwitches);
     report("committed frequency (Enter)", commits);
     report("one choice for 99 selected rows", bulkEdits);
+    int chosen = 0;
+    for (int index = 1; index <= document.channelCount(HAM, memGroup(HAM)); ++index)
+        chosen += document.channels.entry(HAM, memGroup(HAM), index).Mode == 2 ? 1 : 0;
+    std::printf("channels of the HAM MEM group that took the last choice: %d of %d\n", chosen,
+                document.channelCount(HAM, memGroup(HAM)));
     std::printf("channels in HAM group 2 after typing: %d\n", document.channelCount(HAM, 2));
     return 0;
 }
