@@ -3,6 +3,7 @@
 #include "channels/ChannelWindows.h"
 #include "channels/EmgDwMemWindows.h"
 #include "datafile/FileCommandHooks.h"
+#include "help/HelpWindows.h"
 #include "kernel/MainWindowHooks.h"
 #include "link/TransferCommands.h"
 #include "options/OptionWindows.h"
@@ -16,4 +17,5 @@ void registerAllSubsystems(MainWindowHooks &hooks, TransferCommands &transfers)
     registerEmgDwMemWindows(hooks);
     registerRogerBeepWindows(hooks);
     registerOptionWindows(hooks);
+    registerHelp(hooks);
 }

@@ -85,6 +85,7 @@ frmMain::frmMain(AppContext &context, DocumentNotifier &notifier, MainWindowHook
     buildToolbars();
     buildTreePane();
     buildStatusBar();
+    buildHelpKey();
     m_context.document.onTitleChanged = [this] { updateTitle(); };
 
     restorePlacement();
@@ -308,6 +309,26 @@ void frmMain::updateTitle()
 QString frmMain::dataFileFilter() const
 {
     return qText(m_context.text(Messages::kDataFileFilterLabel)) + QStringLiteral(" (*.dat)");
+}
+
+void frmMain::showHelp(const QString &page)
+{
+    if (const MainWindowHooks::HelpHandler &help = m_hooks.help())
+        help(m_context, static_cast<MainWindowHost &>(*this), page);
+}
+
+// F1 in the main window or any child window opens the page of the window in front.
+void frmMain::buildHelpKey()
+{
+    auto *help = new QAction(this);
+    help->setObjectName(QStringLiteral("HelpKey"));
+    help->setShortcut(QKeySequence(Qt::Key_F1));
+    help->setShortcutContext(Qt::WindowShortcut);
+    addAction(help);
+    connect(help, &QAction::triggered, this, [this] {
+        const QWidget *front = activeChildWindow();
+        showHelp(front ? front->objectName() : QString());
+    });
 }
 
 void frmMain::rebuildTree()

@@ -48,6 +48,7 @@ public:
     void commitPendingEdits() override;
     QWidget *dialogParent() override { return this; }
     QString dataFileFilter() const override;
+    void showHelp(const QString &page) override;
 
     // Runs a command as its menu item, toolbar button or tree node does.
     void dispatch(MainCommand command);
@@ -68,6 +69,7 @@ private:
     void buildToolbars();
     void buildTreePane();
     void buildStatusBar();
+    void buildHelpKey();
     void restorePlacement();
     void fitIntoScreen();
     void fitIntoArea(QMdiSubWindow *window);

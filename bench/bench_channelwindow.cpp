@@ -40,6 +40,7 @@ public:
     void commitPendingEdits() override {}
     QWidget *dialogParent() override { return nullptr; }
     QString dataFileFilter() const override { return {}; }
+    void showHelp(const QString &) override {}
     void runCommand(MainCommand) override {}
 
 private:

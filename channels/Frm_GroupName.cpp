@@ -200,6 +200,7 @@ Frm_GroupName::Frm_GroupName(AppContext &context, MainWindowHost &host, QWidget 
     connect(m_grid->verticalScrollBar(), &QScrollBar::valueChanged, this,
             &Frm_GroupName::placeEditors);
     connect(m_commandClose, &QPushButton::clicked, this, [this] { closeFrame(this); });
+    connect(m_commandHelp, &QPushButton::clicked, this, [this] { m_host.showHelp(objectName()); });
     DocumentNotifier &notifier = m_host.notifier();
     connect(&notifier, &DocumentNotifier::groupNamesChanged, this, [this](int changedKind) {
         if (changedKind == kind())

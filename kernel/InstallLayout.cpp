@@ -65,6 +65,11 @@ std::string InstallLayout::initFolder() const
     return join(shared(programFolder), "Init");
 }
 
+std::string InstallLayout::helpFolder() const
+{
+    return join(shared(programFolder), "help");
+}
+
 std::vector<std::string> InstallLayout::sharedFiles() const
 {
     return {versionIniPath(),

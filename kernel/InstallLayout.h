@@ -28,6 +28,7 @@ struct InstallLayout
     std::string splashPicture(int language) const;     // P/StartE.jpg or P/StartC.jpg
     std::string backgroundPicture(int language) const; // P/PIC/BK_<language>.jpg
     std::string initFolder() const;                    // P/Init
+    std::string helpFolder() const;                    // P/help: the manual, help/en and help/zh
     // Every shared file and folder a complete installation holds.
     std::vector<std::string> sharedFiles() const;
 

@@ -25,6 +25,8 @@ public:
     using CommandHandler = std::function<void(AppContext &, MainWindowHost &)>;
     // Offers to save a changed document before the main window closes: true to go on.
     using SaveQuestion = std::function<bool(AppContext &, MainWindowHost &)>;
+    // Opens the help window at the named page (the window's objectName; empty: the contents).
+    using HelpHandler = std::function<void(AppContext &, MainWindowHost &, const QString &)>;
 
     void addWindow(QAnyStringView name, WindowFactory factory)
     {
@@ -37,6 +39,9 @@ public:
 
     void setSaveQuestion(SaveQuestion question) { m_saveQuestion = std::move(question); }
     const SaveQuestion &saveQuestion() const { return m_saveQuestion; }
+
+    void setHelp(HelpHandler help) { m_help = std::move(help); }
+    const HelpHandler &help() const { return m_help; }
 
     const WindowFactory *window(const QString &name) const
     {
@@ -53,4 +58,5 @@ private:
     QHash<QString, WindowFactory> m_windows;
     std::map<MainCommand, CommandHandler> m_commands;
     SaveQuestion m_saveQuestion;
+    HelpHandler m_help;
 };

@@ -60,6 +60,10 @@ public:
     virtual QWidget *dialogParent() = 0;
     // The filter of the open and save dialogs, "Data File (*.dat)" in the language in force.
     virtual QString dataFileFilter() const = 0;
+
+    // Opens the help window at the page of that name (a window's objectName, "task-read"; empty:
+    // the contents), making it the first time. It stays open beside the program.
+    virtual void showHelp(const QString &page) = 0;
     // Runs a command of the main window as its menu would (a window's own menu reaching a
     // command that another subsystem carries out).
     virtual void runCommand(MainCommand command) = 0;

@@ -135,7 +135,7 @@ FrmOptFeatures::FrmOptFeatures(AppContext &context, MainWindowHost &host, QWidge
         else
             close();
     });
-    connect(m_help, &QPushButton::clicked, this, &FrmOptFeatures::showHelp);
+    connect(m_help, &QPushButton::clicked, this, [this] { m_host.showHelp(objectName()); });
 
     DocumentNotifier &notifier = m_host.notifier();
     connect(&notifier, &DocumentNotifier::documentReplaced, this, &FrmOptFeatures::ReShowData);

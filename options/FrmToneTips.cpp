@@ -222,7 +222,7 @@ void FrmToneTips::buildControls()
     connect(m_stop, &QPushButton::clicked, this, &FrmToneTips::stopPlaying);
     connect(m_saveWav, &QPushButton::clicked, this, &FrmToneTips::saveWav);
     connect(m_close, &QPushButton::clicked, this, &QWidget::close);
-    connect(m_help, &QPushButton::clicked, this, &FrmToneTips::help);
+    connect(m_help, &QPushButton::clicked, this, [this] { m_host.showHelp(objectName()); });
 }
 
 void FrmToneTips::setReadingOrder()
