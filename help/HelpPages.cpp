@@ -15,7 +15,8 @@ struct TaskPage
     std::vector<std::string> windows;
 };
 
-std::vector<TaskPage> taskPages()
+// The tasks up to editing: connecting, reading, editing and copying.
+std::vector<TaskPage> earlyTaskPages()
 {
     return {
         {"task-connect",
@@ -76,6 +77,13 @@ std::vector<TaskPage> taskPages()
           "复制同时把各行以制表符分隔的文本放到系统剪贴板；从电子表格或编辑器粘贴的每行一个频率"
           "会设置这些信道，要么全部设置，要么都不设置。"},
          {"frmCommChInfo", "Frm_GroupName"}},
+    };
+}
+
+// The tasks after the edits: writing, backups, exchanging channels and the companion.
+std::vector<TaskPage> laterTaskPages()
+{
+    return {
         {"task-write-verify",
          {"Write and verify", "写入和校验"},
          {"Choose Program > Write to Radio. Open windows first write the edits they hold; a "
@@ -130,6 +138,14 @@ std::vector<TaskPage> taskPages()
           "--language zh 为中文）。"},
          {}},
     };
+}
+
+std::vector<TaskPage> taskPages()
+{
+    std::vector<TaskPage> pages = earlyTaskPages();
+    for (TaskPage &page : laterTaskPages())
+        pages.push_back(std::move(page));
+    return pages;
 }
 
 } // namespace
