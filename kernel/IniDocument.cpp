@@ -186,17 +186,20 @@ bool IniDocument::setValue(std::string_view section, std::string_view key, std::
     }
 
     std::string entry = std::string(key) + "=" + std::string(value) + ending;
+    // The file's last line gets its line ending; a carriage return already there is read as one
+    // and only needs its line feed, so the line's value stays as it was.
+    const auto endLastLine = [this, &ending] { m_bytes += m_bytes.back() == '\r' ? "\n" : ending; };
     if (sectionSeen) {
         // A section header or entry on the file's last line has no line ending yet.
         if (insertAt == m_bytes.size() && m_bytes.back() != '\n') {
-            m_bytes += ending;
+            endLastLine();
             insertAt = m_bytes.size();
         }
         m_bytes.insert(insertAt, entry);
         return true;
     }
     if (!m_bytes.empty() && m_bytes.back() != '\n' && m_bytes != kByteOrderMark)
-        m_bytes += ending;
+        endLastLine();
     m_bytes += "[" + std::string(section) + "]" + ending + entry;
     return true;
 }
