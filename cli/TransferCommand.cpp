@@ -13,6 +13,7 @@
 #include "cli/Commands.h"
 #include "cli/ExchangeVerbs.h"
 #include "cli/FileVerbs.h"
+#include "cli/TransferSupport.h"
 #include "datafile/BackupStore.h"
 #include "datafile/DataFileFormat.h"
 #include "datafile/FileCommands.h"
@@ -36,8 +37,7 @@ namespace {
 
 QString text(const TextEntry &entry)
 {
-    return QString::fromUtf8(textFor(entry, English).data(),
-                             qsizetype(textFor(entry, English).size()));
+    return englishText(entry);
 }
 
 // Where a transfer takes its memory from or puts it: a data file pair or a raw image file.
@@ -101,46 +101,12 @@ std::optional<TransferFile> parseTransferFile(const std::vector<std::string_view
     return files.front();
 }
 
-// The compatible versions of the installation this companion belongs to.
-VersionRegistry installedVersionRegistry()
-{
-    IniFile ini(QString::fromStdString(installLayoutForProgram().versionIniPath()));
-    return VersionRegistry::load([&ini](std::string_view section, std::string_view key) {
-        return ini.readString(section, key);
-    });
-}
-
 enum class Job
 {
     Read,
     Write,
     Verify, // a read compared with what a data file packs to
 };
-
-// The platform's backup of a read or of what a write is about to send, as the program keeps it.
-// The pair is saved as every pair the companion writes is.
-void keepBackup(BackupReason reason, const RadioImage &image, Document *document)
-{
-    BackupContents contents;
-    contents.stamp = backupStampNow();
-    contents.model = kModelName;
-    contents.reason = reason;
-    auto unpacked = std::make_unique<Document>();
-    if (!document) {
-        ApplyNewDocumentDefaults(unpacked->working().settings, todayAsDateText(),
-                                 unpacked->bandClass());
-        UnpackDocument(image, unpacked->working());
-        document = unpacked.get();
-    }
-    contents.pair = packForSaving(*document);
-    contents.image.emplace(image.bytes().begin(), image.bytes().end());
-    QtBackupStore store(backupFolderForCompanion());
-    if (const auto path = store.keep(contents))
-        std::fprintf(stderr, "Backup: %s\n", path->c_str());
-    else
-        printError(QStringLiteral("no backup could be written in %1")
-                       .arg(QString::fromStdString(store.folder())));
-}
 
 // verify --port PORT FILE.dat
 std::optional<TransferFile> parseVerifyFile(const std::vector<std::string_view> &args,
@@ -204,38 +170,6 @@ bool loadTransferImages(Job job, const TransferFile &file, TransferImages &image
     else
         images.expected = images.image;
     return true;
-}
-
-// The device the port name stands for, opened; nothing, the reason printed, when it cannot be.
-std::optional<QString> openTransferPort(const std::string &portText, SerialPortService &port)
-{
-    const PortAliases aliases = installedPortAliases();
-    const auto device = devicePathForPort(QString::fromStdString(portText), aliases);
-    std::error_code fsError;
-    // One line: the program's own message, then why.
-    const QString portError = text(Messages::kPortError);
-    if (device && std::filesystem::is_regular_file(device->toStdString(), fsError)) {
-        printError(
-            QStringLiteral("%1 (%2 is a regular file, not a serial port)").arg(portError, *device));
-        return std::nullopt;
-    }
-    if (device && port.open(*device))
-        return device;
-    PortFacts facts;
-    if (device) {
-        facts = portFactsOf(*device, aliases);
-    } else {
-        facts.number = parseComName(portText).value_or(0);
-        facts.systemName = portText;
-        facts.access = PortAccess::Missing;
-    }
-    const QString failure = QString::fromStdString(portOpenFailureText(facts, English));
-    QString reason = failure.section(QStringLiteral("\r\n"), 1);
-    if (device && !port.errorString().isEmpty())
-        reason += QStringLiteral(" [%1]").arg(port.errorString());
-    printError(
-        QStringLiteral("%1 (%2)").arg(failure.section(QStringLiteral("\r\n"), 0, 0), reason));
-    return std::nullopt;
 }
 
 // One read, write or verification on an open port, from its start to the exit code: 0 done (or

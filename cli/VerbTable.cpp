@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "cli/BatchVerb.h"
 #include "cli/ChartVerb.h"
 #include "cli/Commands.h"
 #include "cli/DetectVerb.h"
@@ -129,6 +130,26 @@ constexpr VerbOption kHelpSettingsOptions[] = {
     {"--language zh", "the labels and tooltips in Chinese (default en)"},
 };
 
+constexpr VerbOption kBatchOptions[] = {
+    {"--template PLAN.dat", "the data file pair every radio is programmed with"},
+    {"--port PORT", "\"COM<n>\" or a device path; the radios come one after\n"
+                    "another on this port"},
+    {"--units N", "stop after N radios (default: until Ctrl+C)"},
+    {"--next replug|enter", "how the next radio is awaited: the radio stops\n"
+                            "answering and one answers again (replug, the\n"
+                            "default), or Enter is pressed"},
+    {"--log FILE.csv", "add one line a radio: time, unit, port, model,\n"
+                       "firmware, result, differences, backup"},
+    {"--keep options", "keep each radio's own options and tone sets; the\n"
+                       "channels, group names and channel settings come\n"
+                       "from the template"},
+    {"--keep-going", "go on after a failed radio without waiting for Enter"},
+    {"--json", "one JSON line a radio on stdout (unit, port, model,\n"
+               "firmware, result, differences, backup, message)"},
+    {"--switch-version", "accepted for symmetry with read and write; a\n"
+                         "radio whose firmware does not fit is refused"},
+};
+
 constexpr VerbHelp kVerbs[] = {
     {"simulate",
      "simulate [--image FILE] [--model NAME] [--firmware V100]\n"
@@ -200,6 +221,15 @@ constexpr VerbHelp kVerbs[] = {
      "nothing is read from or written to its memory. One line a port; exit 0\n"
      "when exactly one radio answered, 1 when none did, 2 when several did.",
      kDetectOptions, runDetect},
+    {"batch",
+     "batch --template PLAN.dat --port PORT [--units N] [--next replug|enter]\n"
+     "      [--log FILE.csv] [--keep options] [--keep-going] [--json]\n"
+     "      [--switch-version]",
+     "program radio after radio with one template: wait for a radio, refuse\n"
+     "another model or a firmware the template does not fit, read it (a\n"
+     "backup is kept), write the template, read back and compare, log it.\n"
+     "A summary at the end; exit 0 when every radio was done.",
+     kBatchOptions, runBatch},
     {"help-settings", "help-settings [--json] [--language zh]",
      "every setting of every window the help explains, one a line: window,\n"
      "control, label and tooltip separated by tabs.",

@@ -1,0 +1,156 @@
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "LinkHarness.h"
+#include "radio/Document.h"
+#include "radio/ImagePacking.h"
+
+// The dealer's batch end to end: "batch" programs the radios a simulator serves on its
+// pseudo-terminal, one session after another.
+class TestBatch : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void twoRadiosOneAfterAnother();
+
+private:
+    struct Result
+    {
+        int exitCode{-1};
+        QString errors;
+        QString output;
+    };
+    // Starts "simulate" with the arguments, runs "batch" against its terminal with `input` on
+    // stdin, and waits for both (the simulator is stopped when it is still serving).
+    Result runBatch(const QStringList &simulateArgs, const QStringList &batchArgs,
+                    const QByteArray &input = {});
+    int runCli(const QStringList &args);
+    QString writeImage(const RadioImage &image, const QString &name);
+    RadioImage readImage(const QString &path);
+    QStringList logLines(const QString &path);
+
+    QString m_cli;
+    QTemporaryDir m_dir;
+    QString m_plan;  // the template
+    QString m_radio; // the image the simulated radio starts with, another document
+    QString m_log;
+};
+
+void TestBatch::initTestCase()
+{
+    m_cli = qEnvironmentVariable("ORX740_STAGE_ROOT") + "/bin/orx740-cli";
+    QVERIFY2(QFile::exists(m_cli), qPrintable(m_cli));
+    QVERIFY(m_dir.isValid());
+    qputenv("XDG_DATA_HOME", m_dir.filePath("data").toLocal8Bit());
+    // Two different documents: the template, and what the radio holds before the batch.
+    for (const auto &[seed, name] : {std::pair{41u, QString("plan")}, {42u, QString("radio")}}) {
+        RadioImage pattern;
+        fillPattern(pattern, seed);
+        const QString dat = m_dir.filePath(name + ".dat");
+        QCOMPARE(runCli({"unpack", writeImage(pattern, name + "-pattern.bin"), "--out", dat}), 0);
+        QCOMPARE(runCli({"pack", dat, "--out", m_dir.filePath(name + ".bin")}), 0);
+    }
+    m_plan = m_dir.filePath("plan.dat");
+    m_radio = m_dir.filePath("radio.bin");
+    QCOMPARE(runCli({"diff", m_plan, m_radio}), 1);
+    m_log = m_dir.filePath("units.csv");
+}
+
+int TestBatch::runCli(const QStringList &args)
+{
+    QProcess process;
+    process.start(m_cli, args);
+    process.waitForFinished(30000);
+    return process.exitCode();
+}
+
+QString TestBatch::writeImage(const RadioImage &image, const QString &name)
+{
+    const QString path = m_dir.filePath(name);
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(reinterpret_cast<const char *>(image.bytes().data()),
+                   qint64(image.bytes().size()));
+    return path;
+}
+
+RadioImage TestBatch::readImage(const QString &path)
+{
+    RadioImage image;
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = file.readAll();
+        image.writeBlock(0, {reinterpret_cast<const std::uint8_t *>(bytes.constData()),
+                             std::size_t(bytes.size())});
+    }
+    return image;
+}
+
+QStringList TestBatch::logLines(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+}
+
+TestBatch::Result TestBatch::runBatch(const QStringList &simulateArgs, const QStringList &batchArgs,
+                                      const QByteArray &input)
+{
+    Result result;
+    QFile::remove(m_log);
+    QProcess simulator;
+    simulator.start(m_cli, QStringList{"simulate", "--image", m_radio} + simulateArgs);
+    if (!simulator.waitForStarted() || !simulator.waitForReadyRead(10000)) {
+        QTest::qFail("the simulator did not start", __FILE__, __LINE__);
+        return result;
+    }
+    const QString device = QString::fromLocal8Bit(simulator.readLine()).trimmed();
+    QProcess batch;
+    batch.start(m_cli,
+                QStringList{"batch", "--template", m_plan, "--port", device, "--log", m_log} +
+                    batchArgs);
+    batch.write(input);
+    batch.closeWriteChannel();
+    if (!batch.waitForFinished(60000))
+        QTest::qFail("the batch did not end", __FILE__, __LINE__);
+    result.exitCode = batch.exitCode();
+    result.errors = QString::fromUtf8(batch.readAllStandardError());
+    result.output = QString::fromUtf8(batch.readAllStandardOutput());
+    if (!simulator.waitForFinished(3000)) {
+        simulator.terminate();
+        simulator.waitForFinished();
+    }
+    return result;
+}
+
+void TestBatch::twoRadiosOneAfterAnother()
+{
+    const QString dump = m_dir.filePath("dump-two.bin");
+    // Each radio: the ask, the read, the write and the read-back.
+    const Result result =
+        runBatch({"--sessions", "8", "--dump", dump}, {"--units", "2", "--next", "enter"}, "\n");
+    QVERIFY2(result.exitCode == 0, qPrintable(result.errors));
+    QCOMPARE(result.output.count("Waiting for a radio on "), 2);
+    QCOMPARE(result.output.count("Disconnect the radio and connect the next one"), 1);
+    QVERIFY(result.output.contains("Summary: 2 done, 0 refused, 0 failed"));
+    const QStringList log = logLines(m_log);
+    QCOMPARE(log.size(), 3);
+    QCOMPARE(log[0], "time,unit,port,model,firmware,result,differences,backup");
+    for (int unit = 1; unit <= 2; ++unit) {
+        const QStringList fields = log[unit].split(',');
+        QCOMPARE(fields.size(), 8);
+        QCOMPARE(fields[1], QString::number(unit));
+        QCOMPARE(fields.mid(3, 4), (QStringList{"ORX740", "V100", "ok", "0"}));
+        QVERIFY(QFile::exists(fields[7]));
+    }
+    // The radio holds the template.
+    QCOMPARE(runCli({"diff", dump, m_plan}), 0);
+}
+
+QTEST_GUILESS_MAIN(TestBatch)
+#include "tst_batch.moc"
