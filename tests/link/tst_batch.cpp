@@ -16,6 +16,10 @@ class TestBatch : public QObject
 private Q_SLOTS:
     void initTestCase();
     void twoRadiosOneAfterAnother();
+    void refusedRadio_data();
+    void refusedRadio();
+    void radioStopsAnsweringMidWrite();
+    void keepOptionsKeepsTheRadiosOwn();
 
 private:
     struct Result
@@ -25,9 +29,10 @@ private:
         QString output;
     };
     // Starts "simulate" with the arguments, runs "batch" against its terminal with `input` on
-    // stdin, and waits for both (the simulator is stopped when it is still serving).
+    // stdin, and waits for both; a simulator still serving is stopped (at once when it is not
+    // expected to end by itself).
     Result runBatch(const QStringList &simulateArgs, const QStringList &batchArgs,
-                    const QByteArray &input = {});
+                    const QByteArray &input = {}, bool simulatorEnds = true);
     int runCli(const QStringList &args);
     QString writeImage(const RadioImage &image, const QString &name);
     RadioImage readImage(const QString &path);
@@ -99,7 +104,7 @@ QStringList TestBatch::logLines(const QString &path)
 }
 
 TestBatch::Result TestBatch::runBatch(const QStringList &simulateArgs, const QStringList &batchArgs,
-                                      const QByteArray &input)
+                                      const QByteArray &input, bool simulatorEnds)
 {
     Result result;
     QFile::remove(m_log);
@@ -121,7 +126,7 @@ TestBatch::Result TestBatch::runBatch(const QStringList &simulateArgs, const QSt
     result.exitCode = batch.exitCode();
     result.errors = QString::fromUtf8(batch.readAllStandardError());
     result.output = QString::fromUtf8(batch.readAllStandardOutput());
-    if (!simulator.waitForFinished(3000)) {
+    if (!simulatorEnds || !simulator.waitForFinished(3000)) {
         simulator.terminate();
         simulator.waitForFinished();
     }
@@ -150,6 +155,75 @@ void TestBatch::twoRadiosOneAfterAnother()
     }
     // The radio holds the template.
     QCOMPARE(runCli({"diff", dump, m_plan}), 0);
+}
+
+void TestBatch::refusedRadio_data()
+{
+    QTest::addColumn<QStringList>("simulateArgs");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("another firmware")
+        << QStringList{"--firmware", "V101"} << "firmware V1.01 does not fit";
+    QTest::newRow("another model") << QStringList{"--model", "ORX741"} << "is a ORX741";
+}
+
+void TestBatch::refusedRadio()
+{
+    QFETCH(QStringList, simulateArgs);
+    QFETCH(QString, reason);
+    const QString dump = m_dir.filePath("dump-refused.bin");
+    const Result result =
+        runBatch(QStringList{"--dump", dump} + simulateArgs, {"--units", "1", "--json"});
+    QCOMPARE(result.exitCode, 1);
+    QVERIFY2(result.errors.contains(reason), qPrintable(result.errors));
+    QVERIFY(result.errors.contains("Summary: 0 done, 1 refused, 0 failed"));
+    QVERIFY2(result.output.startsWith("{\"unit\":1,") &&
+                 result.output.contains("\"result\":\"refused\""),
+             qPrintable(result.output));
+    const QStringList log = logLines(m_log);
+    QCOMPARE(log.size(), 2);
+    QCOMPARE(log[1].section(',', 5, 5), "refused");
+    QVERIFY(readImage(dump) == readImage(m_radio));
+}
+
+void TestBatch::radioStopsAnsweringMidWrite()
+{
+    // The read takes the 1872 blocks; the radio goes silent after the write's third.
+    const Result result = runBatch({"--die-after", "1875", "--sessions", "3"},
+                                   {"--units", "1", "--keep-going"}, {}, false);
+    QCOMPARE(result.exitCode, 1);
+    QVERIFY2(result.errors.contains("Writing to the radio failed: the radio did not answer "
+                                    "after five tries at block 4 of 1872") &&
+                 result.errors.contains("The radio is only partly written: write again"),
+             qPrintable(result.errors));
+    QVERIFY(!result.output.contains("Press Enter"));
+    QVERIFY(result.output.contains("Summary: 0 done, 0 refused, 1 failed"));
+    const QStringList log = logLines(m_log);
+    QCOMPARE(log.size(), 2);
+    QCOMPARE(log[1].section(',', 5, 6), "failed,0");
+}
+
+void TestBatch::keepOptionsKeepsTheRadiosOwn()
+{
+    const QString dump = m_dir.filePath("dump-keep.bin");
+    const Result result =
+        runBatch({"--sessions", "4", "--dump", dump}, {"--units", "1", "--keep", "options"});
+    QVERIFY2(result.exitCode == 0, qPrintable(result.errors));
+    Document plan;
+    Document before;
+    Document after;
+    UnpackDocument(readImage(m_dir.filePath("plan.bin")), plan.working());
+    UnpackDocument(readImage(m_radio), before.working());
+    UnpackDocument(readImage(dump), after.working());
+    const SettingsRecord &kept = after.working().settings;
+    QCOMPARE(kept.options.groupNames, plan.working().settings.options.groupNames);
+    OptionRecord options = kept.options;
+    options.groupNames = before.working().settings.options.groupNames;
+    QVERIFY(options == before.working().settings.options);
+    QVERIFY(kept.toneTips == before.working().settings.toneTips);
+    QVERIFY(kept.emergency == plan.working().settings.emergency);
+    QVERIFY(after.working().channels == plan.working().channels);
+    QVERIFY(after.working().memories == plan.working().memories);
+    QVERIFY(!(options == plan.working().settings.options));
 }
 
 QTEST_GUILESS_MAIN(TestBatch)
