@@ -29,8 +29,10 @@
 #include "lang/MessageService.h"
 #include "lang/Messages.h"
 #include "lang/QtText.h"
+#include "lang/SettingToolTips.h"
 #include "model/QtRecordTextCodec.h"
 #include "options/OptionBinder.h"
+#include "options/OptionHelp.h"
 #include "options/OptionRules.h"
 #include "options/OptionTexts.h"
 
@@ -445,6 +447,8 @@ void FrmOptFeatures::relabel()
     static_cast<QLabel *>(m_megahertz)->setText(qText(textFor(kMegahertz, lang)));
     m_close->setText(qText(textFor(ButtonTexts::kClose, lang)));
     m_help->setText(qText(textFor(ButtonTexts::kHelp, lang)));
+    static const WindowHelp help = optionWindowHelp();
+    applySettingToolTips(*this, help, lang);
 }
 
 void FrmOptFeatures::ReShowData()

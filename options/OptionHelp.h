@@ -1,0 +1,9 @@
+#pragma once
+
+#include "lang/SettingHelp.h"
+
+// The help of the option features window ("FrmOptFeatures"): one setting a control that holds a
+// value, keyed by the control's objectName ("Combo1_9", "Combo7_0", "check1_3", "Text4_12").
+// The offered items and the new document's value come from the option table itself, so the help
+// follows the lists the window shows.
+WindowHelp optionWindowHelp();
