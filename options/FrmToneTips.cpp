@@ -18,8 +18,10 @@
 #include "kernel/MainWindowHost.h"
 #include "lang/Messages.h"
 #include "lang/QtText.h"
+#include "lang/SettingToolTips.h"
 #include "options/QtWavFile.h"
 #include "options/TonePreview.h"
+#include "options/ToneTipsHelp.h"
 
 namespace {
 
@@ -286,6 +288,8 @@ void FrmToneTips::relabel()
     m_saveWav->setText(text(T::kSaveWav));
     m_close->setText(text(ButtonTexts::kClose));
     m_help->setText(text(ButtonTexts::kHelp));
+    static const WindowHelp help = toneTipsWindowHelp();
+    applySettingToolTips(*this, help, m_context.language.languageIndex);
     showSoundState();
 }
 

@@ -5,6 +5,8 @@
 
 #include "options/OptionHelp.h"
 #include "options/OptionWindows.h"
+#include "options/RogerBeepWindows.h"
+#include "options/ToneTipsHelp.h"
 #include "radio/OptionRecord.h"
 #include "support/HelpChecks.h"
 #include "support/WindowHarness.h"
@@ -20,6 +22,8 @@ private Q_SLOTS:
     void everyEditableControlHasItsTooltipInTheLanguage();
     void tooltipTellsItemsAndNewDocumentValue_data();
     void tooltipTellsItemsAndNewDocumentValue();
+    void toneWindowShowsItsHelp_data();
+    void toneWindowShowsItsHelp();
 
 private:
     QWidget *open(const char *name);
@@ -34,6 +38,7 @@ void TestOptionHelp::init()
     ApplyNewDocumentDefaults(m_harness->context.document.working().settings, "20260101", 1);
     MainWindowHooks hooks;
     registerOptionWindows(hooks);
+    registerRogerBeepWindows(hooks);
     m_harness->start(std::move(hooks));
 }
 
@@ -138,6 +143,41 @@ void TestOptionHelp::tooltipTellsItemsAndNewDocumentValue()
         QVERIFY2(tooltip.contains(part), qPrintable(tooltip));
     const QString paragraph = qText(help->paragraph.in(language));
     QVERIFY2(paragraph.contains(paragraphHolds), paragraph.toUtf8().constData());
+}
+
+void TestOptionHelp::toneWindowShowsItsHelp_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("english");
+    QTest::addColumn<QString>("chinese");
+    QTest::newRow("recycle times") << "Combo1"
+                                   << "1 to 10"
+                                   << "1 至 10";
+    QTest::newRow("frequency of the last tone")
+        << "Combo3_13"
+        << "Pitch of tone 14: None (a rest) or 400 to 2550 Hz"
+        << "第14个音的频率";
+    QTest::newRow("length of the first tone") << "Combo4_0"
+                                              << "Length of tone 1"
+                                              << "第1个音的音长";
+    QTest::newRow("play") << "Command1"
+                          << "speaker"
+                          << "扬声器";
+}
+
+void TestOptionHelp::toneWindowShowsItsHelp()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, english);
+    QFETCH(QString, chinese);
+    QWidget *window = open("FrmToneTips");
+    QVERIFY(window);
+    verifyPageMatchesWindow(toneTipsWindowHelp(), *window);
+    auto *widget = findNamed<QWidget>(window, control);
+    QVERIFY(widget);
+    QVERIFY2(widget->toolTip().contains(english), qPrintable(widget->toolTip()));
+    switchLanguage(Chinese);
+    QVERIFY2(widget->toolTip().contains(chinese), qPrintable(widget->toolTip()));
 }
 
 QTEST_MAIN(TestOptionHelp)
