@@ -272,9 +272,13 @@ private:
         case IdentificationOutcome::IncompatibleVersion:
             break;
         }
-        return "refused: firmware " + versionForDisplay(radio.firmwareVersion) +
-               " does not fit the template's data file version " +
-               versionForDisplay(m_plan->dataFileVersion());
+        std::string reason = "refused: firmware " + versionForDisplay(radio.firmwareVersion) +
+                             " does not fit the template's data file version " +
+                             versionForDisplay(m_plan->dataFileVersion());
+        if (m_options.switchVersion)
+            reason += "; starting the program version for firmware " + radio.firmwareVersion +
+                      " is left to the main program";
+        return reason;
     }
 
     void startTransfer(Stage stage)

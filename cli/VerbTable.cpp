@@ -146,8 +146,9 @@ constexpr VerbOption kBatchOptions[] = {
     {"--keep-going", "go on after a failed radio without waiting for Enter"},
     {"--json", "one JSON line a radio on stdout (unit, port, model,\n"
                "firmware, result, differences, backup, message)"},
-    {"--switch-version", "accepted for symmetry with read and write; a\n"
-                         "radio whose firmware does not fit is refused"},
+    {"--switch-version", "a radio whose firmware does not fit is refused\n"
+                         "all the same; the refusal names the program\n"
+                         "version to start for it"},
 };
 
 constexpr VerbHelp kVerbs[] = {
