@@ -294,9 +294,10 @@ private:
             started = m_link.startRead(m_readBack);
         if (!started)
             finishUnit("failed", "the port " + m_device.toStdString() + " could not be opened" +
-                                     (stage == Stage::Reading ? "; the radio was not changed"
-                                                              : "; the radio may hold a partial "
-                                                                "write: write it again"));
+                                     (stage != Stage::Verifying
+                                          ? "; the radio was not changed"
+                                          : "; the write was not verified: verify the radio or "
+                                            "write it again"));
     }
 
     // The read is in: keep its backup, merge the template and write.
