@@ -115,6 +115,8 @@ LinkBytes RadioSimulator::answer(std::span<const std::uint8_t> frame)
     case 'P':
         m_programming = true;
         m_sessionEnded = false;
+        // A simulator serving session after session keeps only the current one's addresses.
+        m_writtenAddresses.clear();
         return handshakeReply();
     case kIdentRequestByte:
         return identReply();

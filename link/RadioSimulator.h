@@ -49,7 +49,7 @@ public:
     int blocksWritten() const { return m_blocksWritten; }
     int repliesDropped() const { return m_repliesDropped; }
     int repliesCorrupted() const { return m_repliesCorrupted; }
-    // Every block address written, in order, resends included.
+    // Every block address written since the last handshake, in order, resends included.
     const std::vector<std::uint32_t> &writtenAddresses() const { return m_writtenAddresses; }
 
     LinkBytes identReply() const;

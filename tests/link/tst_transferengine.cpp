@@ -38,6 +38,7 @@ class TestTransferEngine : public QObject
 private Q_SLOTS:
     void fullReadSendsEveryFrameOnce();
     void fullWriteSendsTheImage();
+    void simulatorListsOnlyTheLastSessionsBlocks();
     void readReplyDelivery_data();
     void readReplyDelivery();
     void writeAckDelivery_data();
@@ -129,6 +130,21 @@ void TestTransferEngine::fullWriteSendsTheImage()
     QCOMPARE(radio.memory().byteAt(0x22200), std::uint8_t{0});
     QCOMPARE(h.progress.front(), 0);
     QCOMPARE(h.progress.back(), 100);
+}
+
+// A simulator serving session after session does not keep every earlier write's addresses.
+void TestTransferEngine::simulatorListsOnlyTheLastSessionsBlocks()
+{
+    RadioImage image;
+    fillPattern(image, 4);
+    RadioSimulator radio;
+    for (int session = 0; session < 2; ++session) {
+        LinkHarness h;
+        h.apply(h.engine.startWrite(image));
+        h.drive(radio);
+        QVERIFY(h.outcome && h.outcome->result == TransferResult::Success);
+    }
+    QCOMPARE(radio.writtenAddresses(), transferredBlocks());
 }
 
 void TestTransferEngine::readReplyDelivery_data()
