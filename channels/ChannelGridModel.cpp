@@ -1,6 +1,7 @@
 #include "channels/ChannelGridModel.h"
 
 #include "channels/ChannelDetails.h"
+#include "channels/ChannelHelp.h"
 #include "kernel/AppContext.h"
 #include "lang/QtText.h"
 
@@ -46,6 +47,15 @@ QVariant ChannelGridModel::headerData(int section, Qt::Orientation orientation, 
 {
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+    if (role == Qt::ToolTipRole && orientation == Qt::Horizontal &&
+        (section == 0 || section == 1)) {
+        // The columns' help is found by their English titles.
+        static const WindowHelp help = channelWindowHelp();
+        const TextEntry &title =
+            section == 0 ? ChannelWindowTexts::kHeaderName : ChannelWindowTexts::kHeaderFrequency;
+        const SettingHelp *setting = findSettingHelp(help, std::string(title[English]));
+        return setting ? qText(setting->tooltip.in(m_context.language.languageIndex)) : QVariant();
+    }
     if (role != Qt::DisplayRole)
         return {};
     if (orientation == Qt::Vertical)

@@ -12,13 +12,16 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
+#include "channels/EmgDwMemHelp.h"
 #include "kernel/AppContext.h"
 #include "kernel/DocumentNotifier.h"
 #include "kernel/MainWindowHooks.h"
 #include "kernel/MainWindowHost.h"
 #include "lang/QtText.h"
+#include "lang/SettingToolTips.h"
 #include "model/QtRecordTextCodec.h"
 #include "radio/EmgDwMemSettings.h"
 
@@ -189,6 +192,9 @@ void EmgDwMemWindow::relabel()
     for (Element &element : m_elements)
         element.label->setText(qText(specialLabel(*element.combo, language)));
     m_cmdSave->setText(qText(m_context.text(kSave)));
+    static const std::array<WindowHelp, 3> help{emergencyWindowHelp(), dualWatchWindowHelp(),
+                                                memorySettingsWindowHelp()};
+    applySettingToolTips(*this, help.at(static_cast<std::size_t>(m_spec.id)), language);
     fillLists();
 }
 

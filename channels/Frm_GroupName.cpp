@@ -13,12 +13,14 @@
 
 #include "channels/EmgDwMemWindows.h"
 #include "channels/GroupNameEditing.h"
+#include "channels/GroupNameHelp.h"
 #include "kernel/AppContext.h"
 #include "kernel/DocumentNotifier.h"
 #include "kernel/WindowPlacement.h"
 #include "lang/MessageService.h"
 #include "lang/Messages.h"
 #include "lang/QtText.h"
+#include "lang/SettingToolTips.h"
 #include "model/QtRecordTextCodec.h"
 #include "radio/GroupNames.h"
 
@@ -88,9 +90,15 @@ QVariant GroupNameModel::headerData(int section, Qt::Orientation orientation, in
         return QAbstractTableModel::headerData(section, orientation, role);
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+    const TextEntry &title = kHeaders[static_cast<std::size_t>(section)];
+    if (role == Qt::ToolTipRole) {
+        static const WindowHelp help = groupNameWindowHelp();
+        const SettingHelp *setting = findSettingHelp(help, std::string(title[English]));
+        return setting ? qText(setting->tooltip.in(m_context.language.languageIndex)) : QVariant();
+    }
     if (role != Qt::DisplayRole)
         return {};
-    return qText(m_context.text(kHeaders[static_cast<std::size_t>(section)]));
+    return qText(m_context.text(title));
 }
 
 Qt::ItemFlags GroupNameModel::flags(const QModelIndex &index) const
@@ -217,6 +225,8 @@ void Frm_GroupName::relabel()
     setWindowTitle(qText(m_context.text(kCaption)));
     m_commandClose->setText(qText(m_context.text(ButtonTexts::kClose)));
     m_commandHelp->setText(qText(m_context.text(ButtonTexts::kHelp)));
+    static const WindowHelp help = groupNameWindowHelp();
+    applySettingToolTips(*this, help, m_context.language.languageIndex);
     m_model->refresh();
 }
 

@@ -32,11 +32,13 @@
 
 #include "channels/ChannelDetails.h"
 #include "channels/ChannelGridModel.h"
+#include "channels/ChannelHelp.h"
 #include "channels/GridToolTexts.h"
 #include "kernel/AppContext.h"
 #include "kernel/DocumentNotifier.h"
 #include "lang/Messages.h"
 #include "lang/QtText.h"
+#include "lang/SettingToolTips.h"
 #include "model/QtRecordTextCodec.h"
 #include "options/OptionTable.h"
 #include "radio/ChannelTexts.h"
@@ -530,6 +532,8 @@ void frmCommChInfo::ReShowChInfoByLanguage()
             m_label5[static_cast<std::size_t>(row.index)]->setText(text(row.label));
         for (const WindowAction &entry : m_actions)
             entry.action->setText(text(*entry.label));
+        static const WindowHelp help = channelWindowHelp();
+        applySettingToolTips(*this, help, m_context.language.languageIndex);
         fillDetailLists();
         fillGroupPanel();
         m_model->redrawAll();
