@@ -25,7 +25,10 @@ corrupt_every=20011
 work="$(mktemp -d)"
 sim_pid=""
 cleanup() {
-    [ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null
+    if [ -n "$sim_pid" ]; then
+        kill "$sim_pid" 2>/dev/null
+        wait "$sim_pid" 2>/dev/null || true
+    fi
     rm -rf "$work"
 }
 trap cleanup EXIT
