@@ -3,7 +3,11 @@
 #include <algorithm>
 #include <utility>
 
-#include "help/PendingWindowHelp.h"
+#include "channels/ChannelHelp.h"
+#include "channels/EmgDwMemHelp.h"
+#include "channels/GroupNameHelp.h"
+#include "options/OptionHelp.h"
+#include "options/ToneTipsHelp.h"
 
 namespace {
 
