@@ -449,6 +449,12 @@ void FrmOptFeatures::relabel()
     m_help->setText(qText(textFor(ButtonTexts::kHelp, lang)));
     static const WindowHelp help = optionWindowHelp();
     applySettingToolTips(*this, help, lang);
+    // The boxes out of sight that hold nothing still say what they are.
+    const QString parked = qText(parkedControlHelp().in(lang));
+    for (QWidget *control : m_parked->findChildren<QWidget *>())
+        if ((qobject_cast<QComboBox *>(control) || qobject_cast<QCheckBox *>(control)) &&
+            !findSettingHelp(help, stdText(control->objectName())))
+            control->setToolTip(parked);
 }
 
 void FrmOptFeatures::ReShowData()

@@ -413,3 +413,10 @@ WindowHelp optionWindowHelp()
         page.settings.push_back(rowHelp(row, defaults));
     return page;
 }
+
+HelpText parkedControlHelp()
+{
+    return {"Not used by this radio: the window keeps this box out of sight, and it holds no value "
+            "of the document.",
+            "此电台不使用：窗口不显示此框，它不保存文档中的任何值。"};
+}

@@ -7,3 +7,6 @@
 // The offered items and the new document's value come from the option table itself, so the help
 // follows the lists the window shows.
 WindowHelp optionWindowHelp();
+
+// The tooltip of a box the window keeps out of sight and that holds no value of the document.
+HelpText parkedControlHelp();
