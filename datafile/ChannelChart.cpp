@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "datafile/ChannelColumns.h"
+#include "lang/HtmlText.h"
 #include "lang/Texts.h"
 #include "model/RecordText.h"
 #include "radio/Document.h"
@@ -61,27 +62,6 @@ std::string groupTitle(const DocumentSet &set, int kind, int group, int language
         recordTextToUtf8(set.settings.options.groupNames.names.at(kind, group).raw());
     const std::string_view shown = trimmed(name);
     return shown.empty() ? title : title + " (" + std::string(shown) + ")";
-}
-
-std::string escaped(std::string_view text)
-{
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
 }
 
 } // namespace
@@ -161,20 +141,20 @@ std::optional<ChannelChart> channelChart(const Document &document, const ChartOp
 
 std::string channelChartHtml(const ChannelChart &chart)
 {
-    std::string html =
-        "<html><body><h2>" + escaped(chart.title) + "</h2><p>" + escaped(chart.heading) + "</p>";
+    std::string html = "<html><body><h2>" + htmlEscaped(chart.title) + "</h2><p>" +
+                       htmlEscaped(chart.heading) + "</p>";
     const std::size_t span = chart.columnTitles.size();
     for (const ChartTable &table : chart.tables) {
         html += "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\">";
         html += "<thead><tr><th colspan=\"" + std::to_string(span) + "\" align=\"left\">" +
-                escaped(table.title) + "</th></tr><tr>";
+                htmlEscaped(table.title) + "</th></tr><tr>";
         for (const std::string &title : chart.columnTitles)
-            html += "<th>" + escaped(title) + "</th>";
+            html += "<th>" + htmlEscaped(title) + "</th>";
         html += "</tr></thead>";
         for (const auto &row : table.rows) {
             html += "<tr>";
             for (const std::string &cell : row)
-                html += "<td>" + escaped(cell) + "</td>";
+                html += "<td>" + htmlEscaped(cell) + "</td>";
             html += "</tr>";
         }
         html += "</table><p></p>";

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "help/HelpPages.h"
+#include "lang/HtmlText.h"
 #include "lang/Texts.h"
 
 namespace {
@@ -17,33 +18,9 @@ const HelpText kParagraphColumn{"Description", "说明"};
 const HelpText kSeeAlso{"See also", "另见"};
 const HelpText kBackToContents{"Contents", "目录"};
 
-std::string escaped(const std::string &text)
-{
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '&':
-            out += "&amp;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
-
 std::string link(const std::string &name, int language)
 {
-    return "<a href=\"" + name + ".html\">" + escaped(manualPageTitle(name, language)) + "</a>";
+    return "<a href=\"" + name + ".html\">" + htmlEscaped(manualPageTitle(name, language)) + "</a>";
 }
 
 void paragraphs(std::ostringstream &html, const std::string &text)
@@ -51,22 +28,22 @@ void paragraphs(std::ostringstream &html, const std::string &text)
     std::istringstream lines(text);
     for (std::string line; std::getline(lines, line);)
         if (!line.empty())
-            html << "<p>" << escaped(line) << "</p>\n";
+            html << "<p>" << htmlEscaped(line) << "</p>\n";
 }
 
 std::string document(const std::string &title, const std::string &body, int language)
 {
     return "<!DOCTYPE html>\n<html lang=\"" + std::string(language == Chinese ? "zh" : "en") +
-           "\">\n<head><meta charset=\"utf-8\"><title>" + escaped(title) +
+           "\">\n<head><meta charset=\"utf-8\"><title>" + htmlEscaped(title) +
            "</title></head>\n<body>\n" + body + "</body>\n</html>\n";
 }
 
 std::string contentsPage(const std::vector<WindowHelp> &pages, int language)
 {
     std::ostringstream html;
-    html << "<h1>" << escaped(kContentsTitle.in(language)) << "</h1>\n";
+    html << "<h1>" << htmlEscaped(kContentsTitle.in(language)) << "</h1>\n";
     for (const bool tasks : {false, true}) {
-        html << "<h2>" << escaped((tasks ? kTasksHeading : kWindowsHeading).in(language))
+        html << "<h2>" << htmlEscaped((tasks ? kTasksHeading : kWindowsHeading).in(language))
              << "</h2>\n<ul>\n";
         for (const WindowHelp &page : pages)
             if (isTaskPage(page.window) == tasks)
@@ -81,14 +58,14 @@ void settingsTable(std::ostringstream &html, const WindowHelp &page, int languag
     if (page.settings.empty())
         return;
     html << "<table border=\"1\" cellpadding=\"4\" cellspacing=\"0\">\n<tr><th>"
-         << escaped(kSettingColumn.in(language)) << "</th><th>"
-         << escaped(kTooltipColumn.in(language)) << "</th><th>"
-         << escaped(kParagraphColumn.in(language)) << "</th></tr>\n";
+         << htmlEscaped(kSettingColumn.in(language)) << "</th><th>"
+         << htmlEscaped(kTooltipColumn.in(language)) << "</th><th>"
+         << htmlEscaped(kParagraphColumn.in(language)) << "</th></tr>\n";
     for (const SettingHelp &setting : page.settings)
-        html << "<tr><td><a name=\"" << escaped(setting.control) << "\"></a>"
-             << escaped(setting.label.in(language)) << "</td><td>"
-             << escaped(setting.tooltip.in(language)) << "</td><td>"
-             << escaped(setting.paragraph.in(language)) << "</td></tr>\n";
+        html << "<tr><td><a name=\"" << htmlEscaped(setting.control) << "\"></a>"
+             << htmlEscaped(setting.label.in(language)) << "</td><td>"
+             << htmlEscaped(setting.tooltip.in(language)) << "</td><td>"
+             << htmlEscaped(setting.paragraph.in(language)) << "</td></tr>\n";
     html << "</table>\n";
 }
 
@@ -96,14 +73,14 @@ std::string windowPage(const WindowHelp &page, int language)
 {
     std::ostringstream html;
     html << "<p>" << link(kContentsPage, language) << "</p>\n<h1>"
-         << escaped(page.title.in(language)) << "</h1>\n";
+         << htmlEscaped(page.title.in(language)) << "</h1>\n";
     paragraphs(html, page.introduction.in(language));
     settingsTable(html, page, language);
     const std::vector<WindowHelp> pages = allWindowHelp();
     std::vector<std::string> related = relatedPages(page.window);
     std::erase_if(related, [&](const std::string &name) { return !findWindowHelp(pages, name); });
     if (!related.empty()) {
-        html << "<h2>" << escaped(kSeeAlso.in(language)) << "</h2>\n<ul>\n";
+        html << "<h2>" << htmlEscaped(kSeeAlso.in(language)) << "</h2>\n<ul>\n";
         for (const std::string &name : related)
             html << "<li>" << link(name, language) << "</li>\n";
         html << "</ul>\n";
