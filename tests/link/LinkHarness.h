@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFile>
+#include <QString>
 
 #include <deque>
 #include <optional>
@@ -10,6 +12,7 @@
 
 #include "link/RadioSimulator.h"
 #include "link/TransferEngine.h"
+#include "model/RadioImage.h"
 
 // The bytes of a frame as a QByteArray, for comparing and printing in the tests, and back.
 inline QByteArray toQt(const LinkBytes &bytes)
@@ -152,4 +155,26 @@ inline void fillPattern(RadioImage &image, std::uint32_t seed)
         x = x * 1103515245u + 12345u;
         image.write(a, static_cast<std::uint8_t>(x >> 16));
     }
+}
+
+// The raw image as a file, the form orx740-cli reads, writes and dumps.
+inline QString writeImageFile(const RadioImage &image, const QString &path)
+{
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(reinterpret_cast<const char *>(image.bytes().data()),
+                   qint64(image.bytes().size()));
+    return path;
+}
+
+inline RadioImage readImageFile(const QString &path)
+{
+    RadioImage image;
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = file.readAll();
+        image.writeBlock(0, {reinterpret_cast<const std::uint8_t *>(bytes.constData()),
+                             std::size_t(bytes.size())});
+    }
+    return image;
 }

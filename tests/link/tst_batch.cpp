@@ -75,24 +75,12 @@ int TestBatch::runCli(const QStringList &args)
 
 QString TestBatch::writeImage(const RadioImage &image, const QString &name)
 {
-    const QString path = m_dir.filePath(name);
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(reinterpret_cast<const char *>(image.bytes().data()),
-                   qint64(image.bytes().size()));
-    return path;
+    return writeImageFile(image, m_dir.filePath(name));
 }
 
 RadioImage TestBatch::readImage(const QString &path)
 {
-    RadioImage image;
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly)) {
-        const QByteArray bytes = file.readAll();
-        image.writeBlock(0, {reinterpret_cast<const std::uint8_t *>(bytes.constData()),
-                             std::size_t(bytes.size())});
-    }
-    return image;
+    return readImageFile(path);
 }
 
 QStringList TestBatch::logLines(const QString &path)
