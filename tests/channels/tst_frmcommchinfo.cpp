@@ -803,6 +803,9 @@ void TestFrmCommChInfo::severalRowsTakeOneChoice()
              QString("1 selected rows without a channel were skipped."));
     h.press(Qt::Key_Z, Qt::ControlModifier);
     QVERIFY(document == before);
+    h.grid()->setFocus();
+    h.press(Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(selection->selectedRows().size(), h.grid()->model()->rowCount());
 }
 
 void TestFrmCommChInfo::movesAndSortAreOneStepEach()
