@@ -40,13 +40,6 @@ namespace {
 
 using namespace OptionTexts;
 
-constexpr TextEntry kHelpText{
-    "",
-    "Every choice is stored as soon as it is made. A text box stores its value when you leave it "
-    "or press Enter; values outside their range are brought into it.",
-    "每项选择一经选定即被保存。文本框在离开或按回车键时保存其数值；超出范围的数值将被调整到范围之内"
-    "。"};
-
 // The list boxes of the general options, column by column.
 constexpr std::array<std::array<int, 12>, 4> kGeneralColumns{{
     {2, 3, 29, 8, 9, 10, 53, 24, 25, 26, 37, 49},
@@ -583,11 +576,6 @@ void FrmOptFeatures::commitPendingEdits()
     const std::set<const OptionRow *> pending = m_editedTexts;
     for (const OptionRow *row : pending)
         onTextLeft(*row);
-}
-
-void FrmOptFeatures::showHelp()
-{
-    m_context.messages->inform(m_context.text(kHelpText));
 }
 
 void FrmOptFeatures::closeEvent(QCloseEvent *event)

@@ -72,7 +72,6 @@ private:
     void enableVox(bool level, bool delay);
     void onChoice(const OptionRow &row);
     void onTextLeft(const OptionRow &row);
-    void showHelp();
     void fitIntoFrame();
     SettingsRecord &settings();
     int language() const;

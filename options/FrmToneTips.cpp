@@ -406,11 +406,6 @@ void FrmToneTips::saveWav()
         m_context.messages->inform(m_context.text(Messages::kFileError), MessageIcon::Warning);
 }
 
-void FrmToneTips::help()
-{
-    m_context.messages->inform(m_context.text(T::kHelpText));
-}
-
 void FrmToneTips::closeEvent(QCloseEvent *event)
 {
     stopPlaying();

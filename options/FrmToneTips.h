@@ -74,7 +74,6 @@ private:
     void play();
     void stopPlaying();
     void saveWav();
-    void help();
 
     AppContext &m_context;
     MainWindowHost &m_host;

@@ -134,13 +134,4 @@ inline constexpr TextEntry kNoSoundOutput{"", "No sound output is available.",
                                           "没有可用的声音输出。"};
 inline constexpr TextEntry kNothingToPlay{"", "This roger-beep set plays nothing.",
                                           "该RB音组没有可播放的音。"};
-inline constexpr TextEntry kHelpText{
-    "",
-    "Choose a set with the RB Tone tabs. Recycle Times plays the tones that many times, with the "
-    "Inter Time after each pass; a tone whose frequency is None is a rest.\r\n"
-    "At least one set stays defined: a change that would leave none is undone.\r\n"
-    "Play sounds the set on the computer's speaker; Save as WAV writes it to a file.",
-    "用RB音标签选择音组。循环次数为音组播放的遍数，每遍之后停顿间隔时间；频率为“无”的音为静音。\r\n"
-    "至少保留一个有效音组：会使所有音组无效的修改将被撤回。\r\n"
-    "播放在电脑扬声器上试听音组；另存为WAV将其写入文件。"};
 } // namespace RogerBeepTexts
