@@ -34,12 +34,12 @@ HelpText listText(SpecialList list)
 
 WindowHelp specialHelp(SpecialWindowId id, HelpText introduction)
 {
-    const SpecialWindowSpec &spec = specialWindow(id);
-    WindowHelp page{std::string(spec.name),
-                    {std::string(spec.caption[English]), std::string(spec.caption[Chinese])},
+    const SpecialWindowTable &table = specialWindow(id);
+    WindowHelp page{std::string(table.name),
+                    {std::string(table.caption[English]), std::string(table.caption[Chinese])},
                     std::move(introduction),
                     {}};
-    for (const SpecialCombo &combo : spec.combos) {
+    for (const SpecialCombo &combo : table.combos) {
         const HelpText offered = listText(combo.list);
         const bool stored = combo.value != kNotStored;
         const HelpText kept =

@@ -144,12 +144,12 @@ bool isChannelList(SpecialList list)
 
 } // namespace
 
-const SpecialWindowSpec &specialWindow(SpecialWindowId id)
+const SpecialWindowTable &specialWindow(SpecialWindowId id)
 {
     static const std::vector<SpecialCombo> emergency = emergencyCombos();
     static const std::vector<SpecialCombo> dualWatch = dualWatchCombos();
     static const std::vector<SpecialCombo> memory = memoryCombos();
-    static const std::array<SpecialWindowSpec, 3> windows{{
+    static const std::array<SpecialWindowTable, 3> windows{{
         {SpecialWindowId::Emergency, "frm_emg", same("Emg Channel Setting"), emergency},
         {SpecialWindowId::DualWatch, "frm_dw", same("DW Channel Setting"), dualWatch},
         {SpecialWindowId::Memory, "frm_MEM", same("MEM Channel Setting"), memory},

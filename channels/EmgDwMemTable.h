@@ -54,7 +54,7 @@ struct SpecialCombo
     int bandValue; // BandChannels: the value holding the band position; -1 otherwise
 };
 
-struct SpecialWindowSpec
+struct SpecialWindowTable
 {
     SpecialWindowId id;
     std::string_view name; // the window's name
@@ -62,7 +62,7 @@ struct SpecialWindowSpec
     std::span<const SpecialCombo> combos;
 };
 
-const SpecialWindowSpec &specialWindow(SpecialWindowId id);
+const SpecialWindowTable &specialWindow(SpecialWindowId id);
 
 // The sub-record a window edits: emergency, dual-watch or memory-channel settings.
 std::span<std::int16_t> specialValues(SpecialWindowId id, SettingsRecord &settings);

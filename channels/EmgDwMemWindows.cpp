@@ -51,10 +51,10 @@ EmgDwMemWindow::EmgDwMemWindow(AppContext &context, MainWindowHost &host, Specia
     : QWidget(parent)
     , m_context(context)
     , m_host(host)
-    , m_spec(specialWindow(id))
+    , m_table(specialWindow(id))
     , m_cmdSave(new QPushButton(this))
 {
-    setObjectName(qText(m_spec.name));
+    setObjectName(qText(m_table.name));
     m_cmdSave->setObjectName(QStringLiteral("cmdSave"));
     const std::span<const std::int16_t> stored =
         specialValues(id, m_context.document.working().settings);
@@ -90,8 +90,8 @@ void EmgDwMemWindow::buildFrames()
     contentLayout->addStretch();
 
     std::array<std::vector<int>, 3> nextColumn;
-    m_elements.reserve(m_spec.combos.size());
-    for (const SpecialCombo &combo : m_spec.combos) {
+    m_elements.reserve(m_table.combos.size());
+    for (const SpecialCombo &combo : m_table.combos) {
         const auto f = static_cast<std::size_t>(combo.frame);
         auto *label = new QLabel(m_frames[f]);
         auto *box = new QComboBox(m_frames[f]);
@@ -186,7 +186,7 @@ void EmgDwMemWindow::fillLists()
 void EmgDwMemWindow::relabel()
 {
     const int language = m_context.language.languageIndex;
-    setWindowTitle(qText(m_context.text(m_spec.caption)));
+    setWindowTitle(qText(m_context.text(m_table.caption)));
     for (std::size_t f = 0; f < kFrameCaptions.size(); ++f)
         m_frames[f]->setTitle(qText(m_context.text(kFrameCaptions[f])));
     for (Element &element : m_elements)
@@ -194,7 +194,7 @@ void EmgDwMemWindow::relabel()
     m_cmdSave->setText(qText(m_context.text(kSave)));
     static const std::array<WindowHelp, 3> help{emergencyWindowHelp(), dualWatchWindowHelp(),
                                                 memorySettingsWindowHelp()};
-    applySettingToolTips(*this, help.at(static_cast<std::size_t>(m_spec.id)), language);
+    applySettingToolTips(*this, help.at(static_cast<std::size_t>(m_table.id)), language);
     fillLists();
 }
 
@@ -211,7 +211,7 @@ void EmgDwMemWindow::choose(Element &element, int position)
 void EmgDwMemWindow::save()
 {
     const std::span<std::int16_t> stored =
-        specialValues(m_spec.id, m_context.document.working().settings);
+        specialValues(m_table.id, m_context.document.working().settings);
     std::copy(m_values.begin(), m_values.end(), stored.begin());
     Q_EMIT m_host.notifier().settingsChanged();
     closeFrame(this);

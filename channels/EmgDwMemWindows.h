@@ -52,7 +52,7 @@ private:
 
     AppContext &m_context;
     MainWindowHost &m_host;
-    const SpecialWindowSpec &m_spec;
+    const SpecialWindowTable &m_table;
     std::vector<std::int16_t> m_values;
     std::vector<std::int16_t> m_valuesAtOpen;
     std::vector<Element> m_elements;
