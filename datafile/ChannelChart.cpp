@@ -40,12 +40,26 @@ std::string columnTitle(const std::string &column, int language)
     return column;
 }
 
+// The columns' switch words are the data exchange's English ones; a Chinese chart shows the
+// words the channel window shows. Every other cell (numbers, tones, modes) reads the same in both.
+constexpr TextEntry kOffCell{"", "Off", "关"};
+constexpr TextEntry kOnCell{"", "On", "开"};
+
+std::string chartCell(std::string text, int language)
+{
+    for (const TextEntry &word : {kOffCell, kOnCell})
+        if (text == textFor(word, English))
+            return std::string(textFor(word, language));
+    return text;
+}
+
 std::vector<std::string> chartRow(const ChannelRecord &record,
-                                  const std::vector<const ChannelColumn *> &columns)
+                                  const std::vector<const ChannelColumn *> &columns, int language)
 {
     std::vector<std::string> row;
     for (const ChannelColumn *column : columns)
-        row.push_back(column ? column->show(record) : std::to_string(record.Number));
+        row.push_back(column ? chartCell(column->show(record), language)
+                             : std::to_string(record.Number));
     return row;
 }
 
@@ -123,7 +137,8 @@ std::optional<ChannelChart> channelChart(const Document &document, const ChartOp
                 continue;
             ChartTable table{groupTitle(set, kind, group, language), {}};
             for (int index = 1; index <= set.channelCount(kind, group); ++index)
-                table.rows.push_back(chartRow(set.channels.entry(kind, group, index), columns));
+                table.rows.push_back(
+                    chartRow(set.channels.entry(kind, group, index), columns, language));
             if (!table.rows.empty())
                 chart.tables.push_back(std::move(table));
         }
@@ -132,7 +147,7 @@ std::optional<ChannelChart> channelChart(const Document &document, const ChartOp
         ChartTable memories{std::string(textFor(kMemoryChannels, language)), {}};
         for (int number = 1; number <= kMemoryChannelCount; ++number)
             if (set.memories.at(number).Present)
-                memories.rows.push_back(chartRow(set.memories.at(number), columns));
+                memories.rows.push_back(chartRow(set.memories.at(number), columns, language));
         if (!memories.rows.empty())
             chart.tables.push_back(std::move(memories));
     }

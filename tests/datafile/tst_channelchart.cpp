@@ -120,8 +120,10 @@ void TestChannelChart::emptyChannelsAndGroupsAreLeftOut()
     for (int group = 1; group <= groupCount(HF); ++group)
         set.settings.channelCounts.at(HF, group) = group == 2 ? 1 : 0;
     set.channels.entry(HF, 2, 1).Number = 7;
+    set.channels.entry(HF, 2, 1).Scan = 1;
     ChartOptions options;
     options.kind = HF;
+    options.columns = {"Channel", "Scan", "Repeater", "RxTone"};
     options.language = Chinese;
     std::string error;
     const auto chart = channelChart(document, options, &error);
@@ -130,6 +132,8 @@ void TestChannelChart::emptyChannelsAndGroupsAreLeftOut()
     QVERIFY(chart->tables.front().title.starts_with("HF 组 2"));
     QCOMPARE(chart->tables.front().rows.front().front(), std::string("7"));
     QCOMPARE(chart->columnTitles.front(), std::string("信道"));
+    // The switch words read as the channel window shows them in Chinese.
+    QCOMPARE(chart->tables.front().rows.front(), (std::vector<std::string>{"7", "开", "关", "关"}));
 }
 
 QTEST_MAIN(TestChannelChart)
