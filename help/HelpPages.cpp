@@ -34,7 +34,7 @@ std::vector<TaskPage> earlyTaskPages()
           "The choice is kept in language/mysetup.ini (section [language], key comPort).",
           "用编程线连接对讲机和电脑的 USB 口，对讲机开机并进入编程模式。\n"
           "选择“设置 > 通讯端口”，选中编程线所在的端口。列表下方说明该端口是什么、能否打开；"
-          "不能打开时说明原因和解决办法。“查找对讲机”会询问每个串口，显示应答的那个端口。\n"
+          "不能打开时说明原因和解决办法。“查找电台”按钮会询问每个串口，显示应答的那个端口。\n"
           "所选端口保存在 language/mysetup.ini（[language] 节的 comPort 键）。"},
          {}},
         {"task-read",

@@ -89,6 +89,15 @@ std::string accessPredicate(const PortFacts &facts, int language)
     case PortAccess::Openable:
         return zh ? "可以打开。" : "can be opened.";
     case PortAccess::NoPermission:
+        // Joining the group root would hand the user the whole system: a device owned by root
+        // wants the cable rule (uaccess), which the package installs, or the administrator.
+        if (group == "root")
+            return zh ? "当前用户没有打开它的权限，设备属于 root。解决：安装本软件包的 udev 规则 "
+                        "/usr/lib/udev/rules.d/60-orx740-cables.rules 后重新插拔编程线，"
+                        "或请管理员为该设备授权。"
+                      : "cannot be opened by this user: the device belongs to root. Fix: install "
+                        "the package's udev rule /usr/lib/udev/rules.d/60-orx740-cables.rules and "
+                        "plug the cable in again, or ask the administrator to grant access to it.";
         return zh ? "当前用户没有打开它的权限，设备属于用户组 " + group +
                         "。解决：sudo usermod -aG " + group + " $USER，然后注销并重新登录。"
                   : "cannot be opened by this user: the device belongs to group " + group +

@@ -23,6 +23,7 @@ private Q_SLOTS:
     void facts_data();
     void facts();
     void chineseLines();
+    void rootOwnedDeviceNamesTheRule();
     void openFailureText();
     void jsonHasEveryKey();
     void newPortsAreTheAddedOnes();
@@ -180,6 +181,20 @@ void TestPortFacts::chineseLines()
     QVERIFY2(busy.contains("占用") && busy.contains("sudo apt remove brltty"), qPrintable(busy));
     const QString denied = QString::fromStdString(portAccessLine(describe("/dev/ttyS0"), 2));
     QVERIFY2(denied.contains("dialout") && denied.contains("注销"), qPrintable(denied));
+}
+
+void TestPortFacts::rootOwnedDeviceNamesTheRule()
+{
+    PortFacts facts;
+    facts.number = 101;
+    facts.devicePath = "/dev/ttyUSB0";
+    facts.access = PortAccess::NoPermission;
+    facts.group = "root";
+    for (int language : {1, 2}) {
+        const QString text = QString::fromStdString(portAccessLine(facts, language));
+        QVERIFY2(!text.contains("usermod") && text.contains("60-orx740-cables.rules"),
+                 qPrintable(text));
+    }
 }
 
 void TestPortFacts::openFailureText()
