@@ -1,5 +1,5 @@
-// Times PackDocument and UnpackDocument of a full image with a full document and prints the
-// figures. Goal: both together well under a millisecond.
+// Times PackDocumentIntoImage and UnpackImageIntoDocument of a full image with a full document and
+// prints the figures. Goal: both together well under a millisecond.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -98,16 +98,16 @@ int main(int argc, char **argv)
     auto target = std::make_unique<DocumentSet>();
 
     // One untimed pass of each so that first-touch page faults do not count.
-    PackDocument(*document, image);
-    UnpackDocument(source, *target);
+    PackDocumentIntoImage(*document, image);
+    UnpackImageIntoDocument(source, *target);
 
-    const Figures pack = timeStep(rounds, [&] { PackDocument(*document, image); });
-    const Figures unpack = timeStep(rounds, [&] { UnpackDocument(source, *target); });
+    const Figures pack = timeStep(rounds, [&] { PackDocumentIntoImage(*document, image); });
+    const Figures unpack = timeStep(rounds, [&] { UnpackImageIntoDocument(source, *target); });
 
     std::printf("rounds: %d\n", rounds);
-    std::printf("PackDocument:   mean %8.1f us, best %8.1f us\n", pack.meanMicroseconds,
+    std::printf("PackDocumentIntoImage:   mean %8.1f us, best %8.1f us\n", pack.meanMicroseconds,
                 pack.bestMicroseconds);
-    std::printf("UnpackDocument: mean %8.1f us, best %8.1f us\n", unpack.meanMicroseconds,
+    std::printf("UnpackImageIntoDocument: mean %8.1f us, best %8.1f us\n", unpack.meanMicroseconds,
                 unpack.bestMicroseconds);
     std::printf("together:       mean %8.1f us, best %8.1f us\n",
                 pack.meanMicroseconds + unpack.meanMicroseconds,

@@ -310,9 +310,9 @@ private:
                                              "changed");
         auto radio = std::make_unique<Document>();
         ApplyNewDocumentDefaults(radio->working().settings, todayAsDateText(), radio->bandClass());
-        UnpackDocument(m_read, radio->working());
-        PackDocument(mergeTemplate(m_plan->working(), radio->working(), m_options.keepOptions),
-                     m_written);
+        UnpackImageIntoDocument(m_read, radio->working());
+        PackDocumentIntoImage(
+            mergeTemplate(m_plan->working(), radio->working(), m_options.keepOptions), m_written);
         startTransfer(Stage::Writing);
     }
 

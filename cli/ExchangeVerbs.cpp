@@ -152,7 +152,7 @@ int runDiffVerb(const std::vector<std::string> &args, std::ostream &out, std::os
         const auto imageOf = [](Comparable &c) {
             if (!c.image) {
                 c.image = std::make_unique<RadioImage>();
-                PackDocument(c.document->working(), *c.image);
+                PackDocumentIntoImage(c.document->working(), *c.image);
             }
             return c.image.get();
         };
@@ -253,7 +253,7 @@ int runImportCsvVerb(const std::vector<std::string> &args, std::ostream &out, st
         err << "orx740-cli import-csv: nothing was written\n";
         return 1;
     }
-    const PackedDocument packed = packForSaving(*document);
+    const PackedPair packed = packForSaving(*document);
     if (!storage.writePair(path, packed.dataFile, companionPath(path), packed.channelFile))
         return fail(err, "import-csv", path + ": file error.", 1);
     out << "Applied " << result.channels << (result.channels == 1 ? " line" : " lines") << " to "

@@ -76,7 +76,7 @@ std::string readDataFilePair(DataFileStorage &storage, const std::string &path, 
         break;
     }
     const std::string channelPath = companionPath(path);
-    switch (unpackDocument(*dataFile, storage.readFile(channelPath), document.saved())) {
+    switch (unpackDataFilePair(*dataFile, storage.readFile(channelPath), document.saved())) {
     case PairReadStatus::Ok:
         break;
     case PairReadStatus::BadCounts:
@@ -201,15 +201,15 @@ std::string imageFromDataFile(const std::string &path, RadioImage &image)
     Document document;
     if (std::string error = readDataFilePair(storage, path, document); !error.empty())
         return error;
-    PackDocument(document.working(), image);
+    PackDocumentIntoImage(document.working(), image);
     return {};
 }
 
-PackedDocument packForSaving(Document &document)
+PackedPair packForSaving(Document &document)
 {
     document.setBandText(bandTextAfterRestore(document.working().settings.currentKind));
     document.takeSnapshot();
-    return packDocument(document.saved());
+    return packDataFilePair(document.saved());
 }
 
 DataFileWriteResult dataFileFromImage(const RadioImage &image, const std::string &path)
@@ -218,10 +218,10 @@ DataFileWriteResult dataFileFromImage(const RadioImage &image, const std::string
     auto document = std::make_unique<Document>();
     ApplyNewDocumentDefaults(document->working().settings, todayAsDateText(),
                              document->bandClass());
-    UnpackDocument(image, document->working());
+    UnpackImageIntoDocument(image, document->working());
 
     DataFileWriteResult result{withDataFileExtension(path), {}};
-    const PackedDocument packed = packForSaving(*document);
+    const PackedPair packed = packForSaving(*document);
     QtDataFileStorage storage;
     if (!storage.writePair(result.path, packed.dataFile, companionPath(result.path),
                            packed.channelFile))

@@ -42,10 +42,10 @@ struct DataFileWriteResult
 };
 DataFileWriteResult dataFileFromImage(const RadioImage &image, const std::string &path);
 
-struct PackedDocument;
+struct PackedPair;
 
 // The pair every verb writes (unpack, read, import-csv, the backups): saved as File > Save saves,
 // so that opening and saving it again changes nothing. The band text is the one a restore gives
 // the document's current kind; the snapshot then refreshes both model names, the model code and
 // the first band class from the model name and that band text.
-PackedDocument packForSaving(Document &document);
+PackedPair packForSaving(Document &document);

@@ -163,10 +163,10 @@ bool loadTransferImages(Job job, const TransferFile &file, TransferImages &image
             return false;
         }
         if (job == Job::Write)
-            PackDocument(images.document->working(), images.image);
+            PackDocumentIntoImage(images.document->working(), images.image);
     }
     if (job == Job::Verify)
-        PackDocument(images.document->working(), images.expected);
+        PackDocumentIntoImage(images.document->working(), images.expected);
     else
         images.expected = images.image;
     return true;

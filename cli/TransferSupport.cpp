@@ -44,7 +44,7 @@ std::optional<std::string> keepBackup(BackupReason reason, const RadioImage &ima
     if (!document) {
         ApplyNewDocumentDefaults(unpacked->working().settings, todayAsDateText(),
                                  unpacked->bandClass());
-        UnpackDocument(image, unpacked->working());
+        UnpackImageIntoDocument(image, unpacked->working());
         document = unpacked.get();
     }
     contents.pair = packForSaving(*document);

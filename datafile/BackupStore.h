@@ -25,7 +25,7 @@ struct BackupContents
     std::string stamp; // "YYYYMMDD-HHMMSS", local time
     std::string model;
     BackupReason reason = BackupReason::Read;
-    PackedDocument pair;
+    PackedPair pair;
     std::optional<std::vector<std::uint8_t>> image;
 };
 

@@ -109,14 +109,14 @@ bool unpackChannelFile(std::span<const std::uint8_t> bytes, DocumentSet &documen
     return reader.ok();
 }
 
-PackedDocument packDocument(const DocumentSet &document)
+PackedPair packDataFilePair(const DocumentSet &document)
 {
     return {packSettingsRecord(document.settings), packChannelFile(document)};
 }
 
-PairReadStatus unpackDocument(std::span<const std::uint8_t> dataFile,
-                              const std::optional<std::vector<std::uint8_t>> &channelFile,
-                              DocumentSet &document)
+PairReadStatus unpackDataFilePair(std::span<const std::uint8_t> dataFile,
+                                  const std::optional<std::vector<std::uint8_t>> &channelFile,
+                                  DocumentSet &document)
 {
     // Read into a copy, so that a pair that fails half-way leaves nothing half-read behind.
     auto copy = std::make_unique<DocumentSet>(document);

@@ -39,12 +39,12 @@ std::size_t channelFileSize(const SettingsRecord &settings);
 bool unpackChannelFile(std::span<const std::uint8_t> bytes, DocumentSet &document);
 
 // Both files of a document, packed.
-struct PackedDocument
+struct PackedPair
 {
     std::vector<std::uint8_t> dataFile;
     std::vector<std::uint8_t> channelFile;
 };
-PackedDocument packDocument(const DocumentSet &document);
+PackedPair packDataFilePair(const DocumentSet &document);
 
 enum class PairReadStatus
 {
@@ -58,9 +58,9 @@ enum class PairReadStatus
 // The settings record from the data file's bytes, then the channels from the channel file's.
 // The document is replaced only when both read completely and the channel file is exactly as long
 // as the counts ask; otherwise it is left as it was.
-PairReadStatus unpackDocument(std::span<const std::uint8_t> dataFile,
-                              const std::optional<std::vector<std::uint8_t>> &channelFile,
-                              DocumentSet &document);
+PairReadStatus unpackDataFilePair(std::span<const std::uint8_t> dataFile,
+                                  const std::optional<std::vector<std::uint8_t>> &channelFile,
+                                  DocumentSet &document);
 
 // x.dat pairs with x.fre: the last three characters of the path become "fre".
 std::string companionPath(std::string_view dataFilePath);

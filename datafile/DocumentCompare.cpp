@@ -457,7 +457,7 @@ std::vector<Difference> compareImages(const RadioImage &first, const RadioImage 
             sent->writeBlock(std::uint32_t(address), block);
         }
         auto document = std::make_unique<DocumentSet>();
-        UnpackDocument(*sent, *document);
+        UnpackImageIntoDocument(*sent, *document);
         return document;
     };
     std::vector<Difference> differences = compareDocuments(*unpacked(first), *unpacked(second));

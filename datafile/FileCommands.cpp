@@ -38,7 +38,7 @@ InitFileResult LoadInitFile(Document &document, DataFileStorage *storage, const 
     if (!dataFile)
         return InitFileResult::Failed;
     auto read = std::make_unique<DocumentSet>(document.saved());
-    if (unpackDocument(*dataFile, storage->readFile(companionPath(path)), *read) !=
+    if (unpackDataFilePair(*dataFile, storage->readFile(companionPath(path)), *read) !=
         PairReadStatus::Ok)
         return InitFileResult::Failed;
     if (read->settings.options.groupNames.names.at(HF, 1).trimmed().empty())
@@ -171,7 +171,7 @@ bool FileCommands::ReadDocument(const std::string &path)
 
     Document &document = m_context.document;
     auto read = std::make_unique<DocumentSet>(document.saved());
-    if (unpackDocument(*dataFile, m_context.dataFiles->readFile(companionPath(path)), *read) !=
+    if (unpackDataFilePair(*dataFile, m_context.dataFiles->readFile(companionPath(path)), *read) !=
         PairReadStatus::Ok) {
         showMessage(m_context.text(Messages::kFileError));
         return false;
@@ -228,7 +228,7 @@ bool FileCommands::WriteDocument(const std::string &path)
     // Kept so that a failed write does not leave the edits looking saved.
     auto before = std::make_unique<DocumentSet>(document.saved());
     document.takeSnapshot();
-    const PackedDocument packed = packDocument(document.saved());
+    const PackedPair packed = packDataFilePair(document.saved());
     if (!m_context.dataFiles->writePair(path, packed.dataFile, companionPath(path),
                                         packed.channelFile)) {
         document.saved() = std::move(*before);

@@ -96,8 +96,8 @@ std::vector<BackupInfo> QtBackupStore::list()
         storage.settlePair(info.dataFilePath, companionPath(info.dataFilePath));
         if (const auto data = storage.readFile(info.dataFilePath)) {
             auto document = std::make_unique<DocumentSet>();
-            if (unpackDocument(*data, storage.readFile(companionPath(info.dataFilePath)),
-                               *document) == PairReadStatus::Ok) {
+            if (unpackDataFilePair(*data, storage.readFile(companionPath(info.dataFilePath)),
+                                   *document) == PairReadStatus::Ok) {
                 info.hasPair = true;
                 for (int kind = 0; kind < kKindCount; ++kind)
                     for (int group = 1; group <= groupCount(kind); ++group)

@@ -30,8 +30,8 @@ int main(int argc, char *argv[])
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     for (const InitFileName &name : shippedInitFileNames()) {
-        const PackedDocument packed =
-            packDocument(*shippedInitDocument(name.bandClass, todayAsDateText()));
+        const PackedPair packed =
+            packDataFilePair(*shippedInitDocument(name.bandClass, todayAsDateText()));
         const std::filesystem::path dataPath = folder / name.dataFile;
         if (!writeFile(dataPath, packed.dataFile) ||
             !writeFile(companionPath(dataPath.string()), packed.channelFile)) {

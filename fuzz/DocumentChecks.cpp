@@ -21,9 +21,9 @@ const DocumentSet &startDocument()
     return *document;
 }
 
-const PackedDocument &startPair()
+const PackedPair &startPair()
 {
-    static const PackedDocument packed = packDocument(startDocument());
+    static const PackedPair packed = packDataFilePair(startDocument());
     return packed;
 }
 
@@ -55,7 +55,7 @@ using Bytes = std::vector<std::uint8_t>;
 bool cutOffSave(int moment, std::size_t cut, const Bytes &newData, const Bytes &newChannels)
 {
     const std::string dat = pairFolder() + "/x.dat", fre = pairFolder() + "/x.fre";
-    const PackedDocument &old = startPair();
+    const PackedPair &old = startPair();
     writeFile(dat, old.dataFile);
     writeFile(fre, old.channelFile);
     const auto part = [cut](const Bytes &bytes) {
@@ -101,7 +101,7 @@ void checkSettledSave(int moment, std::size_t cut, const Bytes &newData, const B
     for (const char *leftover : {"/x.dat~new", "/x.fre~new", "/x.dat~commit"})
         fuzzRequire(!std::filesystem::exists(pairFolder() + leftover),
                     "a settled save leaves a file behind");
-    const PackedDocument &old = startPair();
+    const PackedPair &old = startPair();
     fuzzRequire(storage.readFile(dat) == (committed ? newData : old.dataFile) &&
                     storage.readFile(fre) == (committed ? newChannels : old.channelFile),
                 "a settled save is neither the old pair nor the new one");
@@ -122,22 +122,22 @@ int checkDataFilePair(const std::uint8_t *data, std::size_t size)
     // The documents are large: two kept for the whole run are reset rather than made anew.
     static DocumentSet document, again;
     document = startDocument();
-    const PairReadStatus status = unpackDocument(dataFile, channelFile, document);
+    const PairReadStatus status = unpackDataFilePair(dataFile, channelFile, document);
     if (status != PairReadStatus::Ok) {
         fuzzRequire(document == startDocument(), "a refused pair changed the document");
     } else {
-        const PackedDocument packed = packDocument(document);
+        const PackedPair packed = packDataFilePair(document);
         fuzzRequire(packed.dataFile.size() == kDataFileSize &&
                         packed.channelFile.size() == channelFileSize(document.settings),
                     "a pair packs to files of the wrong size");
         again = startDocument();
         // The settings hold doubles the file keeps bit for bit (a NaN too), so they are compared
         // as the program compares them: by their bytes.
-        fuzzRequire(unpackDocument(packed.dataFile, packed.channelFile, again) ==
+        fuzzRequire(unpackDataFilePair(packed.dataFile, packed.channelFile, again) ==
                             PairReadStatus::Ok &&
                         again.channels == document.channels && again.memories == document.memories,
                     "an accepted pair does not read back to the same records");
-        const PackedDocument twice = packDocument(again);
+        const PackedPair twice = packDataFilePair(again);
         fuzzRequire(twice.dataFile == packed.dataFile && twice.channelFile == packed.channelFile,
                     "an accepted pair does not read back to the same settings");
     }

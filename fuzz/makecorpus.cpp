@@ -40,7 +40,7 @@ void pairSeeds(const std::filesystem::path &folder, const DocumentSet &shipped)
 {
     DocumentSet small = shipped;
     small.settings.channelCounts = {};
-    const PackedDocument packed = packDocument(small);
+    const PackedPair packed = packDataFilePair(small);
     // One seed: the memory channels alone make it 9 KB; the fuzzer varies the moment.
     for (std::uint8_t moment : {5}) {
         Bytes input{moment, 128, static_cast<std::uint8_t>(packed.dataFile.size() & 0xFF),

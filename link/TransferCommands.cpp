@@ -86,7 +86,7 @@ void TransferCommands::startWrite()
         m_operation = CommOperation::Idle;
         return;
     }
-    PackDocument(m_context.document.working(), m_context.image);
+    PackDocumentIntoImage(m_context.document.working(), m_context.image);
     keepBackup(false);
     startTransfer(CommOperation::Write);
 }
@@ -183,7 +183,7 @@ void TransferCommands::transferFinished(const TransferOutcome &outcome, const QS
     if (outcome.result == TransferResult::Success) {
         if (outcome.operation == CommOperation::Read) {
             m_host->closeAllChildWindows();
-            UnpackDocument(m_context.image, m_context.document.working());
+            UnpackImageIntoDocument(m_context.image, m_context.document.working());
             keepBackup(true);
             m_context.document.documentPath = "new.dat";
             m_context.document.untitled = true;
@@ -237,7 +237,7 @@ void TransferCommands::keepBackup(bool afterRead)
     contents.stamp = backupStampNow();
     contents.model = m_context.document.modelName();
     contents.reason = afterRead ? BackupReason::Read : BackupReason::Write;
-    contents.pair = packDocument(m_context.document.working());
+    contents.pair = packDataFilePair(m_context.document.working());
     const auto bytes = m_context.image.bytes();
     contents.image.emplace(bytes.begin(), bytes.end());
     m_backups->keep(contents);

@@ -33,7 +33,7 @@ void clearPresentFlags(DocumentSet &document)
 
 } // namespace
 
-void PackDocument(const DocumentSet &document, RadioImage &image)
+void PackDocumentIntoImage(const DocumentSet &document, RadioImage &image)
 {
     image.clear();
     PackChannels(document, image);
@@ -43,7 +43,7 @@ void PackDocument(const DocumentSet &document, RadioImage &image)
     EncodeBroadcast(document.settings, image);
 }
 
-void UnpackDocument(const RadioImage &image, DocumentSet &document)
+void UnpackImageIntoDocument(const RadioImage &image, DocumentSet &document)
 {
     clearChannelLists(document);
     DecodeOptions(image, document.settings);

@@ -4,6 +4,6 @@ class RadioImage;
 struct DocumentSet;
 
 // Before a write: clears the image, then every owner writes its region from the working set.
-void PackDocument(const DocumentSet &document, RadioImage &image);
+void PackDocumentIntoImage(const DocumentSet &document, RadioImage &image);
 // After a read: the image's regions become the working set's records. Never rejects an image.
-void UnpackDocument(const RadioImage &image, DocumentSet &document);
+void UnpackImageIntoDocument(const RadioImage &image, DocumentSet &document);

@@ -33,7 +33,7 @@ ToneSet makeSet(std::initializer_list<Tone> tones)
 
 } // namespace
 
-bool isToneSetDefined(const ToneSet &set)
+bool hasPlayableTones(const ToneSet &set)
 {
     return set.recycleTimes >= 1 && std::any_of(set.tones.begin(), set.tones.end(),
                                                 [](const Tone &t) { return t.duration > 0; });
@@ -43,14 +43,14 @@ int IsToneSetDefined(const ToneTipTable &table, int number)
 {
     if (number < 1 || number > kToneSetCount)
         return 0;
-    return isToneSetDefined(table.set(number)) ? number : 0;
+    return hasPlayableTones(table.set(number)) ? number : 0;
 }
 
 int CountDefinedToneSets(const ToneTipTable &table)
 {
     return static_cast<int>(
         std::count_if(table.sets.begin(), table.sets.end(),
-                      [](const ToneSet &set) { return isToneSetDefined(set); }));
+                      [](const ToneSet &set) { return hasPlayableTones(set); }));
 }
 
 int ToneSetDuration(const ToneSet &set)
@@ -98,7 +98,7 @@ void RevalidateToneRefs(DocumentSet &document)
 
 bool keepsADefinedToneSet(const ToneTipTable &table, int number, const ToneSet &changed)
 {
-    return isToneSetDefined(changed) || CountDefinedToneSets(table) != 1 ||
+    return hasPlayableTones(changed) || CountDefinedToneSets(table) != 1 ||
            IsToneSetDefined(table, number) == 0;
 }
 

@@ -75,7 +75,7 @@ inline constexpr std::size_t kToneTipTablePackedSize = 480;
 inline constexpr int kRogerReferenceOffset = 127;
 
 // A set is defined when it plays at least once and has a tone of positive duration.
-bool isToneSetDefined(const ToneSet &set);
+bool hasPlayableTones(const ToneSet &set);
 // The number itself when that set is defined, else 0 (also for a number outside 1-8).
 int IsToneSetDefined(const ToneTipTable &table, int number);
 int CountDefinedToneSets(const ToneTipTable &table);

@@ -394,7 +394,7 @@ void TestStartup::namedFileOpensAsFileOpen()
     if (stored) {
         DocumentSet document = harness.context.document.working();
         document.settings.thresholds[0] = 77;
-        PackedDocument packed = packDocument(document);
+        PackedPair packed = packDataFilePair(document);
         files.files[path] = packed.dataFile;
         files.files[companionPath(path)] = packed.channelFile;
     }

@@ -34,7 +34,7 @@ QString cell(const DocumentSet &document, int kind, int group, int row, const Ba
 
 std::vector<std::uint8_t> packed(const DocumentSet &document)
 {
-    PackedDocument pair = packDocument(document);
+    PackedPair pair = packDataFilePair(document);
     pair.dataFile.insert(pair.dataFile.end(), pair.channelFile.begin(), pair.channelFile.end());
     return pair.dataFile;
 }

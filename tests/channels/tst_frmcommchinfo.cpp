@@ -28,7 +28,7 @@ const BandLimits kHam{28.0, 29.7};
 
 std::vector<std::uint8_t> packed(const DocumentSet &document)
 {
-    PackedDocument pair = packDocument(document);
+    PackedPair pair = packDataFilePair(document);
     pair.dataFile.insert(pair.dataFile.end(), pair.channelFile.begin(), pair.channelFile.end());
     return pair.dataFile;
 }
@@ -731,7 +731,7 @@ void TestFrmCommChInfo::toneWindowRevalidationReachesTheRogerList()
     auto *recycle = findNamed<QComboBox>(tones, "Combo1");
     recycle->setCurrentIndex(0);
     Q_EMIT recycle->activated(0);
-    QVERIFY(!isToneSetDefined(document.settings.toneTips.set(1)));
+    QVERIFY(!hasPlayableTones(document.settings.toneTips.set(1)));
     QCOMPARE(h.record(1, 1)->RogerBeep, 0);
     QCOMPARE(h.combo("Combo8_11")->currentIndex(), 0);
     QCOMPARE(h.combo("Combo8_11")->findText(QStringLiteral("1")), -1);

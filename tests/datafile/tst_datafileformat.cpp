@@ -154,11 +154,11 @@ void TestDataFileFormat::documentThroughFilesComesBackIdentical()
     QFETCH(int, seed);
     const std::unique_ptr<DocumentSet> original =
         seed == 0 ? std::make_unique<DocumentSet>() : Samples::richDocument(seed);
-    const PackedDocument packed = packDocument(*original);
+    const PackedPair packed = packDataFilePair(*original);
     QCOMPARE(packed.channelFile.size(), channelFileSize(original->settings));
 
     auto read = std::make_unique<DocumentSet>();
-    QVERIFY(unpackDocument(packed.dataFile, packed.channelFile, *read) == PairReadStatus::Ok);
+    QVERIFY(unpackDataFilePair(packed.dataFile, packed.channelFile, *read) == PairReadStatus::Ok);
     QVERIFY(*read == *original);
     QCOMPARE(read->memories.count, original->memories.count);
 }
@@ -171,7 +171,7 @@ void TestDataFileFormat::badPairsLeaveTheDocumentUntouched_data()
     QTest::addColumn<int>("status");
 
     const std::unique_ptr<DocumentSet> sample = Samples::richDocument(3);
-    const PackedDocument packed = packDocument(*sample);
+    const PackedPair packed = packDataFilePair(*sample);
     const QByteArray data(reinterpret_cast<const char *>(packed.dataFile.data()),
                           qsizetype(packed.dataFile.size()));
     const QByteArray channels(reinterpret_cast<const char *>(packed.channelFile.data()),
@@ -227,7 +227,7 @@ void TestDataFileFormat::badPairsLeaveTheDocumentUntouched()
         channels.emplace(channelFile.begin(), channelFile.end());
     const std::unique_ptr<DocumentSet> before = Samples::richDocument(7);
     auto document = std::make_unique<DocumentSet>(*before);
-    QCOMPARE(int(unpackDocument(data, channels, *document)), status);
+    QCOMPARE(int(unpackDataFilePair(data, channels, *document)), status);
     QVERIFY(*document == *before);
 }
 
@@ -307,9 +307,9 @@ void TestDataFileFormat::eightyChannelsInCbGroupThreeReadBack()
     for (int number = 1; number <= 80; ++number)
         QVERIFY(AddChannel(document, CB, 3, number, "27.00500", BandLimits{26.0, 28.0}));
     QCOMPARE(document.channelCount(CB, 3), 80);
-    const PackedDocument packed = packDocument(document);
+    const PackedPair packed = packDataFilePair(document);
     DocumentSet read;
-    QCOMPARE(unpackDocument(packed.dataFile, packed.channelFile, read), PairReadStatus::Ok);
+    QCOMPARE(unpackDataFilePair(packed.dataFile, packed.channelFile, read), PairReadStatus::Ok);
     QCOMPARE(read.channelCount(CB, 3), 80);
     QCOMPARE(read.channels.entry(CB, 3, 80).Number, std::int16_t(80));
 }

@@ -52,8 +52,8 @@ void TestDocumentExchange::csvBackIntoThePairIsByteIdentical()
     const CsvImportResult result = importChannelCsv(csv, *document, std::nullopt);
     QVERIFY(result.errors.empty());
     QCOMPARE(result.channels, 7); // six group channels and one memory channel
-    const PackedDocument before = packDocument(*original);
-    const PackedDocument after = packDocument(*document);
+    const PackedPair before = packDataFilePair(*original);
+    const PackedPair after = packDataFilePair(*document);
     QVERIFY(before.dataFile == after.dataFile);
     QVERIFY(before.channelFile == after.channelFile);
 }
@@ -203,14 +203,14 @@ void TestDocumentExchange::imagesCompareOnWhatTheRadioHolds()
     const auto document = Samples::richDocument();
     RadioImage a;
     RadioImage b;
-    PackDocument(*document, a);
-    PackDocument(*document, b);
+    PackDocumentIntoImage(*document, a);
+    PackDocumentIntoImage(*document, b);
     QVERIFY(compareImages(a, b).empty());
     // The DTMF choices of a channel live in the data file only: no difference in the radio.
     auto changed = std::make_unique<DocumentSet>(*document);
     changed->channels.entry(HF, 16, 1).DtmfCall = 3;
     changed->memories.at(9).Scan = 0;
-    PackDocument(*changed, b);
+    PackDocumentIntoImage(*changed, b);
     const std::vector<Difference> differences = compareImages(a, b);
     QCOMPARE(differences.size(), std::size_t(1));
     QCOMPARE(differences[0].where, std::string("memory channel 9, Scan"));

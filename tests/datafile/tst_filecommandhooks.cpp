@@ -29,7 +29,7 @@ void TestFileCommandHooks::commandsRunFromTheMainWindow()
     QVERIFY(dir.isValid());
     QVERIFY(QDir(dir.path()).mkpath("bin/Init"));
     const std::unique_ptr<DocumentSet> init = Samples::richDocument(4);
-    const PackedDocument packed = packDocument(*init);
+    const PackedPair packed = packDataFilePair(*init);
     QtDataFileStorage storage;
     const std::string initPath = dir.filePath("bin/Init/1_KZ6666_New.dat").toStdString();
     QVERIFY(

@@ -91,7 +91,7 @@ struct Harness
 
     void store(const std::string &path, const DocumentSet &document)
     {
-        const PackedDocument packed = packDocument(document);
+        const PackedPair packed = packDataFilePair(document);
         files.files[path] = packed.dataFile;
         files.files[companionPath(path)] = packed.channelFile;
     }
@@ -268,7 +268,7 @@ void TestFileCommands::rejectedFilesChangeNothing_data()
     QTest::addColumn<int>("channelFile"); // -1 none, else its length in bytes
     QTest::addColumn<QString>("message");
 
-    const PackedDocument packed = packDocument(*Samples::richDocument(6));
+    const PackedPair packed = packDataFilePair(*Samples::richDocument(6));
     const QByteArray good(reinterpret_cast<const char *>(packed.dataFile.data()),
                           qsizetype(packed.dataFile.size()));
     const int fullChannels = int(packed.channelFile.size());
@@ -304,7 +304,7 @@ void TestFileCommands::rejectedFilesChangeNothing()
     const DocumentSet working = harness.context.document.working();
     const DocumentSet saved = harness.context.document.saved();
 
-    const PackedDocument packed = packDocument(*Samples::richDocument(6));
+    const PackedPair packed = packDataFilePair(*Samples::richDocument(6));
     harness.files.files["/d/bad.dat"].assign(dataFile.begin(), dataFile.end());
     if (channelFile >= 0)
         harness.files.files["/d/bad.fre"].assign(packed.channelFile.begin(),

@@ -78,9 +78,9 @@ void TestFileVerbs::imageThroughFilesComesBackWhole()
     document->settings.options.dtmfCodes[0].assign("123");
     document->settings.emergency.values[0] = 4;
     RadioImage image;
-    PackDocument(*document, image);
-    UnpackDocument(image, *document);
-    PackDocument(*document, image);
+    PackDocumentIntoImage(*document, image);
+    UnpackImageIntoDocument(image, *document);
+    PackDocumentIntoImage(*document, image);
     put("radio.img", bytesOf(image));
 
     QCOMPARE(run(runUnpackVerb, {spath("radio.img"), "--out", spath("copy.dat")}), 0);
@@ -98,9 +98,9 @@ void TestFileVerbs::anyImageKeepsWhatTheDocumentCarries()
     image.writeBlock(0, noise);
     // What a read followed by a write gives without files in between.
     auto direct = std::make_unique<DocumentSet>();
-    UnpackDocument(image, *direct);
+    UnpackImageIntoDocument(image, *direct);
     RadioImage expected;
-    PackDocument(*direct, expected);
+    PackDocumentIntoImage(*direct, expected);
 
     put("noise.img",
         QByteArray(reinterpret_cast<const char *>(noise.data()), qsizetype(noise.size())));
@@ -113,7 +113,7 @@ void TestFileVerbs::showSummarisesThePair()
 {
     auto document = Samples::richDocument();
     document->settings.version.assign("V100");
-    const PackedDocument packed = packDocument(*document);
+    const PackedPair packed = packDataFilePair(*document);
     put("x.dat", QByteArray(reinterpret_cast<const char *>(packed.dataFile.data()),
                             qsizetype(packed.dataFile.size())));
     put("x.fre", QByteArray(reinterpret_cast<const char *>(packed.channelFile.data()),
@@ -199,7 +199,7 @@ void TestFileVerbs::badInputGivesOneLineAndNoFile()
     QFETCH(QString, message);
 
     const QByteArray image(RadioImage::kSize, '\0');
-    const PackedDocument packed = packDocument(*Samples::richDocument());
+    const PackedPair packed = packDataFilePair(*Samples::richDocument());
     QByteArray data(reinterpret_cast<const char *>(packed.dataFile.data()),
                     qsizetype(packed.dataFile.size()));
     data.replace(0, 4, "V100");
@@ -259,7 +259,7 @@ void TestFileVerbs::pairsOfEveryVerbAreSavedAlike()
     // The shipped document of band class 1: a save gives it the class of its current kind.
     auto document = shippedInitDocument(1, "20260101");
     RadioImage image;
-    PackDocument(*document, image);
+    PackDocumentIntoImage(*document, image);
     put("radio.img", bytesOf(image));
 
     // unpack, then its own CSV imported into a copy of the pair: not one byte changes.
@@ -274,7 +274,7 @@ void TestFileVerbs::pairsOfEveryVerbAreSavedAlike()
     Document opened;
     QtDataFileStorage storage;
     QCOMPARE(readDataFilePair(storage, spath("a.dat"), opened), std::string());
-    const PackedDocument saved = packForSaving(opened);
+    const PackedPair saved = packForSaving(opened);
     QCOMPARE(QByteArray(reinterpret_cast<const char *>(saved.dataFile.data()),
                         qsizetype(saved.dataFile.size())),
              contents("a.dat"));
@@ -290,7 +290,7 @@ void TestFileVerbs::outputsShowRecordTextsAsTheWindowsDo()
     document->settings.options.groupNames.names.at(HF, 1).assign("\xd6\xd0");
     document->settings.options.groupNames.names.at(HAM, 3).assign("\xd6 ");
     const auto putPair = [&](const QString &name, const DocumentSet &set) {
-        const PackedDocument packed = packDocument(set);
+        const PackedPair packed = packDataFilePair(set);
         put(name + ".dat", QByteArray(reinterpret_cast<const char *>(packed.dataFile.data()),
                                       qsizetype(packed.dataFile.size())));
         put(name + ".fre", QByteArray(reinterpret_cast<const char *>(packed.channelFile.data()),

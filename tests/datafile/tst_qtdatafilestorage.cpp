@@ -51,7 +51,7 @@ void TestQtDataFileStorage::init()
 
 void TestQtDataFileStorage::writesBothFilesAndReadsThemBack()
 {
-    const PackedDocument packed = packDocument(*Samples::richDocument());
+    const PackedPair packed = packDataFilePair(*Samples::richDocument());
     const std::string dataPath = path("x.dat").toStdString();
     QtDataFileStorage storage;
     QVERIFY(

@@ -199,9 +199,9 @@ void TestBatch::keepOptionsKeepsTheRadiosOwn()
     Document plan;
     Document before;
     Document after;
-    UnpackDocument(readImage(m_dir.filePath("plan.bin")), plan.working());
-    UnpackDocument(readImage(m_radio), before.working());
-    UnpackDocument(readImage(dump), after.working());
+    UnpackImageIntoDocument(readImage(m_dir.filePath("plan.bin")), plan.working());
+    UnpackImageIntoDocument(readImage(m_radio), before.working());
+    UnpackImageIntoDocument(readImage(dump), after.working());
     const SettingsRecord &kept = after.working().settings;
     QCOMPARE(kept.options.groupNames, plan.working().settings.options.groupNames);
     OptionRecord options = kept.options;

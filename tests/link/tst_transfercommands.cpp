@@ -201,7 +201,7 @@ void TestTransferCommands::readFillsTheDocument()
     Harness harness;
     fillPattern(harness.radio.memory(), 31);
     DocumentSet expected = harness.context.document.working();
-    UnpackDocument(harness.radio.memory(), expected);
+    UnpackImageIntoDocument(harness.radio.memory(), expected);
     QVERIFY(channelTotal(expected) > 0);
     harness.context.document.documentPath = "/tmp/old.dat";
     harness.context.document.untitled = false;
@@ -274,7 +274,7 @@ void TestTransferCommands::writePutsThePackedDocumentIntoTheRadio()
     QCOMPARE(harness.messages.texts(), (QStringList{kWriteQuestion, "Write Data Completed."}));
     QCOMPARE(harness.messages.portOpen, (std::vector<bool>{true, false}));
     RadioImage packed;
-    PackDocument(before, packed);
+    PackDocumentIntoImage(before, packed);
     QCOMPARE(withoutResends(harness.radio.writtenAddresses()), transferredBlocks());
     QVERIFY(sameBlocks(harness.radio.memory(), packed));
     QVERIFY(harness.context.image == packed);

@@ -284,7 +284,7 @@ void TestFrmOptFeatures::onlyTickedModeStaysTicked()
     QCOMPARE(int(settings().extraValues[BesideValue::kUsbEnable]), 0);
     QCOMPARE(int(settings().extraValues[BesideValue::kCwEnable]), 1);
 
-    PackDocument(m_harness->context.document.working(), m_harness->context.image);
+    PackDocumentIntoImage(m_harness->context.document.working(), m_harness->context.image);
     QCOMPARE(int(m_harness->context.image.byteAt(0x22141)), 0x20);
 }
 
@@ -329,7 +329,7 @@ void TestFrmOptFeatures::choiceGivesImageByte()
     else
         choose(box.constData(), item);
     RadioImage &image = m_harness->context.image;
-    PackDocument(m_harness->context.document.working(), image);
+    PackDocumentIntoImage(m_harness->context.document.working(), image);
     QCOMPARE(int(image.byteAt(static_cast<std::uint32_t>(address))), byte);
 
     // Opened again, the window shows the choice.

@@ -220,7 +220,7 @@ void TestChannelPacking::everySlotAndBitOfAGroup()
 
     // Back again: the channels come in slot order, each with every field the image carries.
     auto unpacked = emptyDocument();
-    UnpackDocument(packed, *unpacked);
+    UnpackImageIntoDocument(packed, *unpacked);
     QCOMPARE(int(unpacked->channelCount(place.kind, place.group)), place.capacity);
     for (int index = 1; index <= place.capacity; ++index) {
         const ChannelRecord &record = unpacked->channels.entry(place.kind, place.group, index);
@@ -316,7 +316,7 @@ void TestChannelPacking::clearedImage()
     RadioImage image;
     auto document = emptyDocument();
     document->memories.count = 7; // left from an earlier document
-    UnpackDocument(image, *document);
+    UnpackImageIntoDocument(image, *document);
     for (const ListedGroup &place : listedGroups()) {
         const bool vfo = place.capacity == 1;
         QCOMPARE(int(document->channelCount(place.kind, place.group)), vfo ? 1 : 0);
@@ -339,7 +339,7 @@ void TestChannelPacking::vfoGroupsIgnoreTheBitTables()
     image.writeBlock(0x14640, erased);
     setBitByHand(image, 0x16100 + 5 * 13, 1); // the HAM VFO bit does not bring back an erased slot
     auto document = emptyDocument();
-    UnpackDocument(image, *document);
+    UnpackImageIntoDocument(image, *document);
     QCOMPARE(int(document->channelCount(1, 17)), 1);
     QCOMPARE(document->channels.entry(1, 17, 1).RxDigits.raw(), std::string("29600000"));
     QCOMPARE(int(document->channels.entry(1, 17, 1).Number), 1);
@@ -352,7 +352,7 @@ void TestChannelPacking::onlySlot40Valid()
     putBcd(image, 0x4000 + 16 * 39, "28400000");
     image.write(0x16084, 0x80);
     auto document = emptyDocument();
-    UnpackDocument(image, *document);
+    UnpackImageIntoDocument(image, *document);
     QCOMPARE(int(document->channelCount(1, 1)), 1);
     QCOMPARE(int(document->channels.entry(1, 1, 1).Number), 40);
     QCOMPARE(int(document->channels.entry(1, 1, 1).Present), 1);
@@ -375,7 +375,7 @@ void TestChannelPacking::gapsInAGroupComeBackUnchanged()
     setBitByHand(image, 0x16080 + 80, 1);
     setBitByHand(image, 0x16100 + 65, 1);
     auto document = emptyDocument();
-    UnpackDocument(image, *document);
+    UnpackImageIntoDocument(image, *document);
     QCOMPARE(int(document->channelCount(2, 2)), 4);
     const std::array<int, 4> numbers{1, 2, 5, 6};
     for (int index = 1; index <= 4; ++index) {
@@ -384,7 +384,7 @@ void TestChannelPacking::gapsInAGroupComeBackUnchanged()
         QCOMPARE(int(record.Scan), record.Number == 2 ? 0 : 1);
     }
     RadioImage packed;
-    PackDocument(*document, packed);
+    PackDocumentIntoImage(*document, packed);
     QString where;
     QVERIFY2(sameRegion(image, packed, 0x00000, 0x1066F, where), qPrintable(where));
     QVERIFY2(sameRegion(image, packed, 0x12000, 0x1464F, where), qPrintable(where));
@@ -401,7 +401,7 @@ void TestChannelPacking::damagedSlotsAreDropped()
     image.write(0x1608A, 0x0F); // HF group 3, channels 1-4 valid
     auto document = emptyDocument();
     document->channels.entry(1, 3, 3).Number = 77; // stale entry from an earlier document
-    UnpackDocument(image, *document);
+    UnpackImageIntoDocument(image, *document);
     QCOMPARE(int(document->channelCount(1, 3)), 2);
     QCOMPARE(int(document->channels.entry(1, 3, 1).Number), 1);
     QCOMPARE(int(document->channels.entry(1, 3, 2).Number), 4);
@@ -440,7 +440,7 @@ void TestChannelPacking::memoriesAndTheirExtraBytes()
         QCOMPARE(int(image.byteAt(0x10650 + std::uint32_t(n - 65))), n % 2);
 
     auto unpacked = emptyDocument();
-    UnpackDocument(image, *unpacked);
+    UnpackImageIntoDocument(image, *unpacked);
     QCOMPARE(unpacked->memories.count, 96);
     for (int n = 1; n <= 96; ++n) {
         ChannelRecord expected = document->memories.at(n);
@@ -470,7 +470,7 @@ void TestChannelPacking::memoryBitPositions()
     image.write(0x16401, 0x01);
     putBcd(image, 0x10080, "28000000");
     auto document = emptyDocument();
-    UnpackDocument(image, *document);
+    UnpackImageIntoDocument(image, *document);
     QCOMPARE(document->memories.count, 1);
     QCOMPARE(int(document->memories.at(9).Present), 1);
     QCOMPARE(int(document->memories.at(9).Number), 9);
@@ -482,7 +482,7 @@ void TestChannelPacking::memoryReadingZerosIsAbsent()
     image.write(0x16400, 0x03);
     putBcd(image, 0x10010, "28000000");
     auto document = emptyDocument();
-    UnpackDocument(image, *document);
+    UnpackImageIntoDocument(image, *document);
     QCOMPARE(document->memories.count, 1);
     QCOMPARE(int(document->memories.at(1).Present), 0);
     QCOMPARE(int(document->memories.at(2).Present), 1);
@@ -535,7 +535,7 @@ void TestChannelPacking::handBuiltImage()
 {
     const RadioImage image = handBuiltChannelImage();
     auto document = emptyDocument();
-    UnpackDocument(image, *document);
+    UnpackImageIntoDocument(image, *document);
 
     QCOMPARE(int(document->channelCount(0, 4)), 2);
     ChannelRecord cb1;
@@ -598,7 +598,7 @@ void TestChannelPacking::handBuiltImage()
     QCOMPARE(int(document->memories.at(96).MemChannelId), 17);
 
     RadioImage packed;
-    PackDocument(*document, packed);
+    PackDocumentIntoImage(*document, packed);
     QString where;
     QVERIFY2(sameRegion(image, packed, 0x00000, 0x1066F, where), qPrintable(where));
     QVERIFY2(sameRegion(image, packed, 0x12000, 0x1464F, where), qPrintable(where));

@@ -243,9 +243,9 @@ void TestImageRoundTrip::imageThroughDocument()
     QFETCH(int, pattern);
     const RadioImage image = publishedImage(pattern);
     auto document = std::make_unique<DocumentSet>();
-    UnpackDocument(image, *document);
+    UnpackImageIntoDocument(image, *document);
     RadioImage packed;
-    PackDocument(*document, packed);
+    PackDocumentIntoImage(*document, packed);
     for (auto [first, last] : kOwnedRanges)
         for (std::uint32_t a = first; a < last; ++a)
             if (packed.byteAt(a) != image.byteAt(a))
@@ -269,9 +269,9 @@ void TestImageRoundTrip::documentThroughImage()
     auto document = std::make_unique<DocumentSet>();
     document->settings = randomSettings(random);
     RadioImage image;
-    PackDocument(*document, image);
+    PackDocumentIntoImage(*document, image);
     auto back = std::make_unique<DocumentSet>();
-    UnpackDocument(image, *back);
+    UnpackImageIntoDocument(image, *back);
     takeFieldsTheImageDoesNotCarry(document->settings, back->settings);
 
     const SettingsRecord &expected = document->settings;
@@ -366,7 +366,7 @@ void TestImageRoundTrip::defaultsInTheImage()
     auto document = std::make_unique<DocumentSet>();
     ApplyNewDocumentDefaults(document->settings, "20260101", 1);
     RadioImage image;
-    PackDocument(*document, image);
+    PackDocumentIntoImage(*document, image);
     QCOMPARE(int(image.byteAt(static_cast<std::uint32_t>(address))), byte);
 }
 
