@@ -3,29 +3,9 @@
 #include <string>
 #include <string_view>
 
-struct DocumentSet;
+#include "link/SessionJob.h"
 
-// What programming many radios from one template needs besides the link: the merge of the
-// template with what a radio holds, and the lines that record each radio.
-
-// With keepOptions the radio keeps its own option features and tone sets, and takes the channels,
-// memory channels, group names and channel settings (emergency, dual watch, memory settings) of
-// the template; without it the radio becomes the whole template.
-DocumentSet mergeTemplate(const DocumentSet &plan, const DocumentSet &radio, bool keepOptions);
-
-// The outcome of one radio.
-struct UnitRecord
-{
-    std::string time; // "YYYY-MM-DD HH:MM:SS", local time
-    int unit = 0;
-    std::string port;
-    std::string model;
-    std::string firmware;
-    std::string result; // "ok", "refused", "failed" or "interrupted"
-    int differences = 0;
-    std::string backup; // the folder of the read's backup
-    std::string message;
-};
+// The lines that record each radio of a batch.
 
 // The first line of a new log.
 std::string unitLogHeader();

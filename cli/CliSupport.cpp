@@ -53,6 +53,44 @@ InterruptWatcher::~InterruptWatcher()
     std::signal(SIGTERM, SIG_DFL);
 }
 
+EnterKey::EnterKey(std::function<void(bool entered)> answer, QObject *parent)
+    : QObject(parent)
+    , m_answer(std::move(answer))
+    , m_input(new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, this))
+{
+    m_input->setEnabled(false);
+    connect(m_input, &QSocketNotifier::activated, this, &EnterKey::read);
+}
+
+void EnterKey::wait()
+{
+    m_waiting = true;
+    if (m_enters > 0 || m_closed)
+        return answer();
+    m_input->setEnabled(true);
+}
+
+void EnterKey::read()
+{
+    char buffer[256];
+    const ssize_t got = ::read(STDIN_FILENO, buffer, sizeof buffer);
+    m_closed = got <= 0;
+    for (ssize_t i = 0; i < got; ++i)
+        m_enters += buffer[i] == '\n' ? 1 : 0;
+    m_input->setEnabled(!m_closed && !m_waiting);
+    if (m_waiting && (m_enters > 0 || m_closed))
+        answer();
+}
+
+void EnterKey::answer()
+{
+    m_waiting = false;
+    m_input->setEnabled(false);
+    const bool entered = m_enters > 0;
+    m_enters -= entered ? 1 : 0;
+    m_answer(entered);
+}
+
 std::optional<QString> loadRawImage(const QString &path, RadioImage &image)
 {
     QFile file(path);

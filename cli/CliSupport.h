@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 #include "link/PortNames.h"
@@ -24,6 +25,28 @@ Q_SIGNALS:
 
 private:
     QSocketNotifier *m_notifier{nullptr};
+};
+
+// The Enter key on stdin, for a command that waits for the user now and then: an Enter typed
+// ahead answers the next wait at once; closed input answers false.
+class EnterKey : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit EnterKey(std::function<void(bool entered)> answer, QObject *parent = nullptr);
+    // Calls the answer at the next Enter (or at once for one typed ahead).
+    void wait();
+
+private:
+    void read();
+    void answer();
+
+    std::function<void(bool)> m_answer;
+    QSocketNotifier *m_input{nullptr};
+    int m_enters{0};
+    bool m_closed{false};
+    bool m_waiting{false};
 };
 
 // A raw image file holds the whole memory, 0x22201 bytes. Errors come back as text.

@@ -4,7 +4,24 @@
 
 bool CommandLine::parse(const std::vector<std::string_view> &args, const std::vector<Option> &known)
 {
+    std::vector<std::string_view> positional;
+    if (!parse(args, known, positional))
+        return false;
+    if (!positional.empty()) {
+        m_error = "unknown argument '" + std::string(positional.front()) + "'";
+        return false;
+    }
+    return true;
+}
+
+bool CommandLine::parse(const std::vector<std::string_view> &args, const std::vector<Option> &known,
+                        std::vector<std::string_view> &positional)
+{
     for (std::size_t i = 0; i < args.size(); ++i) {
+        if (!args[i].starts_with("--")) {
+            positional.push_back(args[i]);
+            continue;
+        }
         const Option *option = nullptr;
         for (const Option &candidate : known) {
             if (candidate.name == args[i])

@@ -6,7 +6,8 @@
 #include <string_view>
 #include <vector>
 
-// The options of one verb: "--name value" pairs and bare "--flag"s, nothing positional.
+// The options of one verb: "--name value" pairs and bare "--flag"s, and the words that are
+// neither when the verb takes them.
 class CommandLine
 {
 public:
@@ -18,6 +19,9 @@ public:
 
     // False with error() set when an argument is unknown or a value is missing.
     bool parse(const std::vector<std::string_view> &args, const std::vector<Option> &known);
+    // The same, with every word that is no option nor an option's value put in `positional`.
+    bool parse(const std::vector<std::string_view> &args, const std::vector<Option> &known,
+               std::vector<std::string_view> &positional);
     const std::string &error() const { return m_error; }
 
     bool has(std::string_view name) const { return m_values.count(std::string(name)) > 0; }

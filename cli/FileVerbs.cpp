@@ -11,6 +11,7 @@
 #include "datafile/DataFileFormat.h"
 #include "datafile/DocumentJson.h"
 #include "datafile/FileCommands.h"
+#include "datafile/ImageDocument.h"
 #include "datafile/QtDataFileStorage.h"
 #include "model/RadioImage.h"
 #include "model/RecordText.h"
@@ -205,23 +206,15 @@ std::string imageFromDataFile(const std::string &path, RadioImage &image)
     return {};
 }
 
-PackedPair packForSaving(Document &document)
-{
-    document.setBandText(bandTextAfterRestore(document.working().settings.currentKind));
-    document.takeSnapshot();
-    return packDataFilePair(document.saved());
-}
-
 DataFileWriteResult dataFileFromImage(const RadioImage &image, const std::string &path)
 {
-    // The document a read replaces: the defaults of a new document.
-    auto document = std::make_unique<Document>();
-    ApplyNewDocumentDefaults(document->working().settings, todayAsDateText(),
-                             document->bandClass());
-    UnpackImageIntoDocument(image, document->working());
+    return saveDataFilePair(documentFromImage(image, newDocumentBase(todayAsDateText())), path);
+}
 
+DataFileWriteResult saveDataFilePair(const DocumentSet &working, const std::string &path)
+{
     DataFileWriteResult result{withDataFileExtension(path), {}};
-    const PackedPair packed = packForSaving(*document);
+    const PackedPair packed = packForSaving(working);
     QtDataFileStorage storage;
     if (!storage.writePair(result.path, packed.dataFile, companionPath(result.path),
                            packed.channelFile))

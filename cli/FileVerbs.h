@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "datafile/ImageDocument.h"
+
 // The command-line companion's verbs for data files and radio images. Each takes the words after
 // the verb, writes its output to `out` and a one-line error to `err`, and answers the exit status:
 // 0 on success, 1 for input that cannot be used (a missing, short or unknown file), 2 for wrong
@@ -25,6 +27,7 @@ int runShowVerb(const std::vector<std::string> &args);
 class RadioImage;
 class DataFileStorage;
 class Document;
+struct DocumentSet;
 
 // Reads a data file pair with the checks Open makes (after settling what an interrupted save
 // left) into the document's saved copy and working set; an error text when it cannot be used.
@@ -41,11 +44,6 @@ struct DataFileWriteResult
     std::string error;
 };
 DataFileWriteResult dataFileFromImage(const RadioImage &image, const std::string &path);
-
-struct PackedPair;
-
-// The pair every verb writes (unpack, read, import-csv, the backups): saved as File > Save saves,
-// so that opening and saving it again changes nothing. The band text is the one a restore gives
-// the document's current kind; the snapshot then refreshes both model names, the model code and
-// the first band class from the model name and that band text.
-PackedPair packForSaving(Document &document);
+// A working set saved as a data file pair the way every companion verb saves one (packForSaving,
+// ".dat" added when missing). The path written, or an error text.
+DataFileWriteResult saveDataFilePair(const DocumentSet &working, const std::string &path);

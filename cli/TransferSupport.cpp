@@ -2,22 +2,19 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <memory>
+#include <unistd.h>
 
 #include "app/PlatformServices.h"
 #include "cli/CliSupport.h"
 #include "cli/ExchangeVerbs.h"
-#include "cli/FileVerbs.h"
-#include "datafile/FileCommands.h"
 #include "datafile/QtBackupStore.h"
 #include "kernel/IniFile.h"
 #include "lang/Messages.h"
+#include "link/LinkTexts.h"
 #include "link/SerialPortFacts.h"
 #include "link/SerialPortList.h"
 #include "link/SerialPortService.h"
-#include "model/RadioImage.h"
-#include "radio/Document.h"
-#include "radio/ImagePacking.h"
+#include "link/SessionRunner.h"
 
 QString englishText(const TextEntry &entry)
 {
@@ -31,32 +28,6 @@ VersionRegistry installedVersionRegistry()
     return VersionRegistry::load([&ini](std::string_view section, std::string_view key) {
         return ini.readString(section, key);
     });
-}
-
-std::optional<std::string> keepBackup(BackupReason reason, const RadioImage &image,
-                                      Document *document)
-{
-    BackupContents contents;
-    contents.stamp = backupStampNow();
-    contents.model = kModelName;
-    contents.reason = reason;
-    auto unpacked = std::make_unique<Document>();
-    if (!document) {
-        ApplyNewDocumentDefaults(unpacked->working().settings, todayAsDateText(),
-                                 unpacked->bandClass());
-        UnpackImageIntoDocument(image, unpacked->working());
-        document = unpacked.get();
-    }
-    contents.pair = packForSaving(*document);
-    contents.image.emplace(image.bytes().begin(), image.bytes().end());
-    QtBackupStore store(backupFolderForCompanion());
-    const auto path = store.keep(contents);
-    if (path)
-        std::fprintf(stderr, "Backup: %s\n", path->c_str());
-    else
-        printError(QStringLiteral("no backup could be written in %1")
-                       .arg(QString::fromStdString(store.folder())));
-    return path;
 }
 
 std::optional<QString> openTransferPort(const std::string &portText, SerialPortService &port)
@@ -88,4 +59,64 @@ std::optional<QString> openTransferPort(const std::string &portText, SerialPortS
     printError(
         QStringLiteral("%1 (%2)").arg(failure.section(QStringLiteral("\r\n"), 0, 0), reason));
     return std::nullopt;
+}
+
+void setUpCompanionSession(SessionRunner &runner, const std::string &portText,
+                           QtBackupStore &backups, bool quietPort)
+{
+    runner.setPortOpener([portText, quietPort](SerialPortService &port) -> std::optional<QString> {
+        if (!quietPort)
+            return openTransferPort(portText, port);
+        const auto device =
+            devicePathForPort(QString::fromStdString(portText), installedPortAliases());
+        std::error_code fsError;
+        if (!device || std::filesystem::is_regular_file(device->toStdString(), fsError) ||
+            !port.open(*device))
+            return std::nullopt;
+        return device;
+    });
+    runner.setBackupStore(&backups);
+    QObject::connect(&runner, &SessionRunner::backupKept, &runner,
+                     [&backups](const std::optional<std::string> &path) {
+                         if (path)
+                             std::fprintf(stderr, "Backup: %s\n", path->c_str());
+                         else
+                             printError(QStringLiteral("no backup could be written in %1")
+                                            .arg(QString::fromStdString(backups.folder())));
+                     });
+}
+
+void reportTransfersOnStderr(SessionRunner &runner, bool answerYes)
+{
+    const bool progress = ::isatty(STDERR_FILENO) == 1;
+    QObject::connect(&runner, &SessionRunner::progressChanged, &runner,
+                     [progress](CommOperation, bool, int percent) {
+                         if (progress)
+                             std::fprintf(stderr, "\r%s %d%%",
+                                          qPrintable(englishText(LinkTexts::kCompletionPercentage)),
+                                          percent);
+                     });
+    QObject::connect(&runner, &SessionRunner::asked, &runner,
+                     [&runner, progress, answerYes](SessionQuestion, const QString &question) {
+                         std::fprintf(stderr, "%s%s\n%s\n", progress ? "\n" : "",
+                                      qPrintable(QString(question).replace("\r\n", "\n")),
+                                      answerYes ? "Yes" : "No");
+                         runner.answer(answerYes);
+                     });
+    QObject::connect(
+        &runner, &SessionRunner::transferEnded, &runner,
+        [progress](const TransferOutcome &outcome, const QStringList &messages) {
+            if (progress)
+                std::fputc('\n', stderr);
+            for (const QString &message : messages)
+                std::fprintf(stderr, "%s\n", qPrintable(message));
+            if (!outcome.switchToVersion.empty())
+                printError(QString::fromStdString(sessionText(SessionTexts::kSwitchLeftToProgram,
+                                                              English, {outcome.switchToVersion})));
+            if (outcome.result == TransferResult::Success)
+                std::fprintf(stderr, "%s\n",
+                             qPrintable(englishText(outcome.operation == CommOperation::Read
+                                                        ? Messages::kReadCompleted
+                                                        : Messages::kWriteCompleted)));
+        });
 }

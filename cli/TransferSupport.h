@@ -5,12 +5,9 @@
 #include <optional>
 #include <string>
 
-#include "datafile/BackupStore.h"
 #include "lang/Texts.h"
 #include "model/VersionRegistry.h"
 
-class Document;
-class RadioImage;
 class SerialPortService;
 
 // The pieces every verb that talks to the radio shares: the texts, the version table, the
@@ -22,12 +19,19 @@ QString englishText(const TextEntry &entry);
 // The compatible versions of the installation this companion belongs to.
 VersionRegistry installedVersionRegistry();
 
-// The platform's backup of a read or of what a write is about to send, as the program keeps it;
-// the pair is saved as every pair the companion writes is. Without a document the image is
-// unpacked into a new one. "Backup: PATH" goes to stderr; the path of the data file kept, or
-// nothing (the reason printed).
-std::optional<std::string> keepBackup(BackupReason reason, const RadioImage &image,
-                                      Document *document);
-
 // The device the port name stands for, opened; nothing, the reason printed, when it cannot be.
 std::optional<QString> openTransferPort(const std::string &portText, SerialPortService &port);
+
+class QtBackupStore;
+class SessionRunner;
+
+// A radio session of the companion: the port named on the command line (the reason printed when
+// it cannot be opened, unless quiet: the batch asks again), and the backups kept where the
+// program keeps them, "Backup: PATH" said on stderr.
+void setUpCompanionSession(SessionRunner &runner, const std::string &portText,
+                           QtBackupStore &backups, bool quietPort);
+
+// How read, write and verify tell a session's transfers on stderr: the progress (on a terminal),
+// the version question with the answer given (Yes when answerYes), each transfer's queued
+// messages, a version switch left to the main program, and the completion message.
+void reportTransfersOnStderr(SessionRunner &runner, bool answerYes);

@@ -5,7 +5,8 @@
 #include <string>
 #include <string_view>
 
-// The windows' one conversion between the UTF-8 texts of the tables and Qt's strings.
+// The one conversion between the UTF-8 texts of the tables and Qt's strings, for the windows and
+// the platform adapters.
 inline QString qText(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));

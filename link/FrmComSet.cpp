@@ -15,6 +15,7 @@
 
 #include "kernel/AppContext.h"
 #include "kernel/IniDocument.h"
+#include "kernel/MainWindowHost.h"
 #include "lang/MessageService.h"
 #include "lang/Messages.h"
 #include "lang/QtText.h"
@@ -377,4 +378,19 @@ void FrmComSet::done(int result)
     if (isFindingRadio())
         m_probe->cancel();
     QDialog::done(result);
+}
+
+void showCommunicationPort(AppContext &context, MainWindowHost &host)
+{
+    QWidget *parent = host.dialogParent();
+    if (auto *open = parent->findChild<FrmComSet *>()) {
+        open->raise();
+        open->activateWindow();
+        return;
+    }
+    auto *window = new FrmComSet(context, parent);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowModality(Qt::ApplicationModal);
+    QObject::connect(window, &QDialog::accepted, parent, [&host] { host.relabel(); });
+    window->show();
 }

@@ -7,6 +7,7 @@
 #include "link/PortNames.h"
 
 class AppContext;
+class MainWindowHost;
 class RadioProbe;
 struct ProbeResult;
 class QComboBox;
@@ -86,3 +87,7 @@ private:
     std::vector<PortEntry> m_withoutCable;
     int m_selectedPort = 0;
 };
+
+// Communication Port on the main window: the port window, modal, or the one open already brought
+// to the front. Accepting it relabels the main window (its status bar shows the port in force).
+void showCommunicationPort(AppContext &context, MainWindowHost &host);

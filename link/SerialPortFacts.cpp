@@ -5,6 +5,9 @@
 
 #include <algorithm>
 
+#include "link/SerialPortList.h"
+#include "link/SerialPortService.h"
+
 namespace {
 
 // The root the facts are read from, and whether it is a fake tree.
@@ -92,4 +95,37 @@ PortFacts portFactsOf(const QString &devicePath, const PortAliases &aliases)
     facts.access = PortAccess::Missing;
     return facts;
 #endif
+}
+
+std::optional<QString> openNumberedPort(SerialPortService &port, int comPort,
+                                        const PortAliases &aliases, int language,
+                                        std::string *failure)
+{
+    const auto device = comPort < 1
+                            ? std::nullopt
+                            : devicePathForPort(QString::fromStdString(comName(comPort)), aliases);
+    if (device && port.open(*device))
+        return device;
+    PortFacts facts;
+    if (device) {
+        facts = portFactsOf(*device, aliases);
+    } else {
+        facts.number = comPort;
+        facts.access = PortAccess::Missing;
+    }
+    if (failure)
+        *failure = portOpenFailureText(facts, language);
+    return std::nullopt;
+}
+
+std::string transferStopBoxText(const TransferStopReport &report, const QString &devicePath,
+                                const PortAliases &aliases, int language)
+{
+    std::string text = transferStopText(report, language);
+    if (report.reason == TransferStopReason::NoAnswer) {
+        const PortFacts facts = portFactsOf(devicePath, aliases);
+        if (facts.counterfeitChip)
+            text += "\r\n" + portAccessLine(facts, language);
+    }
+    return text;
 }

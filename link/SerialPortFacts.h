@@ -5,6 +5,9 @@
 #include <vector>
 
 #include "link/PortFacts.h"
+#include "link/TransferStopNotice.h"
+
+class SerialPortService;
 
 // The facts of every port the system lists plus the aliases, numbered as the port window numbers
 // them. On Linux they are read from sysfs, /proc and /dev; what sysfs does not know (and, on other
@@ -13,3 +16,13 @@
 std::vector<PortFacts> listPortFacts(const PortAliases &aliases);
 // The facts of one device, numbered from the same listing (0 when it is not listed).
 PortFacts portFactsOf(const QString &devicePath, const PortAliases &aliases);
+
+// Opens the port numbered `comPort` (through the aliases); the device, or nothing with the
+// program's message and on a second line why in *failure, in the language given.
+std::optional<QString> openNumberedPort(SerialPortService &port, int comPort,
+                                        const PortAliases &aliases, int language,
+                                        std::string *failure);
+// The box of a transfer that stopped, on `devicePath`: its text, and for a radio that did not
+// answer through a counterfeit chip, what that chip means.
+std::string transferStopBoxText(const TransferStopReport &report, const QString &devicePath,
+                                const PortAliases &aliases, int language);

@@ -2,6 +2,10 @@
 
 #include <QSaveFile>
 
+#include "kernel/FileDialogs.h"
+#include "lang/MessageService.h"
+#include "lang/Messages.h"
+#include "link/LinkWindowTexts.h"
 #include "link/SerialTrace.h"
 
 bool saveSerialTrace(const QString &path, QString *error)
@@ -14,4 +18,17 @@ bool saveSerialTrace(const QString &path, QString *error)
     if (!saved && error)
         *error = QStringLiteral("%1: %2").arg(path, file.errorString());
     return saved;
+}
+
+void saveSerialTraceAs(FileDialogs &dialogs, MessageService &messages, int language)
+{
+    const auto path =
+        dialogs.saveFileName(textFor(LinkWindowTexts::kTraceFilter, language), "orx740-trace.txt");
+    if (!path || path->empty())
+        return;
+    QString error;
+    if (!saveSerialTrace(QString::fromStdString(*path), &error))
+        messages.inform(std::string(textFor(Messages::kFileError, language)) + "\r\n" +
+                            error.toStdString(),
+                        MessageIcon::Warning);
 }

@@ -6,17 +6,17 @@
 #include <QTimer>
 
 #include "link/FrmProgress.h"
-#include "link/LinkController.h"
-#include "link/SerialPortService.h"
+#include "link/SessionRunner.h"
 
 class AppContext;
 class BackupStore;
 class MainWindowHooks;
 class MainWindowHost;
 
-// Read from Radio, Write to Radio and the port window, as the main window runs them. One
-// TransferCommands lives for the whole run and owns the serial port, the link and TimerWrite;
-// only one transfer runs at a time, under the modal progress window, and nothing waits on the
+// Read from Radio, Write to Radio and the port window, as the main window runs them: a driver of
+// one radio session that shows its questions and boxes. One TransferCommands lives for the whole
+// run and owns the session's runner (with the serial port and the link) and TimerWrite; only one
+// transfer runs at a time, under the modal progress window, and nothing waits on the
 // user-interface thread: replies, time-outs and TimerWrite are events of its loop.
 class TransferCommands : public QObject
 {
@@ -34,12 +34,12 @@ public:
     void writeToRadio(MainWindowHost &host);
     void communicationPort(MainWindowHost &host);
     // Where every successful read and every write keeps its backup; none keeps no backups.
-    void setBackupStore(BackupStore *store) { m_backups = store; }
+    void setBackupStore(BackupStore *store) { m_runner.setBackupStore(store); }
 
-    bool isBusy() const { return m_operation != CommOperation::Idle; }
-    CommOperation operation() const { return m_operation; }
-    SerialPortService &port() { return m_port; }
-    LinkController &link() { return m_link; }
+    bool isBusy() const { return m_busy; }
+    SessionRunner &runner() { return m_runner; }
+    SerialPortService &port() { return m_runner.port(); }
+    LinkController &link() { return m_runner.link(); }
     const QTimer &timerWrite() const { return m_timerWrite; }
     FrmProgress *progressWindow() const { return m_progress; }
 
@@ -48,28 +48,17 @@ Q_SIGNALS:
     void transferEnded(const TransferOutcome &outcome);
 
 private:
-    void startWrite();
-    // Opens the configured port; false after "Cannot Open Communication Port.".
-    bool openPort();
-    bool confirm(const TextEntry &question);
-    void startTransfer(CommOperation operation);
-    void cancelTransfer();
-    void askVersionQuestion(const QString &text);
-    void transferFinished(const TransferOutcome &outcome, const QStringList &messages);
-    // Writes the serial trace to a file the user names.
-    void saveTrace();
-    void keepBackup(bool afterRead);
+    void start(JobKind kind);
+    void ask(SessionQuestion question, const QString &text);
+    void transferStarting(CommOperation operation, const RadioImage *image);
+    void sessionFinished(const SessionEnd &end);
 
     AppContext &m_context;
     MainWindowHost *m_host = nullptr;
-    SerialPortService m_port;
-    LinkController m_link;
+    SessionRunner m_runner;
     QTimer m_timerWrite;
     QPointer<FrmProgress> m_progress;
-    CommOperation m_operation = CommOperation::Idle;
-    // Set when the port reported an error during the transfer in hand.
-    bool m_portLost = false;
-    BackupStore *m_backups = nullptr;
+    bool m_busy = false;
 };
 
 // Read from Radio, Write to Radio and Communication Port on the main window, run by `commands`.

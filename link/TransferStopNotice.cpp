@@ -18,8 +18,8 @@ bool radioPartlyWritten(const TransferStopReport &report)
     return report.operation == CommOperation::Write && report.address >= 0;
 }
 
-std::optional<TransferStopReport> transferStopReport(const TransferOutcome &outcome,
-                                                     const TransferEngine &engine, bool portLost)
+std::optional<TransferStopReport>
+transferStopReport(const TransferOutcome &outcome, std::int32_t address, int percent, bool portLost)
 {
     if (outcome.result == TransferResult::Success ||
         outcome.failure == TransferFailure::IdentificationFailed)
@@ -29,8 +29,8 @@ std::optional<TransferStopReport> transferStopReport(const TransferOutcome &outc
     report.reason = outcome.result == TransferResult::Cancelled ? TransferStopReason::Cancelled
                     : portLost                                  ? TransferStopReason::PortLost
                                                                 : TransferStopReason::NoAnswer;
-    report.address = engine.transferAddress();
-    report.percent = engine.lastPercentage();
+    report.address = address;
+    report.percent = percent;
     return report;
 }
 

@@ -32,10 +32,12 @@ int transferBlockNumber(std::int32_t address);
 // A write that got as far as its first data frame has changed the radio.
 bool radioPartlyWritten(const TransferStopReport &report);
 
-// The report of a transfer that ended without success, taken from the engine that ran it; none
-// for a success, or for a radio the identification refused (its checks have said why already).
+// The report of a transfer that ended without success at the block address and percentage the
+// engine had reached; none for a success, or for a radio the identification refused (its checks
+// have said why already).
 std::optional<TransferStopReport> transferStopReport(const TransferOutcome &outcome,
-                                                     const TransferEngine &engine, bool portLost);
+                                                     std::int32_t address, int percent,
+                                                     bool portLost);
 
 // The whole text of the one box, lines separated by "\r\n".
 std::string transferStopText(const TransferStopReport &report, int language);

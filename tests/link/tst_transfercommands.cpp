@@ -114,7 +114,7 @@ struct Harness
         });
         main = std::make_unique<frmMain>(context, notifier, std::move(hooks));
         messages.commands = commands.get();
-        commands->link().setReplyTimeout(std::chrono::milliseconds(40));
+        commands->runner().setReplyTimeout(std::chrono::milliseconds(40));
         ended = std::make_unique<QSignalSpy>(commands.get(), &TransferCommands::transferEnded);
     }
 

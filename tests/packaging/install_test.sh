@@ -24,9 +24,29 @@ for file in usr/bin/orx740 usr/bin/orx740-cli usr/share/orx740/Version.ini \
     usr/share/orx740/language/mysetup.ini usr/share/orx740/StartE.jpg usr/share/orx740/PIC/BK_1.jpg \
     usr/share/orx740/Init/0_KZ6666_New.dat usr/share/applications/org.orx740.orx740.desktop \
     usr/share/metainfo/org.orx740.orx740.metainfo.xml usr/share/icons/hicolor/scalable/apps/orx740.svg \
-    usr/share/man/man1/orx740-cli.1.gz usr/share/bash-completion/completions/orx740-cli \
+    usr/share/man/man1/orx740.1.gz usr/share/man/man1/orx740-cli.1.gz \
+    usr/share/bash-completion/completions/orx740-cli \
     usr/lib/udev/rules.d/60-orx740-cables.rules; do
     [ -e "$root/$file" ] || fail "not installed: /$file"
+done
+
+# The menu's icons: a PNG of each size, as wide and high as its folder says.
+for size in 16 32 48 64 128 256; do
+    png="$root/usr/share/icons/hicolor/${size}x${size}/apps/orx740.png"
+    if [ ! -f "$png" ]; then
+        fail "not installed: ${png#"$root"} (the build draws it with rsvg-convert)"
+        continue
+    fi
+    # The PNG signature, then the IHDR chunk's width and height (big-endian, bytes 16-23).
+    header=$(od -An -tx1 -N24 "$png" | tr -d ' \n')
+    expected=$(printf '89504e470d0a1a0a0000000d49484452%08x%08x' "$size" "$size")
+    [ "$header" = "$expected" ] || fail "${png#"$root"} is no ${size}x${size} PNG"
+done
+# The manual pages: gzip files that hold a page of their own name.
+for page in orx740 orx740-cli; do
+    gz="$root/usr/share/man/man1/$page.1.gz"
+    [ -f "$gz" ] && { gzip -dc "$gz" | grep -q "^\.TH \"\?${page^^}"; } ||
+        fail "${gz#"$root"} is no manual page of $page"
 done
 
 # A user of our own, so the run touches nobody's settings.

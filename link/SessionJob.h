@@ -1,0 +1,120 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "lang/Texts.h"
+#include "model/RadioImage.h"
+
+struct DocumentSet;
+class VersionRegistry;
+
+// What a radio session is asked to do, by the window's commands, the command-line verbs and the
+// batch alike.
+enum class JobKind
+{
+    Identify, // the greeting and the identification, then "END"
+    Read,     // the radio into a document made on the job's read base
+    Write,    // a document or a raw image into the radio, read back and compared when asked
+    Verify,   // the radio read and compared with what a document packs to
+    Batch     // radio after radio on one port: read, merge with the template, write, compare
+};
+
+// How the batch goes from one radio to the next.
+struct BatchSettings
+{
+    std::string portName;       // as the user gave it, for the lines said
+    std::optional<int> units;   // stop after this many radios; none: until interrupted
+    bool nextOnAnswer = false;  // the next radio on the user's answer, not on unplugging
+    bool keepOptions = false;   // each radio keeps its own option features and tone sets
+    bool keepGoing = false;     // a failed radio does not wait for the user's answer
+    bool switchVersion = false; // a firmware refusal names the program version to start
+};
+
+struct SessionJob
+{
+    JobKind kind = JobKind::Read;
+    // The document a read's image is unpacked onto: what the image does not carry comes from it.
+    // The window reads onto its working set (the user's own document stays where the radio holds
+    // nothing); the command line and the batch read onto a new document (newDocumentBase()).
+    // Must outlive the job.
+    const DocumentSet *readBase = nullptr;
+    // Write and Verify: the document to pack (the batch: the template), or the raw image to send
+    // when there is no document. Must outlive the job.
+    const DocumentSet *document = nullptr;
+    std::optional<RadioImage> rawImage;
+    // Ask the user before the transfer starts, once the port is open (the window does).
+    bool confirm = false;
+    // Write: read the radio back and compare it with what was written.
+    bool verifyAfterWrite = false;
+    // Where the compatible firmware versions come from; none accepts only this software's own.
+    // Must outlive the job.
+    const VersionRegistry *versions = nullptr;
+    int language = English;
+    BatchSettings batch;
+};
+
+// The outcome of one radio of a batch.
+struct UnitRecord
+{
+    std::string time; // "YYYY-MM-DD HH:MM:SS", local time; the driver stamps it
+    int unit = 0;
+    std::string port;
+    std::string model;
+    std::string firmware;
+    std::string result; // "ok", "refused", "failed" or "interrupted"
+    int differences = 0;
+    std::string backup; // the folder of the read's backup
+    std::string message;
+};
+
+// With keepOptions the radio keeps its own option features and tone sets, and takes the channels,
+// memory channels, group names and channel settings (emergency, dual watch, memory settings) of
+// the template; without it the radio becomes the whole template.
+DocumentSet mergeTemplate(const DocumentSet &plan, const DocumentSet &radio, bool keepOptions);
+
+// Every text a session says, in both languages: the failures, the refusals and the batch's lines.
+// "%1" stands for the value given with it.
+namespace SessionTexts {
+inline constexpr TextEntry kNotAccepted{"", "the radio was not accepted", "对讲机未被接受"};
+inline constexpr TextEntry kReadNotAccepted{"", "read failed: the radio was not accepted",
+                                            "读取失败：对讲机未被接受"};
+inline constexpr TextEntry kWriteNotAccepted{"", "write failed: the radio was not accepted",
+                                             "写入失败：对讲机未被接受"};
+inline constexpr TextEntry kSwitchLeftToProgram{
+    "", "starting the program version for firmware %1 is left to the main program",
+    "启动固件 %1 对应的软件版本须由主程序完成"};
+inline constexpr TextEntry kPortNotOpenedBeforeWrite{
+    "", "the port %1 could not be opened; the radio was not changed",
+    "无法打开端口 %1；对讲机中的数据未被改动"};
+inline constexpr TextEntry kPortNotOpenedBeforeReadBack{
+    "",
+    "the port %1 could not be opened; the write was not verified: verify the radio or write it "
+    "again",
+    "无法打开端口 %1；写入未经校验：请校验对讲机或重新写入"};
+inline constexpr TextEntry kWrongModel{"", "refused: the radio is a %1, not an %2",
+                                       "拒绝：该对讲机是 %1，不是 %2"};
+inline constexpr TextEntry kFirmwareDoesNotFit{
+    "", "refused: firmware %1 does not fit the template's data file version %2",
+    "拒绝：固件 %1 与模板数据文件版本 %2 不符"};
+inline constexpr TextEntry kNotWritten{"",
+                                       "interrupted before the write: the radio was not changed",
+                                       "在写入前中断：对讲机中的数据未被改动"};
+inline constexpr TextEntry kWrittenAndVerified{"", "written and verified", "已写入并校验"};
+inline constexpr TextEntry kDiffersAfterWrite{
+    "", "the radio does not hold what was written (%1 differences): write it again",
+    "对讲机中的数据与写入的不同（%1 处）：请重新写入"};
+inline constexpr TextEntry kWaiting{"", "Waiting for a radio on %1...",
+                                    "正在等待端口 %1 上的对讲机..."};
+inline constexpr TextEntry kUnitFound{"", "Unit %1: %2, firmware %3", "第 %1 台：%2，固件 %3"};
+inline constexpr TextEntry kNextRadio{"", "Disconnect the radio and connect the next one",
+                                      "请断开这台对讲机并连接下一台"};
+inline constexpr TextEntry kPressEnter{"", "Press Enter to go on with the next radio",
+                                       "按回车键继续下一台对讲机"};
+inline constexpr TextEntry kFinishingFirst{
+    "", "Interrupted: the radio in progress is finished first", "已中断：正在处理的对讲机将先完成"};
+} // namespace SessionTexts
+
+// The text with "%1", "%2"... replaced by the values, in order.
+std::string sessionText(const TextEntry &entry, int language,
+                        std::initializer_list<std::string_view> values = {});
