@@ -124,12 +124,17 @@ void printError(const QString &text)
     std::fprintf(stderr, "orx740-cli: %s\n", qPrintable(text));
 }
 
-PortAliases installedPortAliases()
+QString installedSetupIniPath()
 {
     // The names the program runs under decide where its per-user copy lives.
     QCoreApplication::setOrganizationName(QStringLiteral("ORX-740"));
     QCoreApplication::setApplicationName(QStringLiteral("ORX-740"));
     const QString shipped = QString::fromStdString(installLayoutForProgram().setupIniPath());
-    IniFile ini(resolveSetupIniPath(shipped));
+    return resolveSetupIniPath(shipped);
+}
+
+PortAliases installedPortAliases()
+{
+    IniFile ini(installedSetupIniPath());
     return readPortAliases(ini);
 }

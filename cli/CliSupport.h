@@ -59,3 +59,5 @@ void printError(const QString &text);
 // per-user copy when the installation cannot be written), so "COM<n>" means the same device to
 // both. Needs the application object.
 PortAliases installedPortAliases();
+// The path of that mysetup.ini.
+QString installedSetupIniPath();

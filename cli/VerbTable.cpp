@@ -13,6 +13,7 @@
 #include "cli/FileVerbs.h"
 #include "cli/HelpSettingsVerb.h"
 #include "cli/PortsVerb.h"
+#include "cli/ReportVerb.h"
 #include "cli/ToneVerb.h"
 
 namespace {
@@ -151,6 +152,12 @@ constexpr VerbOption kBatchOptions[] = {
                          "version to start for it"},
 };
 
+constexpr VerbOption kReportOptions[] = {
+    {"--out FILE.zip", "the zip file to write"},
+    {"--document FILE.dat", "add that data file pair (FILE.dat and FILE.fre) as\n"
+                            "it is on disk; without it no document goes in"},
+};
+
 constexpr VerbHelp kVerbs[] = {
     {"simulate",
      "simulate [--image FILE] [--model NAME] [--firmware V100]\n"
@@ -231,6 +238,13 @@ constexpr VerbHelp kVerbs[] = {
      "backup is kept), write the template, read back and compare, log it.\n"
      "A summary at the end; exit 0 when every radio was done.",
      kBatchOptions, runBatch},
+    {"report", "report --out FILE.zip [--document FILE.dat]",
+     "a problem report as one zip file: the program, Qt, system and locale\n"
+     "versions, every serial port's facts, the last serial traces, the\n"
+     "settings file and, only with --document, a data file pair. The user's\n"
+     "name, the host name and the home folder are replaced by \"<user>\",\n"
+     "\"<host>\" and \"<home>\". Nothing is sent anywhere.",
+     kReportOptions, runReport},
     {"help-settings", "help-settings [--json] [--language zh]",
      "every setting of every window the help explains, one a line: window,\n"
      "control, label and tooltip separated by tabs.",

@@ -1,5 +1,6 @@
 #include "help/HelpWindows.h"
 
+#include "help/FrmProblemReport.h"
 #include "help/HelpBrowser.h"
 #include "kernel/MainWindowHooks.h"
 #include "kernel/MainWindowHost.h"
@@ -14,5 +15,21 @@ void registerHelp(MainWindowHooks &hooks)
         if (!browser)
             browser = new HelpBrowser(context, host.notifier(), owner);
         browser->showPage(page);
+    });
+    hooks.setCommand(MainCommand::HelpContents,
+                     [](AppContext &, MainWindowHost &host) { host.showHelp(QString()); });
+    hooks.setCommand(MainCommand::HelpConnecting, [](AppContext &, MainWindowHost &host) {
+        host.showHelp(QStringLiteral("task-connect"));
+    });
+    hooks.setCommand(MainCommand::SaveProblemReport, [](AppContext &context, MainWindowHost &host) {
+        QWidget *owner = host.dialogParent();
+        auto *report = owner ? owner->findChild<FrmProblemReport *>(
+                                   QStringLiteral("FrmProblemReport"), Qt::FindDirectChildrenOnly)
+                             : nullptr;
+        if (!report)
+            report = new FrmProblemReport(context, host.notifier(), owner);
+        report->show();
+        report->raise();
+        report->activateWindow();
     });
 }

@@ -73,6 +73,8 @@ public:
         static_cast<void>(section);
         return {};
     }
+    // The whole file as it is now (for a problem report); nothing when it cannot be read.
+    virtual std::optional<std::string> contents() { return std::nullopt; }
 };
 
 // An INI file kept in memory only.
@@ -97,6 +99,7 @@ public:
     {
         return document.keys(section);
     }
+    std::optional<std::string> contents() override { return document.bytes(); }
 
     IniDocument document;
 };

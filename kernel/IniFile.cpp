@@ -101,3 +101,11 @@ QString perUserSetupIniPath(const QString &shippedPath)
     }
     return userPath;
 }
+
+std::optional<std::string> IniFile::contents()
+{
+    const std::optional<IniDocument> document = tryLoad(m_path);
+    if (!document)
+        return std::nullopt;
+    return document->bytes();
+}

@@ -21,6 +21,7 @@ public:
     bool writeString(std::string_view section, std::string_view key,
                      std::string_view value) override;
     std::vector<std::string> keys(std::string_view section) override;
+    std::optional<std::string> contents() override;
 
     // The file's contents; nothing when it is missing or cannot be read.
     static std::optional<IniDocument> tryLoad(const QString &path);

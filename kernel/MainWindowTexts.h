@@ -40,6 +40,10 @@ enum class MainCommand
     Print,
     // The channel window's right-button menu: the chart of every channel, previewed for printing.
     PrintChannelChart,
+    // The Help menu's ways into the manual and the problem report.
+    HelpContents,
+    HelpConnecting,
+    SaveProblemReport,
 };
 
 // One menu or menu item of the main window. A menu has no parent and no command.
@@ -128,6 +132,21 @@ inline constexpr MenuItemText kMainMenu[]{
      "",
      MainCommand::CloseAllWindows},
     {"mnuHelp", "", {"", "&Help", "帮助(&H)"}, "", MainCommand::None},
+    {"mnuHelpContents",
+     "mnuHelp",
+     {"", "Help &Contents", "帮助目录(&C)"},
+     "",
+     MainCommand::HelpContents},
+    {"mnuHelpConnecting",
+     "mnuHelp",
+     {"", "Connecting the &Radio", "连接对讲机(&R)"},
+     "",
+     MainCommand::HelpConnecting},
+    {"mnuProblemReport",
+     "mnuHelp",
+     {"", "Save &Problem Report...", "保存问题报告(&P)..."},
+     "",
+     MainCommand::SaveProblemReport},
     {"mnuAbout", "mnuHelp", {"", "&About ORX-740", "关于 ORX-740(&A)"}, "", MainCommand::About},
 };
 

@@ -1,6 +1,7 @@
 #include "link/LinkController.h"
 
 #include "link/SerialPortService.h"
+#include "link/SerialTraceFile.h"
 
 #include <utility>
 
@@ -143,6 +144,10 @@ void LinkController::carryOut(const LinkAction &action)
             end->outcome.result == TransferResult::Success)
             *m_readTarget = m_scratch;
         m_readTarget = nullptr;
+        // Identification-only exchanges (a probe, a batch waiting for its radio) come every
+        // second and tell a report nothing the reads and writes do not.
+        if (end->outcome.operation != CommOperation::Identify)
+            keepSerialTraces();
         const QStringList messages = std::exchange(m_messages, {});
         Q_EMIT finished(end->outcome, messages);
     }

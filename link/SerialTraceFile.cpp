@@ -1,6 +1,10 @@
 #include "link/SerialTraceFile.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
+#include <QStandardPaths>
 
 #include "kernel/FileDialogs.h"
 #include "lang/MessageService.h"
@@ -18,6 +22,29 @@ bool saveSerialTrace(const QString &path, QString *error)
     if (!saved && error)
         *error = QStringLiteral("%1: %2").arg(path, file.errorString());
     return saved;
+}
+
+QString keptSerialTracesPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/orx740/serial-traces.txt");
+}
+
+void keepSerialTraces()
+{
+    const QString path = keptSerialTracesPath();
+    if (QDir().mkpath(QFileInfo(path).path()))
+        saveSerialTrace(path, nullptr);
+}
+
+std::string lastSerialTraces()
+{
+    if (!serialTrace().transfers().empty())
+        return serialTrace().text();
+    QFile kept(keptSerialTracesPath());
+    if (!kept.open(QIODevice::ReadOnly))
+        return {};
+    return kept.readAll().toStdString();
 }
 
 void saveSerialTraceAs(FileDialogs &dialogs, MessageService &messages, int language)

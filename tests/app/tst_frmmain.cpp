@@ -66,6 +66,9 @@ const MenuRow kExpectedMenu[]{
     {"mnuCascade", "&Cascade", "层叠(&C)", ""},
     {"mnuCloseAll", "Close All &Windows", "关闭所有窗口(&W)", ""},
     {"mnuHelp", "&Help", "帮助(&H)", ""},
+    {"mnuHelpContents", "Help &Contents", "帮助目录(&C)", ""},
+    {"mnuHelpConnecting", "Connecting the &Radio", "连接对讲机(&R)", ""},
+    {"mnuProblemReport", "Save &Problem Report...", "保存问题报告(&P)...", ""},
     {"mnuAbout", "&About ORX-740", "关于 ORX-740(&A)", ""},
 };
 
