@@ -67,20 +67,18 @@ void FrmSetLanguage::fillLanguages()
 {
     const LanguageState &language = m_context.language;
     m_combo1->addItem(qText(languageName(English, language.languageIndex)));
-    if (language.chineseOffered())
+    // The language in force is offered too, a stored Chinese on a system that does not offer
+    // Chinese included, so that OK keeps it and English can always be chosen instead.
+    if (language.chineseOffered() || language.languageIndex == Chinese)
         m_combo1->addItem(qText(languageName(Chinese, language.languageIndex)));
-    // A Chinese interface on a system that does not offer Chinese (a stored choice) is shown by
-    // name without being selectable, so that OK keeps it.
-    const QString current = qText(languageName(language.languageIndex, language.languageIndex));
-    m_combo1->setPlaceholderText(current);
-    m_combo1->setCurrentIndex(m_combo1->findText(current));
+    m_combo1->setCurrentIndex(
+        m_combo1->findText(qText(languageName(language.languageIndex, language.languageIndex))));
 }
 
 void FrmSetLanguage::chooseLanguage()
 {
     LanguageState &language = m_context.language;
-    const QString chosen =
-        m_combo1->currentIndex() < 0 ? m_combo1->placeholderText() : m_combo1->currentText();
+    const QString chosen = m_combo1->currentText();
     int newIndex = language.languageIndex;
     if (chosen == qText(languageName(English, language.languageIndex)))
         newIndex = English;
@@ -90,10 +88,15 @@ void FrmSetLanguage::chooseLanguage()
         language.shownLanguage = language.languageIndex;
         language.languageIndex = newIndex;
     }
-    if (!m_context.setupIni->writeString("language", "CurrentLanguage",
-                                         std::to_string(language.languageIndex)))
-        m_context.messages->inform(m_context.text(Messages::kFileError), MessageIcon::Warning);
+    storeLanguage(m_context);
     accept();
+}
+
+void storeLanguage(AppContext &context)
+{
+    if (!context.setupIni->writeString("language", "CurrentLanguage",
+                                       std::to_string(context.language.languageIndex)))
+        context.messages->inform(context.text(Messages::kFileError), MessageIcon::Warning);
 }
 
 bool FrmSetLanguage::eventFilter(QObject *watched, QEvent *event)

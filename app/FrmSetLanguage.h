@@ -7,9 +7,10 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 
-// The language window: offers English, and Chinese as well on a Chinese system. OK stores the
-// choice in mysetup.ini and changes the language in force; the main window relabels itself when it
-// is next activated.
+// The language window: offers English, the language in force, and Chinese as well on a Chinese
+// system, so that a language chosen elsewhere can always be left. OK stores the choice in
+// mysetup.ini and changes the language in force; the main window relabels itself when it is next
+// activated.
 class FrmSetLanguage : public QDialog
 {
     Q_OBJECT
@@ -31,3 +32,6 @@ private:
     QPushButton *m_command1 = nullptr;
     QPushButton *m_command2 = nullptr;
 };
+
+// Writes the language in force as "CurrentLanguage" to mysetup.ini; "file error." when it cannot.
+void storeLanguage(AppContext &context);

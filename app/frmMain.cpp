@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
@@ -281,6 +282,20 @@ void frmMain::commitPendingEdits()
     }
 }
 
+bool frmMain::settlePendingChoices()
+{
+    for (QMdiSubWindow *window : openSubWindows()) {
+        auto *choices = dynamic_cast<PendingChoices *>(window->widget());
+        if (!choices || !choices->hasPendingChoices())
+            continue;
+        // The window that asks comes to the front, so the user sees what the question is about.
+        m_mdiArea->setActiveSubWindow(window);
+        if (!choices->settlePendingChoices())
+            return false;
+    }
+    return true;
+}
+
 void frmMain::relabel()
 {
     const int language = m_context.language.languageIndex;
@@ -498,6 +513,8 @@ void frmMain::dispatch(MainCommand command)
 
 bool frmMain::offerToSave()
 {
+    if (!settlePendingChoices())
+        return false;
     const MainWindowHooks::SaveQuestion &question = m_hooks.saveQuestion();
     return !question || question(m_context, static_cast<MainWindowHost &>(*this));
 }
@@ -596,8 +613,19 @@ void frmMain::changeEvent(QEvent *event)
 void frmMain::activated()
 {
     LanguageState &language = m_context.language;
-    if (!language.relabelPending())
+    // The question below takes the activation and gives it back: no second round meanwhile.
+    if (!language.relabelPending() || m_switchingLanguage)
         return;
+    const QScopedValueRollback switching(m_switchingLanguage, true);
+    // The switch closes every window: choices still pending are asked about first, in the
+    // language still on the screen, and Cancel keeps that language.
+    const int chosen = language.languageIndex;
+    language.languageIndex = language.shownLanguage;
+    if (!settlePendingChoices()) {
+        storeLanguage(m_context);
+        return;
+    }
+    language.languageIndex = chosen;
     language.shownLanguage = language.languageIndex;
     relabel();
     closeAllChildWindows();

@@ -46,6 +46,8 @@ public:
     void updateTitle() override;
     void documentReplaced() override;
     void commitPendingEdits() override;
+    bool settlePendingChoices() override;
+    bool offerToSave() override;
     QWidget *dialogParent() override { return this; }
     QString dataFileFilter() const override;
     void showHelp(const QString &page) override;
@@ -81,7 +83,6 @@ private:
     void activated();
 
     void runHook(MainCommand command);
-    bool offerToSave();
     void setTreeViewVisible(bool visible);
     void languageSetup();
     void about();
@@ -104,5 +105,6 @@ private:
     QLabel *m_panels[3] = {};
     bool m_splitterDragging = false;
     bool m_shownOnce = false;
+    bool m_switchingLanguage = false;
     int m_dragX = 0;
 };

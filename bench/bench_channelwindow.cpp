@@ -38,6 +38,8 @@ public:
     void updateTitle() override {}
     void documentReplaced() override {}
     void commitPendingEdits() override {}
+    bool settlePendingChoices() override { return true; }
+    bool offerToSave() override { return true; }
     QWidget *dialogParent() override { return nullptr; }
     QString dataFileFilter() const override { return {}; }
     void showHelp(const QString &) override {}

@@ -199,6 +199,30 @@ int detailStoredValue(const DetailRow &row, int listIndex, std::string_view text
     }
 }
 
+bool ApplyDetailChoice(DocumentSet &document, int kind, int group, int row, const DetailRow &detail,
+                       const std::vector<std::string> &items, int listIndex)
+{
+    ChannelRecord *record = ChannelGrid::rowRecord(document, kind, group, row);
+    const bool memoryRow = ChannelGrid::isMemoryRow(kind, group, row);
+    if (!record || !detail.set || listIndex < 0 || listIndex >= static_cast<int>(items.size()) ||
+        !detailVisible(detail, *record, kind, memoryRow))
+        return false;
+    // What a row already shows is not chosen again: a value without an item of its own (shown as
+    // the first item) stays as stored.
+    if (detailShownIndex(detail, *record, items) == listIndex)
+        return true;
+    const int value =
+        detailStoredValue(detail, listIndex, items[static_cast<std::size_t>(listIndex)]);
+    detail.set(*record, value);
+    if (detail.items == DetailItems::MemChannel) {
+        const std::int16_t present = value == kNoMemChannel ? 0 : 1;
+        if (record->Present != present)
+            document.memories.count += present ? 1 : -1;
+        record->Present = present;
+    }
+    return true;
+}
+
 bool detailVisible(const DetailRow &row, const ChannelRecord &record, int kind, bool memoryRow)
 {
     switch (row.show) {

@@ -65,6 +65,15 @@ int detailShownIndex(const DetailRow &row, const ChannelRecord &record,
 int detailStoredValue(const DetailRow &row, int listIndex, std::string_view text);
 bool detailVisible(const DetailRow &row, const ChannelRecord &record, int kind, bool memoryRow);
 
+// A detail choice for one grid row of a group, the one rule of a choice made for one row and of
+// one made for many: item `listIndex` of the list's `items` is chosen. A row takes part when it
+// has a record (on a CB memory row the memory) that shows the detail; a row that already shows
+// the chosen item keeps its value, otherwise the record takes the item's value. "CB Mem Chan ID"
+// also decides whether the memory is present: "Off" (255) clears it, a channel number makes it
+// present, and the count of present memories follows. False when the row takes no part.
+bool ApplyDetailChoice(DocumentSet &document, int kind, int group, int row, const DetailRow &detail,
+                       const std::vector<std::string> &items, int listIndex);
+
 namespace ChannelWindowTexts {
 inline constexpr TextEntry kCaption{"", "Channel Information", "信道信息"};
 inline constexpr TextEntry kBandLabel{"", "Select HF/HAM", "模式选择"};

@@ -256,6 +256,10 @@ FrequencyCommit CommitFrequencyText(DocumentSet &document, int kind, int group, 
         const CheckedFrequencyText result = CheckFrequencyText(text, false, warn, limits);
         checked = result.text;
         commit.message = result.message;
+        if (checked.empty()) {
+            commit.outcome = FrequencyOutcome::Refused;
+            return commit;
+        }
     }
     const auto index = FindChannel(document, kind, group, row);
     if (!index) {
@@ -510,25 +514,31 @@ bool moveRow(DocumentSet &document, int kind, int group, int row, int by)
     return pasteRows(document, kind, group, first, rows);
 }
 
-bool sortGroupByFrequency(DocumentSet &document, int kind, int group)
+bool sortGroupByFrequency(DocumentSet &document, int kind, int group, int *followedRow)
 {
     if (channelMoveRefusal(kind, group) != MoveRefusal::None)
         return false;
     const int size = editGroupSize(kind, group);
     std::vector<ClipRow> rows = copyRows(document, kind, group, 1, size);
-    std::vector<ChannelRecord> channels;
-    for (const ClipRow &row : rows)
-        if (row)
-            channels.push_back(*row);
+    // Each channel with the row it came from.
+    std::vector<std::pair<ChannelRecord, int>> channels;
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        if (rows[i])
+            channels.emplace_back(*rows[i], static_cast<int>(i) + 1);
     // The digits are of one width, so their text order is their frequency order.
-    std::stable_sort(channels.begin(), channels.end(),
-                     [](const ChannelRecord &a, const ChannelRecord &b) {
-                         return a.RxDigits.raw() < b.RxDigits.raw();
-                     });
+    std::stable_sort(channels.begin(), channels.end(), [](const auto &a, const auto &b) {
+        return a.first.RxDigits.raw() < b.first.RxDigits.raw();
+    });
     auto next = channels.begin();
-    for (ClipRow &row : rows)
-        if (row)
-            row = *next++;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (!rows[i])
+            continue;
+        if (followedRow && next->second == *followedRow) {
+            *followedRow = static_cast<int>(i) + 1;
+            followedRow = nullptr;
+        }
+        rows[i] = (next++)->first;
+    }
     return pasteRows(document, kind, group, 1, rows);
 }
 

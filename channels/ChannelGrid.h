@@ -81,7 +81,8 @@ enum class FrequencyOutcome
     Changed,
     Removed,
     RemovedGroupInvalid,
-    Kept, // the cleared channel is the last one the radio must keep
+    Kept,    // the cleared channel is the last one the radio must keep
+    Refused, // the text is no frequency of the band: the row keeps what it had
 };
 
 struct FrequencyCommit
@@ -90,9 +91,10 @@ struct FrequencyCommit
     FrequencyMessage message = FrequencyMessage::None;
 };
 
-// A frequency typed into a row: checked against the band (clamp off); an empty or out-of-range
-// result removes the row's channel by the removal rule, a good one sets it or adds a channel.
-// CB rows and memory rows take no typed frequency.
+// A frequency typed into a row: checked against the band (clamp off); a good one sets the row's
+// channel or adds one, an empty text removes the channel by the removal rule, and a text that is
+// no frequency of the band is refused, leaving the row as it was. CB rows and memory rows take no
+// typed frequency.
 FrequencyCommit CommitFrequencyText(DocumentSet &document, int kind, int group, int row,
                                     std::string_view text, bool warn, const BandLimits &limits);
 
@@ -184,8 +186,9 @@ MoveRefusal channelMoveRefusal(int kind, int group);
 // empty row takes part like any other. False when refused or past the group's end.
 bool moveRow(DocumentSet &document, int kind, int group, int row, int by);
 // The group's channels in ascending frequency (equal ones in their order), on the rows the group
-// had channels on, each keeping its settings. False when refused or already in order.
-bool sortGroupByFrequency(DocumentSet &document, int kind, int group);
+// had channels on, each keeping its settings. False when refused or already in order. A row given
+// in `followedRow` becomes the row its channel went to.
+bool sortGroupByFrequency(DocumentSet &document, int kind, int group, int *followedRow = nullptr);
 
 // Where a frequency was found: a group's row, or a memory channel (kind -1, row its number).
 struct ChannelHit

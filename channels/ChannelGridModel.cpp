@@ -85,8 +85,8 @@ bool ChannelGridModel::setData(const QModelIndex &index, const QVariant &value, 
 {
     if (role != Qt::EditRole || !isFrequencyEditable(index))
         return false;
-    commitFrequency(index.row() + 1, value.toString(), true);
-    return true;
+    return commitFrequency(index.row() + 1, value.toString(), true).outcome !=
+           ChannelGrid::FrequencyOutcome::Refused;
 }
 
 ChannelGrid::FrequencyCommit ChannelGridModel::commitFrequency(int row, const QString &text,

@@ -27,7 +27,8 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
-    // Column 1 of an HF or HAM channel row: the text is committed as a typed frequency.
+    // Column 1 of an HF or HAM channel row: the text is committed as a typed frequency; false when
+    // it is refused.
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
 
     // Whether a frequency may be typed into the cell.

@@ -63,10 +63,10 @@ WindowHelp emergencyWindowHelp()
     return specialHelp(
         SpecialWindowId::Emergency,
         {"The emergency channels of every CB group and of the HF and HAM bands. The lists offer "
-         "only the channels that exist; nothing changes in the document until you press Save, and "
-         "closing the window any other way drops the choices.",
-         "每个CB组以及HF和HAM频段的紧急信道。列表只提供已存在的信道；按“保存”之前文档不会改变，"
-         "以其他方式关闭窗口会放弃所做选择。"});
+         "only the channels that exist; nothing changes in the document until you press Save. "
+         "Closed any other way with choices not saved, the window asks whether to save them.",
+         "每个CB组以及HF和HAM频段的紧急信道。列表只提供已存在的信道；按“保存”之前文档不会改变；"
+         "以其他方式关闭窗口时，若有未保存的选择，会询问是否保存。"});
 }
 
 WindowHelp dualWatchWindowHelp()
@@ -74,10 +74,10 @@ WindowHelp dualWatchWindowHelp()
     return specialHelp(
         SpecialWindowId::DualWatch,
         {"The dual-watch channels of every CB group and of the HF and HAM bands. The lists offer "
-         "only the channels that exist; nothing changes in the document until you press Save, and "
-         "closing the window any other way drops the choices.",
-         "每个CB组以及HF和HAM频段的双守信道。列表只提供已存在的信道；按“保存”之前文档不会改变，"
-         "以其他方式关闭窗口会放弃所做选择。"});
+         "only the channels that exist; nothing changes in the document until you press Save. "
+         "Closed any other way with choices not saved, the window asks whether to save them.",
+         "每个CB组以及HF和HAM频段的双守信道。列表只提供已存在的信道；按“保存”之前文档不会改变；"
+         "以其他方式关闭窗口时，若有未保存的选择，会询问是否保存。"});
 }
 
 WindowHelp memorySettingsWindowHelp()
@@ -86,7 +86,7 @@ WindowHelp memorySettingsWindowHelp()
         SpecialWindowId::Memory,
         {"The memory-channel settings of every CB group and of the HF and HAM bands. The lists "
          "offer only the channels that exist; nothing changes in the document until you press "
-         "Save, and closing the window any other way drops the choices.",
+         "Save. Closed any other way with choices not saved, the window asks whether to save them.",
          "每个CB组以及HF和HAM频段的存储信道设置。列表只提供已存在的信道；按“保存”之前文档不会"
-         "改变，以其他方式关闭窗口会放弃所做选择。"});
+         "改变；以其他方式关闭窗口时，若有未保存的选择，会询问是否保存。"});
 }

@@ -1,5 +1,6 @@
 #include "channels/EmgDwMemWindows.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -20,6 +21,7 @@
 #include "kernel/DocumentNotifier.h"
 #include "kernel/MainWindowHooks.h"
 #include "kernel/MainWindowHost.h"
+#include "lang/Messages.h"
 #include "lang/QtText.h"
 #include "lang/SettingToolTips.h"
 #include "model/QtRecordTextCodec.h"
@@ -208,13 +210,49 @@ void EmgDwMemWindow::choose(Element &element, int position)
         element.items[static_cast<std::size_t>(position)].value;
 }
 
-void EmgDwMemWindow::save()
+void EmgDwMemWindow::writeChoices()
 {
     const std::span<std::int16_t> stored =
         specialValues(m_table.id, m_context.document.working().settings);
     std::copy(m_values.begin(), m_values.end(), stored.begin());
+    m_valuesAtOpen = m_values;
     Q_EMIT m_host.notifier().settingsChanged();
+}
+
+void EmgDwMemWindow::save()
+{
+    writeChoices();
     closeFrame(this);
+}
+
+bool EmgDwMemWindow::settlePendingChoices()
+{
+    if (!hasPendingChoices())
+        return true;
+    const std::string question = withArgument(m_context.text(Messages::kSaveWindowChangesQuestion),
+                                              m_context.text(m_table.caption));
+    switch (m_context.messages->ask(question, MessageButtons::SaveDiscardCancel,
+                                    MessageIcon::Warning)) {
+    case MessageAnswer::Save:
+        writeChoices();
+        return true;
+    case MessageAnswer::Discard:
+        m_values = m_valuesAtOpen;
+        fillLists();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void EmgDwMemWindow::closeEvent(QCloseEvent *event)
+{
+    // Cancel keeps the window open with its choices.
+    if (!settlePendingChoices()) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
 }
 
 void registerEmgDwMemWindows(MainWindowHooks &hooks)

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "channels/EmgDwMemTable.h"
+#include "kernel/MainWindowHost.h"
 
 class AppContext;
-class MainWindowHost;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -16,8 +16,9 @@ class QPushButton;
 
 // The emergency, dual-watch and memory-channel windows (frm_emg, frm_dw, frm_MEM), each built
 // from its table: a window edits a copy of its sub-record of the settings, "Save" writes the copy
-// into the document and closes the window, any other close drops it without asking.
-class EmgDwMemWindow : public QWidget
+// into the document and closes the window. Closed any other way with choices made since, it asks
+// whether to save them first.
+class EmgDwMemWindow : public QWidget, public PendingChoices
 {
     Q_OBJECT
 
@@ -30,7 +31,13 @@ public:
     // "Save": the copy goes into the working settings, then the window closes.
     void save();
 
+    bool hasPendingChoices() const override { return m_values != m_valuesAtOpen; }
+    bool settlePendingChoices() override;
+
     QSize sizeHint() const override;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     struct Element
@@ -49,6 +56,8 @@ private:
     void fillLists();
     void relabel();
     void choose(Element &element, int position);
+    // The copy goes into the working settings and counts as saved.
+    void writeChoices();
 
     AppContext &m_context;
     MainWindowHost &m_host;

@@ -23,6 +23,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTableView>
+#include <QTimer>
 #include <QUndoStack>
 #include <QVBoxLayout>
 
@@ -47,24 +48,26 @@ using namespace ChannelWindowTexts;
 
 namespace {
 
-// One user action of the window: the parts of the document it changed, before and after.
+// One user action of the window: the parts of the document it changed, before and after, and
+// for a move the row its channel left and the row it went to.
 class ChannelEditCommand : public QUndoCommand
 {
 public:
     ChannelEditCommand(frmCommChInfo &window, const QString &name, ChannelGrid::GroupState before,
-                       ChannelGrid::GroupState after)
+                       ChannelGrid::GroupState after, std::pair<int, int> movedRows)
         : QUndoCommand(name)
         , m_window(window)
         , m_before(std::move(before))
         , m_after(std::move(after))
+        , m_movedRows(movedRows)
     {}
 
-    void undo() override { m_window.restoreGroupState(m_after, m_before); }
+    void undo() override { m_window.restoreGroupState(m_after, m_before, m_movedRows.first); }
     void redo() override
     {
         // The action itself has already changed the document when the command is pushed.
         if (m_done)
-            m_window.restoreGroupState(m_before, m_after);
+            m_window.restoreGroupState(m_before, m_after, m_movedRows.second);
         m_done = true;
     }
 
@@ -72,6 +75,7 @@ private:
     frmCommChInfo &m_window;
     ChannelGrid::GroupState m_before;
     ChannelGrid::GroupState m_after;
+    std::pair<int, int> m_movedRows; // 0: the selection stays as it is
     bool m_done = false;
 };
 
@@ -398,15 +402,15 @@ void frmCommChInfo::buildActions()
         {&kUndo,
          {QKeySequence(Qt::CTRL | Qt::Key_Z)},
          [this] {
-             commitEditor();
-             m_undo->undo();
+             if (commitEditor())
+                 m_undo->undo();
          },
          &QUndoStack::canUndoChanged},
         {&kRedo,
          {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)},
          [this] {
-             commitEditor();
-             m_undo->redo();
+             if (commitEditor())
+                 m_undo->redo();
          },
          &QUndoStack::canRedoChanged},
     };
@@ -557,7 +561,9 @@ void frmCommChInfo::showKind(int kind)
 
 void frmCommChInfo::chooseKind(int kind)
 {
-    commitEditor();
+    // A refused frequency keeps the editor open on the kind it belongs to.
+    if (!commitEditor())
+        kind = m_kind;
     if (kind < CB || kind > HAM)
         return;
     {
@@ -581,7 +587,11 @@ void frmCommChInfo::chooseKind(int kind)
 
 void frmCommChInfo::chooseGroup(int group, bool record)
 {
-    commitEditor();
+    if (!commitEditor()) {
+        const QSignalBlocker block(m_combo6);
+        m_combo6->setCurrentIndex(m_group - 1);
+        return;
+    }
     if (group < 1 || group > groupCount(m_kind))
         group = 1;
     const int row = std::max(currentRow(), 1);
@@ -771,17 +781,22 @@ void frmCommChInfo::showDetails()
         m_label5[static_cast<std::size_t>(detail.index)]->setVisible(visible);
         if (!visible || !detail.get)
             continue;
-        std::vector<std::string> items;
-        items.reserve(static_cast<std::size_t>(box->count()));
-        for (int i = 0; i < box->count(); ++i)
-            items.push_back(stdText(box->itemText(i)));
         const QSignalBlocker block(box);
-        box->setCurrentIndex(detailShownIndex(detail, *record, items));
+        box->setCurrentIndex(detailShownIndex(detail, *record, listItems(box)));
     }
     m_frame2->setTitle(text(kDetailCaption) + qText(ChannelGrid::rowName(m_kind, m_group, row)));
     m_frame2->setVisible(true);
     blankDifferingDetails(selectedRowNumbers());
     m_filling = false;
+}
+
+std::vector<std::string> frmCommChInfo::listItems(const QComboBox *box)
+{
+    std::vector<std::string> items;
+    items.reserve(static_cast<std::size_t>(box->count()));
+    for (int i = 0; i < box->count(); ++i)
+        items.push_back(stdText(box->itemText(i)));
+    return items;
 }
 
 void frmCommChInfo::detailChosen(const DetailRow &detail, int listIndex)
@@ -793,21 +808,11 @@ void frmCommChInfo::detailChosen(const DetailRow &detail, int listIndex)
         return;
     }
     const int row = currentRow();
-    const QString chosen = m_combo8[static_cast<std::size_t>(detail.index)]->itemText(listIndex);
+    const std::vector<std::string> items =
+        listItems(m_combo8[static_cast<std::size_t>(detail.index)]);
     edit(text(detail.label), [&] {
-        DocumentSet &document = m_context.document.working();
-        ChannelRecord *record = ChannelGrid::rowRecord(document, m_kind, m_group, row);
-        if (!record)
-            return;
-        const int value = detailStoredValue(detail, listIndex, stdText(chosen));
-        detail.set(*record, value);
-        if (detail.items == DetailItems::MemChannel) {
-            // Recalling a channel makes the memory present; "Off" leaves it empty.
-            const std::int16_t present = value == 255 ? 0 : 1;
-            if (record->Present != present)
-                document.memories.count += present ? 1 : -1;
-            record->Present = present;
-        }
+        ApplyDetailChoice(m_context.document.working(), m_kind, m_group, row, detail, items,
+                          listIndex);
     });
     showDetails();
 }
@@ -881,8 +886,10 @@ void frmCommChInfo::groupNameEdited(const QString &name)
     }
 }
 
-void frmCommChInfo::edit(const QString &name, const std::function<void()> &change)
+void frmCommChInfo::edit(const QString &name, const std::function<void()> &change,
+                         const int *movedTo)
 {
+    const int rowBefore = currentRow();
     const ChannelGrid::GroupState before =
         ChannelGrid::takeGroupState(m_context.document.working(), m_kind, m_group);
     change();
@@ -891,7 +898,21 @@ void frmCommChInfo::edit(const QString &name, const std::function<void()> &chang
     if (before == after)
         return;
     announce(before, after);
-    m_undo->push(new ChannelEditCommand(*this, name, before, std::move(after)));
+    const std::pair<int, int> movedRows =
+        movedTo ? std::pair(rowBefore, *movedTo) : std::pair(0, 0);
+    m_undo->push(new ChannelEditCommand(*this, name, before, std::move(after), movedRows));
+}
+
+void frmCommChInfo::selectRowAlone(int row)
+{
+    if (row < 1 || row > m_model->rowCount())
+        return;
+    const QModelIndex index = m_model->index(row - 1, std::max(m_grid->currentIndex().column(), 0));
+    // Not setCurrentIndex of the view: with Ctrl held (Ctrl+Up) it would add the row to the
+    // selection instead of replacing it.
+    m_grid->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                         QItemSelectionModel::Rows);
+    m_grid->scrollTo(index);
 }
 
 void frmCommChInfo::announce(const ChannelGrid::GroupState &from, const ChannelGrid::GroupState &to)
@@ -923,7 +944,7 @@ void frmCommChInfo::announce(const ChannelGrid::GroupState &from, const ChannelG
 }
 
 void frmCommChInfo::restoreGroupState(const ChannelGrid::GroupState &from,
-                                      const ChannelGrid::GroupState &to)
+                                      const ChannelGrid::GroupState &to, int selectRow)
 {
     cancelEditor();
     ChannelGrid::applyGroupState(m_context.document.working(), from, to);
@@ -939,6 +960,7 @@ void frmCommChInfo::restoreGroupState(const ChannelGrid::GroupState &from,
         chooseGroup(to.group, false);
     }
     announce(from, to);
+    selectRowAlone(selectRow);
     showDetails();
 }
 
@@ -953,37 +975,67 @@ void frmCommChInfo::EnterGridEdit(const QString &startText)
         const QModelIndex index = m_grid->currentIndex();
         if (!m_model->isFrequencyEditable(index))
             return;
-        m_grid->scrollTo(index);
-        m_text1->setGeometry(m_grid->visualRect(index));
-        if (startText.isEmpty()) {
-            m_text1->setText(index.data().toString());
-            m_text1->selectAll();
-        } else {
-            m_text1->setText(startText);
-            m_text1->end(false);
-        }
-        m_editing = true;
-        m_text1->show();
-        m_text1->setFocus();
+        if (startText.isEmpty())
+            openEditor(index.row() + 1, index.data().toString(), true);
+        else
+            openEditor(index.row() + 1, startText, false);
     });
 }
 
-void frmCommChInfo::commitEditor()
+void frmCommChInfo::openEditor(int row, const QString &text, bool selectAll)
+{
+    const QModelIndex index = m_model->index(row - 1, 1);
+    m_grid->scrollTo(index);
+    m_text1->setGeometry(m_grid->visualRect(index));
+    m_text1->setText(text);
+    if (selectAll)
+        m_text1->selectAll();
+    else
+        m_text1->end(false);
+    m_editing = true;
+    m_editRow = row;
+    m_text1->show();
+    m_text1->setFocus();
+}
+
+bool frmCommChInfo::commitEditor()
 {
     if (!m_editing)
-        return;
+        return true;
+    bool committed = true;
     trap("frmCommChInfo_SaveShowGridData", [&] {
         const QString typed = m_text1->text();
-        const int row = currentRow();
+        const int row = m_editRow;
         closeEditor();
         ChannelGrid::FrequencyCommit commit;
         edit(text(kHeaderFrequency), [&] { commit = m_model->commitFrequency(row, typed, true); });
+        const int language = m_context.language.languageIndex;
+        if (commit.outcome == ChannelGrid::FrequencyOutcome::Refused) {
+            // A typo costs no channel: the text comes back for correcting, and Escape gives back
+            // the channel's own frequency.
+            const BandLimits &limits = m_context.document.bandLimits();
+            inform(std::string(frequencyMessageText(commit.message, language)) + "\r\n" +
+                       formatMhz(limits.lower) + " - " + formatMhz(limits.upper) + " MHz",
+                   MessageIcon::Warning);
+            openEditor(row, typed, true);
+            // Left by a click, the editor is still losing the focus to where the click went, and
+            // that would take the selection away: it is given back once the click is over.
+            QTimer::singleShot(0, m_text1, [this] {
+                if (!m_editing)
+                    return;
+                m_text1->setFocus();
+                m_text1->selectAll();
+            });
+            committed = false;
+            return;
+        }
         if (commit.message != FrequencyMessage::None)
-            inform(frequencyMessageText(commit.message, m_context.language.languageIndex),
+            inform(frequencyMessageText(commit.message, language),
                    commit.message == FrequencyMessage::OutOfRange ? MessageIcon::Warning
                                                                   : MessageIcon::None);
         showDetails();
     });
+    return committed;
 }
 
 void frmCommChInfo::cancelEditor()
@@ -1078,12 +1130,13 @@ bool frmCommChInfo::editorKeyPress(QKeyEvent *key)
     trap("FrmCommChInfo_Text1_KeyPress_Error", [&] {
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             const bool empty = m_text1->text().isEmpty();
-            commitEditor();
+            swallowed = true;
+            if (!commitEditor())
+                return;
             if (empty)
                 GridNextLine();
             else
                 GridNextCol();
-            swallowed = true;
         } else if (key->key() == Qt::Key_Escape) {
             cancelEditor();
             m_grid->setFocus();
@@ -1154,7 +1207,8 @@ std::pair<int, int> frmCommChInfo::selectedRows() const
 
 void frmCommChInfo::runEditCommand(MainCommand command)
 {
-    commitEditor();
+    if (!commitEditor())
+        return;
     switch (command) {
     case MainCommand::Copy:
         copyRows(false);

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "channels/ChannelGrid.h"
@@ -54,8 +55,10 @@ public:
     int currentRow() const;
     QUndoStack *undoStack() const { return m_undo; }
 
-    // Puts the document back to `to` where it differs from `from`, and shows the changed group.
-    void restoreGroupState(const ChannelGrid::GroupState &from, const ChannelGrid::GroupState &to);
+    // Puts the document back to `to` where it differs from `from`, and shows the changed group;
+    // a row other than 0 becomes the one selected row (a moved channel's place).
+    void restoreGroupState(const ChannelGrid::GroupState &from, const ChannelGrid::GroupState &to,
+                           int selectRow = 0);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -85,13 +88,18 @@ private:
     void fillGroupPanel();
     void fillDetailLists();
     void showDetails();
+    // The texts of a list's items, as the detail rules take them.
+    static std::vector<std::string> listItems(const QComboBox *box);
     void detailChosen(const DetailRow &row, int listIndex);
     void groupValidChosen(int listIndex);
     void workGroupChosen(int listIndex);
     void workChannelChosen(int listIndex);
     void memChxChosen(int listIndex);
     void groupNameEdited(const QString &text);
-    void commitEditor();
+    // Writes the frequency typed into the editor; false, with the editor open again on its text,
+    // when the text is no frequency of the band (the channel keeps what it had).
+    bool commitEditor();
+    void openEditor(int row, const QString &text, bool selectAll);
     void cancelEditor();
     void closeEditor();
     void showPopup(const QPoint &position);
@@ -108,8 +116,12 @@ private:
     // Tab goes through the controls as they are laid out, top left to bottom right.
     void setTabOrderFromLayout();
     // Runs one user action as one undo step: the parts of the document it changed are kept
-    // before and after.
-    void edit(const QString &name, const std::function<void()> &change);
+    // before and after. An action that moves the current row's channel names the row it went to
+    // (read after the change), so that undo and redo select it where it is.
+    void edit(const QString &name, const std::function<void()> &change,
+              const int *movedTo = nullptr);
+    // Makes the row the current one and the only one selected.
+    void selectRowAlone(int row);
     void announce(const ChannelGrid::GroupState &from, const ChannelGrid::GroupState &to);
     // Runs a handler and, when it fails, shows its identifier in an OK box.
     void trap(const char *identifier, const std::function<void()> &handler);
@@ -139,6 +151,7 @@ private:
     int m_group = 1;
     bool m_filling = false;
     bool m_editing = false;
+    int m_editRow = 0; // the grid row the editor is over
     bool m_announcing = false;
     std::vector<ChannelGrid::ClipRow> m_clip;
     bool m_clipFilled = false;

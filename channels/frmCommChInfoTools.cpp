@@ -42,26 +42,19 @@ std::vector<int> frmCommChInfo::selectedRowNumbers() const
     return {rows.begin(), rows.end()};
 }
 
-// One choice for every selected channel, as one undo step; rows without a channel are passed by.
+// One choice for every selected row, as one undo step, each row taking it as a choice made for it
+// alone would; rows without a channel (or not showing the detail) are passed by.
 void frmCommChInfo::applyDetailToRows(const DetailRow &detail, int listIndex,
                                       const std::vector<int> &rows)
 {
-    const std::string chosen =
-        stdText(m_combo8[static_cast<std::size_t>(detail.index)]->itemText(listIndex));
-    const int value = detailStoredValue(detail, listIndex, chosen);
+    const std::vector<std::string> items =
+        listItems(m_combo8[static_cast<std::size_t>(detail.index)]);
     int skipped = 0;
     edit(text(detail.label), [&] {
         DocumentSet &document = m_context.document.working();
-        for (const int row : rows) {
-            ChannelRecord *record = ChannelGrid::rowRecord(document, m_kind, m_group, row);
-            const bool memoryRow = ChannelGrid::isMemoryRow(m_kind, m_group, row);
-            if (!record || (memoryRow && !record->Present) ||
-                !detailVisible(detail, *record, m_kind, memoryRow)) {
+        for (const int row : rows)
+            if (!ApplyDetailChoice(document, m_kind, m_group, row, detail, items, listIndex))
                 ++skipped;
-                continue;
-            }
-            detail.set(*record, value);
-        }
     });
     m_model->redrawAll();
     showDetails();
@@ -108,30 +101,41 @@ bool frmCommChInfo::mayMoveChannels()
 
 void frmCommChInfo::moveCurrentRow(int by)
 {
-    commitEditor();
+    if (!commitEditor())
+        return;
     const int row = currentRow();
     if (row < 1 || !mayMoveChannels())
         return;
     bool moved = false;
-    edit(text(by < 0 ? kMoveUp : kMoveDown).remove(QLatin1Char('&')), [&] {
-        moved = ChannelGrid::moveRow(m_context.document.working(), m_kind, m_group, row, by);
-    });
+    const int movedTo = row + by;
+    edit(
+        text(by < 0 ? kMoveUp : kMoveDown).remove(QLatin1Char('&')),
+        [&] {
+            moved = ChannelGrid::moveRow(m_context.document.working(), m_kind, m_group, row, by);
+        },
+        &movedTo);
     if (!moved)
         return;
     m_model->redrawAll();
-    const int column = std::max(m_grid->currentIndex().column(), 0);
-    m_grid->setCurrentIndex(m_model->index(row + by - 1, column));
+    // The moved channel alone stays selected, so the next choice changes it and no other.
+    selectRowAlone(movedTo);
     showDetails();
 }
 
 void frmCommChInfo::sortGroup()
 {
-    commitEditor();
-    if (!mayMoveChannels())
+    if (!commitEditor() || !mayMoveChannels())
         return;
-    edit(text(kSortByFrequency).remove(QLatin1Char('&')),
-         [&] { ChannelGrid::sortGroupByFrequency(m_context.document.working(), m_kind, m_group); });
+    int followed = currentRow();
+    edit(
+        text(kSortByFrequency).remove(QLatin1Char('&')),
+        [&] {
+            ChannelGrid::sortGroupByFrequency(m_context.document.working(), m_kind, m_group,
+                                              &followed);
+        },
+        &followed);
     m_model->redrawAll();
+    selectRowAlone(followed);
     showDetails();
 }
 
@@ -193,8 +197,8 @@ void frmCommChInfo::findNext()
 
 void frmCommChInfo::printChart()
 {
-    commitEditor();
-    m_host.runCommand(MainCommand::PrintChannelChart);
+    if (commitEditor())
+        m_host.runCommand(MainCommand::PrintChannelChart);
 }
 
 void frmCommChInfo::showStatus(const QString &note)

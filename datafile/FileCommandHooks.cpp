@@ -22,6 +22,7 @@ public:
     void closeAllChildWindows() override { m_host.closeAllChildWindows(); }
     void documentReplaced() override { m_host.documentReplaced(); }
     void commitPendingEdits() override { m_host.commitPendingEdits(); }
+    bool settlePendingChoices() override { return m_host.settlePendingChoices(); }
 
 private:
     MainWindowHost &m_host;
@@ -78,9 +79,9 @@ FileServices::FileServices(AppContext &context)
     context.dataFiles = &m_adapters->storage;
     context.fileDialogs = &m_adapters->dialogs;
     context.launcher = &m_adapters->launcher;
-    context.switchVersion = [&context](const std::string &firmwareVersion) {
-        FileCommandHost noWindows;
-        FileCommands(context, noWindows).SwitchVersion(firmwareVersion);
+    context.switchVersion = [&context](const std::string &firmwareVersion, MainWindowHost &host) {
+        HostAdapter adapter(host);
+        FileCommands(context, adapter).SwitchVersion(firmwareVersion);
     };
 }
 
@@ -90,5 +91,5 @@ FileServices::~FileServices()
     m_context.dataFiles = &m_context.none.dataFiles;
     m_context.fileDialogs = &m_context.none.fileDialogs;
     m_context.launcher = &m_context.none.launcher;
-    m_context.switchVersion = [](const std::string &) {};
+    m_context.switchVersion = [](const std::string &, MainWindowHost &) {};
 }

@@ -71,6 +71,8 @@ void FileCommands::titleChanged()
 
 void FileCommands::New()
 {
+    if (!OfferToSave())
+        return;
     if (m_context.messages->ask(m_context.text(Messages::kNewDocument), MessageButtons::OkCancel,
                                 MessageIcon::Warning) != MessageAnswer::Ok)
         return;
@@ -106,6 +108,10 @@ void FileCommands::InitialSetting()
 
 bool FileCommands::OfferToSave()
 {
+    // Choices a window keeps until its own "Save", and text still open in an editor, are part of
+    // what the question is about.
+    if (!m_host.settlePendingChoices())
+        return false;
     m_host.commitPendingEdits();
     const Document &document = m_context.document;
     if (m_editsDropped || !ChangedCheck(document.working(), document.saved()))
@@ -243,11 +249,14 @@ bool FileCommands::WriteDocument(const std::string &path)
 
 bool AskSaveQuestion(AppContext &context, const std::function<bool()> &save, bool *dropped)
 {
-    switch (context.messages->ask(context.text(Messages::kSaveQuestion),
-                                  MessageButtons::YesNoCancel, MessageIcon::Warning)) {
-    case MessageAnswer::Yes:
+    const std::string question =
+        withArgument(context.text(Messages::kSaveChangesQuestion),
+                     std::string(fileNameOf(context.document.documentPath)));
+    switch (
+        context.messages->ask(question, MessageButtons::SaveDiscardCancel, MessageIcon::Warning)) {
+    case MessageAnswer::Save:
         return save();
-    case MessageAnswer::No:
+    case MessageAnswer::Discard:
         if (dropped)
             *dropped = true;
         return true;

@@ -17,6 +17,9 @@ public:
     virtual ~FileCommandHost() = default;
     virtual void closeAllChildWindows() {}
     virtual void documentReplaced() {}
+    // Windows that keep choices until their own "Save" ask about them first: false when the user
+    // cancelled.
+    virtual bool settlePendingChoices() { return true; }
     // Edits still held by a window's open editor go into the records before the save question
     // looks at them.
     virtual void commitPendingEdits() {}
@@ -53,7 +56,8 @@ class FileCommands
 public:
     FileCommands(AppContext &context, FileCommandHost &host);
 
-    // File > New: asks "All data will be cleared." first. DocumentPath and UntitledFlag stay.
+    // File > New: the save question for a changed document, then "All data will be cleared.".
+    // DocumentPath and UntitledFlag stay.
     void New();
     // The main window's first document: the new-document InitFile, no question.
     InitFileResult LoadNewDocument();
@@ -77,9 +81,11 @@ public:
     // for a file name first.
     bool SaveForQuestion();
     // The one save question of every command that replaces the document or ends the program
-    // (Open, New from the toolbar, Initial Setting, the version switch, shutdown): true to go on
-    // (nothing changed, saved, or No), false to stop (Cancel, or the save failed). Once answered
-    // No, the same command does not ask again.
+    // (New, Open, a file named at start, Read from Radio, Initial Setting, the version switches,
+    // shutdown). Windows with pending choices ask about them and open editors commit first; then
+    // a changed document is offered for saving. True to go on (nothing changed, saved, or
+    // Discard), false to stop (Cancel, or the save failed). Once answered Discard, the same
+    // command does not ask again.
     bool OfferToSave();
     // Starts the program version that handles `other` after the save question; false when no
     // version handles it, the user cancelled, or it could not be started.
@@ -94,8 +100,8 @@ private:
     bool m_editsDropped = false;
 };
 
-// The save question as every command asks it ("File has been modify,save it now?", Yes/No/Cancel):
-// Yes runs `save` and goes on only when it succeeded, No goes on without saving (and sets
+// The save question as every command asks it ("Save changes to new.dat?", Save/Discard/Cancel):
+// Save runs `save` and goes on only when it succeeded, Discard goes on without saving (and sets
 // *dropped), Cancel stops. True to go on.
 bool AskSaveQuestion(AppContext &context, const std::function<bool()> &save,
                      bool *dropped = nullptr);

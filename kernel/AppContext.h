@@ -15,6 +15,8 @@
 #include "model/VersionRegistry.h"
 #include "radio/Document.h"
 
+class MainWindowHost;
+
 // The serial settings kept in mysetup.ini.
 struct SerialSettings
 {
@@ -63,9 +65,10 @@ public:
     ProgramLauncher *launcher = &none.launcher;   // starts the program of another version
 
     // Starts the program version that handles a radio's firmware, after the user said Yes to the
-    // version question; the file services set it.
-    std::function<void(const std::string &firmwareVersion)> switchVersion =
-        [](const std::string &) {};
+    // version question, once the main window's open edits and the save question are settled; the
+    // file services set it.
+    std::function<void(const std::string &firmwareVersion, MainWindowHost &host)> switchVersion =
+        [](const std::string &, MainWindowHost &) {};
 
     // A text of a table in the language in force.
     std::string_view text(const TextEntry &entry) const { return language.text(entry); }

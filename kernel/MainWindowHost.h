@@ -16,6 +16,19 @@ public:
     virtual void commitPendingEdits() = 0;
 };
 
+// A child window whose choices wait for its own "Save" before they reach the document (the
+// emergency, dual-watch and memory-channel windows). Before it closes, and before a command
+// replaces or drops the document, it asks whether to keep them.
+class PendingChoices
+{
+public:
+    virtual ~PendingChoices() = default;
+    virtual bool hasPendingChoices() const = 0;
+    // Asks "Save the changes of the <caption>?" (Save/Discard/Cancel) when choices are pending:
+    // Save writes them into the document, Discard drops them. False on Cancel.
+    virtual bool settlePendingChoices() = 0;
+};
+
 // A child window that takes the main window's edit commands (Copy, Cut, Paste, Insert&Paste,
 // Delete of the Tools menu) while it is the active one.
 class EditCommandTarget
@@ -55,6 +68,14 @@ public:
     virtual void documentReplaced() = 0;
     // Every open window that holds edits writes them into the document (before a write).
     virtual void commitPendingEdits() = 0;
+    // Every open window with pending choices asks about them, in front; false when the user
+    // cancelled, and the command that asked stops.
+    virtual bool settlePendingChoices() = 0;
+    // The one save question of every command that replaces or drops the document: pending
+    // choices and open edits are settled, then a changed document is offered for saving
+    // ("Save changes to new.dat?"). True to go on, false when the user cancelled or the save
+    // failed.
+    virtual bool offerToSave() = 0;
 
     // The window that dialogs and message boxes belong to.
     virtual QWidget *dialogParent() = 0;

@@ -4,6 +4,7 @@
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QWheelEvent>
 
 namespace {
@@ -31,6 +32,37 @@ bool hasFocusWithin(const QWidget *box)
 {
     const QWidget *focus = QApplication::focusWidget();
     return box->hasFocus() || (focus && box->isAncestorOf(focus));
+}
+
+// Set on a box while it holds a focus the user gave it.
+constexpr char kUserFocused[] = "orx740UserFocused";
+
+// A click, Tab or a label's shortcut is the user choosing the box; a window that focuses its
+// first box when it opens, or gives the focus back after a dialog, is not.
+bool isUserFocusReason(Qt::FocusReason reason)
+{
+    return reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason ||
+           reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason;
+}
+
+// The focus leaves for good: not to the box's own drop-down list (which moves the focus more than
+// once while it opens), nor to another window for a while; the box gets the focus back from
+// there without the user choosing it again.
+bool leavesForGood(Qt::FocusReason reason)
+{
+    return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason &&
+           !QApplication::activePopupWidget();
+}
+
+void noteFocusChange(QWidget *widget, const QFocusEvent &focus)
+{
+    QWidget *box = WheelGuard::guardedBox(widget);
+    if (!box)
+        return;
+    if (focus.gotFocus() && isUserFocusReason(focus.reason()))
+        box->setProperty(kUserFocused, true);
+    else if (focus.lostFocus() && leavesForGood(focus.reason()))
+        box->setProperty(kUserFocused, QVariant());
 }
 
 // Hands a wheel turn to the viewport of a scroll area, at the same place on the screen.
@@ -72,10 +104,20 @@ bool WheelGuard::eventFilter(QObject *watched, QEvent *event)
             widget->setFocusPolicy(Qt::StrongFocus);
         return false;
     }
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+        noteFocusChange(widget, *static_cast<QFocusEvent *>(event));
+        return false;
+    }
+    // A click on a box that already has the focus (the window gave it) chooses it all the same.
+    if (event->type() == QEvent::MouseButtonPress) {
+        if (QWidget *box = guardedBox(widget))
+            box->setProperty(kUserFocused, true);
+        return false;
+    }
     if (event->type() != QEvent::Wheel)
         return false;
     QWidget *box = guardedBox(widget);
-    if (!box || hasFocusWithin(box))
+    if (!box || (hasFocusWithin(box) && box->property(kUserFocused).toBool()))
         return false;
     scrollInstead(widget, *static_cast<QWheelEvent *>(event));
     event->accept();

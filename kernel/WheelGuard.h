@@ -6,10 +6,11 @@ class QCoreApplication;
 class QWidget;
 
 // Keeps the mouse wheel from changing a list box or number box the user is only scrolling past:
-// a wheel turn over a QComboBox or QAbstractSpinBox (or a part of one) that does not have the
-// keyboard focus scrolls the nearest enclosing scroll area instead, and the box keeps its value.
-// A box that has the focus (clicked or tabbed into) takes the wheel as usual. Boxes that would
-// take the focus from the wheel itself are given Qt::StrongFocus when they are first shown.
+// a wheel turn over a QComboBox or QAbstractSpinBox (or a part of one) scrolls the nearest
+// enclosing scroll area instead, and the box keeps its value, unless the user gave the box the
+// keyboard focus by a click, Tab or a label's shortcut. A box that a window focused by itself
+// (the first box of a window that opens) does not take the wheel. Boxes that would take the
+// focus from the wheel itself are given Qt::StrongFocus when they are first shown.
 class WheelGuard : public QObject
 {
     Q_OBJECT

@@ -11,7 +11,8 @@ enum class MessageButtons
     OkCancel,
     YesNo,
     YesNoCancel,
-    OkSaveTrace // a failed transfer's box: OK, or save the serial trace for support
+    OkSaveTrace,      // a failed transfer's box: OK, or save the serial trace for support
+    SaveDiscardCancel // the save questions: keep the changes, drop them, or stop
 };
 
 enum class MessageIcon
@@ -29,7 +30,9 @@ enum class MessageAnswer
     Cancel,
     Yes,
     No,
-    SaveTrace
+    SaveTrace,
+    Save,
+    Discard
 };
 
 // Questions and notices to the user. The windows implement it with message boxes; tests script

@@ -16,8 +16,13 @@ inline constexpr TextEntry kReadQuestion{"", "Read data from radio.\r\nDo you wi
                                          "从对讲机读取数据。\r\n是否继续？"};
 inline constexpr TextEntry kWriteQuestion{"", "Write data to radio.\r\nDo you wish continue?",
                                           "向对讲机写入数据。\r\n是否继续？"};
-inline constexpr TextEntry kSaveQuestion{"", "File has been modify,save it now?",
-                                         "当前文件已被修改，是否现在保存？"};
+// The one save question before a command replaces or drops a changed document; "%1" is the
+// document's file name ("new.dat" while untitled).
+inline constexpr TextEntry kSaveChangesQuestion{"", "Save changes to %1?",
+                                                "是否保存对 %1 的更改？"};
+// Asked when a window whose choices wait for its own "Save" closes; "%1" is its caption.
+inline constexpr TextEntry kSaveWindowChangesQuestion{"", "Save the changes of the %1?",
+                                                      "是否保存“%1”的更改？"};
 inline constexpr TextEntry kOverwriteQuestion{"", "file will be Overwrite,Continue?",
                                               "文件将被覆盖，是否继续？"};
 inline constexpr TextEntry kReadCompleted{"", "Read Data Completed.", "读取数据完成。"};

@@ -19,8 +19,10 @@ constexpr ButtonText kButtonTexts[]{
     {QMessageBox::Cancel, {"", "Cancel", "取消"}},
     {QMessageBox::Yes, {"", "&Yes", "是(&Y)"}},
     {QMessageBox::No, {"", "&No", "否(&N)"}},
-    {QMessageBox::Save, {"", "Save &Trace...", "保存通信记录(&T)..."}},
+    {QMessageBox::Discard, {"", "&Discard", "不保存(&D)"}},
 };
+constexpr TextEntry kSaveTrace{"", "Save &Trace...", "保存通信记录(&T)..."};
+constexpr TextEntry kSave{"", "&Save", "保存(&S)"};
 
 QMessageBox::StandardButtons standardButtons(MessageButtons buttons)
 {
@@ -33,6 +35,8 @@ QMessageBox::StandardButtons standardButtons(MessageButtons buttons)
         return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     case MessageButtons::OkSaveTrace:
         return QMessageBox::Ok | QMessageBox::Save;
+    case MessageButtons::SaveDiscardCancel:
+        return QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
     case MessageButtons::Ok:
         break;
     }
@@ -72,12 +76,18 @@ MessageAnswer QtMessageService::ask(std::string_view text, MessageButtons button
         if (QAbstractButton *button = box.button(entry.button))
             button->setText(QString::fromUtf8(m_language.text(entry.text)));
     }
+    const bool saveTrace = buttons == MessageButtons::OkSaveTrace;
+    if (QAbstractButton *save = box.button(QMessageBox::Save))
+        save->setText(QString::fromUtf8(m_language.text(saveTrace ? kSaveTrace : kSave)));
     // Closing the box answers Cancel, or No when there is no Cancel button.
     if (!box.button(QMessageBox::Cancel) && box.button(QMessageBox::No))
         box.setEscapeButton(QMessageBox::No);
-    if (box.button(QMessageBox::Save)) {
+    if (saveTrace) {
         box.setDefaultButton(QMessageBox::Ok);
         box.setEscapeButton(QMessageBox::Ok);
+    } else if (buttons == MessageButtons::SaveDiscardCancel) {
+        box.setDefaultButton(QMessageBox::Save);
+        box.setEscapeButton(QMessageBox::Cancel);
     }
     switch (box.exec()) {
     case QMessageBox::Yes:
@@ -87,7 +97,9 @@ MessageAnswer QtMessageService::ask(std::string_view text, MessageButtons button
     case QMessageBox::Ok:
         return MessageAnswer::Ok;
     case QMessageBox::Save:
-        return MessageAnswer::SaveTrace;
+        return saveTrace ? MessageAnswer::SaveTrace : MessageAnswer::Save;
+    case QMessageBox::Discard:
+        return MessageAnswer::Discard;
     default:
         return buttons == MessageButtons::Ok || buttons == MessageButtons::OkSaveTrace
                    ? MessageAnswer::Ok

@@ -57,6 +57,9 @@ void TransferCommands::readFromRadio(MainWindowHost &host)
     if (isBusy())
         return;
     m_host = &host;
+    // The read replaces the document: unsaved edits are offered for saving before anything else.
+    if (!host.offerToSave())
+        return;
     start(JobKind::Read);
 }
 
@@ -131,7 +134,7 @@ void TransferCommands::sessionFinished(const SessionEnd &end)
         m_context.messageQueue.add(message);
     m_context.messageQueue.show(*m_context.messages, m_context.language.languageIndex);
     if (!end.switchToVersion.empty())
-        m_context.switchVersion(end.switchToVersion);
+        m_context.switchVersion(end.switchToVersion, *m_host);
 
     const bool reading = end.kind == JobKind::Read;
     if (end.result == SessionResult::Done) {

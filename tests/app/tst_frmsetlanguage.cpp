@@ -1,8 +1,10 @@
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include "app/FrmSetLanguage.h"
 #include "kernel/AppContext.h"
@@ -57,6 +59,7 @@ private Q_SLOTS:
     void okChangesTheLanguageAndStoresIt();
     void cancelChangesNothing();
     void enterInTheListMovesToTheNextControl();
+    void chineseCanBeLeftOnAnySystem();
 };
 
 void TestFrmSetLanguage::offersWhatTheSystemAllows_data()
@@ -67,7 +70,8 @@ void TestFrmSetLanguage::offersWhatTheSystemAllows_data()
     QTest::addColumn<QString>("shown");
 
     QTest::newRow("other system, English") << 1 << 1 << QStringList{"English"} << "English";
-    QTest::newRow("other system, stored Chinese") << 1 << 2 << QStringList{"英语"} << "中文";
+    QTest::newRow("other system, stored Chinese")
+        << 1 << 2 << QStringList{"英语", "中文"} << "中文";
     QTest::newRow("Chinese system, English")
         << 2 << 1 << QStringList{"English", "Chinese"} << "English";
     QTest::newRow("Chinese system, Chinese") << 2 << 2 << QStringList{"英语", "中文"} << "中文";
@@ -116,7 +120,7 @@ void TestFrmSetLanguage::okChangesTheLanguageAndStoresIt_data()
     QTest::newRow("Chinese to English") << 2 << 2 << 0 << 1 << 2;
     QTest::newRow("same language: stored again, nothing to relabel") << 2 << 2 << 1 << 2 << 2;
     QTest::newRow("stored Chinese kept where Chinese is not offered") << 1 << 2 << -1 << 2 << 2;
-    QTest::newRow("stored Chinese to English where only English is offered")
+    QTest::newRow("stored Chinese to English where Chinese is not offered")
         << 1 << 2 << 0 << 1 << 2;
 }
 
@@ -166,6 +170,38 @@ void TestFrmSetLanguage::enterInTheListMovesToTheNextControl()
                  static_cast<QWidget *>(harness.find<QPushButton>("Command1")));
     QVERIFY(harness.window->isVisible());
     QCOMPARE(harness.stored(), QStringLiteral("1"));
+}
+
+// Chinese chosen on a Chinese system and the program started on another: Setup > Language Setup
+// offers English beside the Chinese in force, and choosing it switches the program back.
+void TestFrmSetLanguage::chineseCanBeLeftOnAnySystem()
+{
+    MainWindowHarness harness(Chinese);
+    harness.context.language.systemLanguageClass = English;
+    harness.start(MainWindowHooks());
+    harness.showAndActivate();
+    QStringList offered;
+    QString shown;
+    QTimer::singleShot(0, harness.window.get(), [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal || modal->objectName() != QStringLiteral("FrmSetLanguage"))
+            return;
+        auto *list = modal->findChild<QComboBox *>(QStringLiteral("Combo1"));
+        offered = itemTexts(list);
+        shown = list->currentText();
+        list->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(list, Qt::Key_Home);
+        QTest::mouseClick(modal->findChild<QPushButton *>(QStringLiteral("Command1")),
+                          Qt::LeftButton);
+    });
+    harness.window->findChild<QAction *>(QStringLiteral("mnuLanguage"))->trigger();
+    QCOMPARE(offered, (QStringList{"英语", "中文"}));
+    QCOMPARE(shown, QStringLiteral("中文"));
+    QCOMPARE(harness.context.language.languageIndex, English);
+    QCOMPARE(QString::fromStdString(harness.ini.document.valueOr("language", "CurrentLanguage")),
+             QStringLiteral("1"));
+    QCOMPARE(harness.window->findChild<QAction *>(QStringLiteral("mnuFile"))->text(),
+             QStringLiteral("&File"));
 }
 
 QTEST_MAIN(TestFrmSetLanguage)

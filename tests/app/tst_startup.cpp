@@ -238,13 +238,13 @@ void TestStartup::closeQuestion_data()
     QTest::addColumn<bool>("saved");
     QTest::addColumn<int>("questions");
 
-    const int yes = int(MessageAnswer::Yes);
-    const int no = int(MessageAnswer::No);
+    const int save = int(MessageAnswer::Save);
+    const int discard = int(MessageAnswer::Discard);
     const int cancel = int(MessageAnswer::Cancel);
-    QTest::newRow("unchanged: no question") << false << yes << true << true << false << 0;
-    QTest::newRow("Yes saves, then closes") << true << yes << true << true << true << 1;
-    QTest::newRow("Yes, save failed: stays open") << true << yes << false << false << true << 1;
-    QTest::newRow("No closes without saving") << true << no << true << true << false << 1;
+    QTest::newRow("unchanged: no question") << false << save << true << true << false << 0;
+    QTest::newRow("Save saves, then closes") << true << save << true << true << true << 1;
+    QTest::newRow("Save, save failed: stays open") << true << save << false << false << true << 1;
+    QTest::newRow("Discard closes without saving") << true << discard << true << true << false << 1;
     QTest::newRow("Cancel stays open") << true << cancel << true << false << false << 1;
 }
 
@@ -271,8 +271,8 @@ void TestStartup::closeQuestion()
     if (questions > 0) {
         const auto &question = harness.messages.questions[0];
         QCOMPARE(QString::fromStdString(question.text),
-                 QStringLiteral("当前文件已被修改，是否现在保存？"));
-        QVERIFY(question.buttons == MessageButtons::YesNoCancel);
+                 QStringLiteral("是否保存对 new.dat 的更改？"));
+        QVERIFY(question.buttons == MessageButtons::SaveDiscardCancel);
         QVERIFY(question.icon == MessageIcon::Warning);
     }
 }

@@ -161,9 +161,15 @@ void TestChannelGrid::typedFrequency_data()
         << 5 << "28.5" << int(FrequencyOutcome::Added) << false << "28.50000";
     QTest::newRow("new frequency")
         << 1 << "29.1234" << int(FrequencyOutcome::Changed) << false << "29.12340";
-    QTest::newRow("31 removes") << 1 << "31" << int(FrequencyOutcome::Removed) << true << "";
+    QTest::newRow("31 refused, the channel kept")
+        << 1 << "31" << int(FrequencyOutcome::Refused) << true << "28.01500";
+    QTest::newRow("typo 2.85 refused")
+        << 2 << "2.85" << int(FrequencyOutcome::Refused) << true << "28.02500";
     QTest::newRow("cleared removes") << 2 << "" << int(FrequencyOutcome::Removed) << false << "";
-    QTest::newRow("dots only") << 2 << "..." << int(FrequencyOutcome::Removed) << true << "";
+    QTest::newRow("dots only refused")
+        << 2 << "..." << int(FrequencyOutcome::Refused) << true << "28.02500";
+    QTest::newRow("31 into an empty row refused")
+        << 9 << "31" << int(FrequencyOutcome::Refused) << true << "";
     QTest::newRow("empty row stays empty")
         << 9 << "" << int(FrequencyOutcome::Unchanged) << false << "";
     QTest::newRow("same frequency")
@@ -197,9 +203,8 @@ void TestChannelGrid::lastChannelOfTheOnlyValidGroupIsKept()
     DocumentSet document = hamDocument({{1, "28.01500"}});
     for (int group = 2; group <= 12; ++group)
         document.settings.options.groupNames.valid.at(HAM, group) = 0;
-    const FrequencyCommit commit = CommitFrequencyText(document, HAM, 1, 1, "31", true, kHam);
+    const FrequencyCommit commit = CommitFrequencyText(document, HAM, 1, 1, "", true, kHam);
     QCOMPARE(commit.outcome, FrequencyOutcome::Kept);
-    QCOMPARE(commit.message, FrequencyMessage::OutOfRange);
     QCOMPARE(cell(document, HAM, 1, 1, kHam), QString("28.01500"));
 }
 
@@ -336,8 +341,10 @@ void TestChannelGrid::modelPassesTheTester()
     QCOMPARE(model.index(6, 1).data().toString(), QString("28.50000"));
     QVERIFY(model.setData(model.index(2, 1), "28.3"));
     QCOMPARE(model.index(2, 1).data().toString(), QString("28.30000"));
-    QVERIFY(model.setData(model.index(2, 1), "31"));
+    QVERIFY(!model.setData(model.index(2, 1), "31"));
     QCOMPARE(model.lastCommit().message, FrequencyMessage::OutOfRange);
+    QCOMPARE(model.index(2, 1).data().toString(), QString("28.30000"));
+    QVERIFY(model.setData(model.index(2, 1), ""));
     QCOMPARE(model.index(2, 1).data().toString(), QString());
     QVERIFY(!model.setData(model.index(2, 0), "28.3"));
     model.setGroup(HAM, 13);

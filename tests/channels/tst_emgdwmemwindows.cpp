@@ -1,8 +1,11 @@
+#include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include "channels/ChannelRecords.h"
 #include "channels/EmgDwMemWindows.h"
@@ -24,8 +27,8 @@ private Q_SLOTS:
     void cleanup();
     void emergencyChannelsPackAsTheRadioReadsThem();
     void dualWatchHamChannelPacks();
-    void closingWithoutSaveChangesNothing_data();
-    void closingWithoutSaveChangesNothing();
+    void pendingChoicesAreAskedAbout_data();
+    void pendingChoicesAreAskedAbout();
     void listsComeFromTheChannelsThatExist_data();
     void listsComeFromTheChannelsThatExist();
     void storedValuesAreShown();
@@ -127,37 +130,104 @@ void TestEmgDwMemWindows::dualWatchHamChannelPacks()
     QCOMPARE(int(image.byteAt(0x18091)), 2);
 }
 
-void TestEmgDwMemWindows::closingWithoutSaveChangesNothing_data()
+void TestEmgDwMemWindows::pendingChoicesAreAskedAbout_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("elements");
-    QTest::newRow("emergency") << "frm_emg" << 40;
-    QTest::newRow("dual watch") << "frm_dw" << 18;
-    QTest::newRow("memory channels") << "frm_MEM" << 16;
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("closedBy");
+    QTest::addColumn<int>("answer");
+    const struct
+    {
+        const char *row;
+        const char *name;
+        int elements;
+        const char *caption;
+    } windows[]{{"emergency", "frm_emg", 40, "Emg Channel Setting"},
+                {"dual watch", "frm_dw", 18, "DW Channel Setting"},
+                {"memory channels", "frm_MEM", 16, "MEM Channel Setting"}};
+    const struct
+    {
+        const char *row;
+        MessageAnswer answer;
+    } answers[]{{"Save", MessageAnswer::Save},
+                {"Discard", MessageAnswer::Discard},
+                {"Cancel", MessageAnswer::Cancel}};
+    for (const auto &window : windows)
+        for (const char *closedBy : {"its close button", "Exit", "a language switch"})
+            for (const auto &answer : answers)
+                QTest::addRow("%s, %s, %s", window.row, closedBy, answer.row)
+                    << window.name << window.elements << window.caption << closedBy
+                    << int(answer.answer);
 }
 
-void TestEmgDwMemWindows::closingWithoutSaveChangesNothing()
+// Choices made in a window and not saved are asked about whenever the window would close: Save
+// writes them into the document, Discard drops them, Cancel keeps the window (and the program,
+// and the language) as they were.
+void TestEmgDwMemWindows::pendingChoicesAreAskedAbout()
 {
     QFETCH(QString, name);
     QFETCH(int, elements);
+    QFETCH(QString, caption);
+    QFETCH(QString, closedBy);
+    QFETCH(int, answer);
     AddMemoryChannel(working().memories, 2, "27.00500", parseBandLimits("26.965 - 27.86125 MHz"));
     working().memories.at(2).MemChannelId = 4;
     const DocumentSet before = working();
-    QVERIFY(open(qPrintable(name)));
+    auto *window = static_cast<EmgDwMemWindow *>(open(qPrintable(name)));
+    QVERIFY(window);
     QVERIFY(!combo(elements));
-    int changed = 0;
     for (int element = 0; element < elements; ++element) {
         QComboBox *box = combo(element);
         QVERIFY(box);
-        if (box->count() > 1) {
-            box->setCurrentIndex((box->currentIndex() + 1) % box->count());
-            ++changed;
-        }
+        box->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(box, box->currentIndex() + 1 < box->count() ? Qt::Key_Down : Qt::Key_Up);
     }
-    QVERIFY(changed >= elements / 2);
-    m_window->parentWidget()->close();
-    QTRY_VERIFY(m_harness->openWindows().isEmpty());
+    const std::vector<std::int16_t> chosen = window->values();
     QVERIFY(working() == before);
+
+    m_harness->messages.answers = {MessageAnswer(answer)};
+    if (closedBy == "its close button") {
+        window->parentWidget()->close();
+    } else if (closedBy == "Exit") {
+        m_harness->window->close();
+    } else {
+        QTimer::singleShot(0, m_harness->window.get(), [] {
+            QWidget *modal = QApplication::activeModalWidget();
+            QVERIFY(modal);
+            auto *list = modal->findChild<QComboBox *>(QStringLiteral("Combo1"));
+            list->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(list, Qt::Key_End);
+            QTest::mouseClick(modal->findChild<QPushButton *>(QStringLiteral("Command1")),
+                              Qt::LeftButton);
+        });
+        m_harness->window->findChild<QAction *>(QStringLiteral("mnuLanguage"))->trigger();
+    }
+
+    const std::vector<ScriptedMessageService::Question> &questions = m_harness->messages.questions;
+    QCOMPARE(questions.size(), std::size_t(1));
+    QCOMPARE(QString::fromStdString(questions[0].text),
+             QStringLiteral("Save the changes of the %1?").arg(caption));
+    QCOMPARE(questions[0].buttons, MessageButtons::SaveDiscardCancel);
+    const bool cancelled = MessageAnswer(answer) == MessageAnswer::Cancel;
+    DocumentSet expected = before;
+    if (MessageAnswer(answer) == MessageAnswer::Save) {
+        const std::span<std::int16_t> stored =
+            specialValues(name == "frm_emg"  ? SpecialWindowId::Emergency
+                          : name == "frm_dw" ? SpecialWindowId::DualWatch
+                                             : SpecialWindowId::Memory,
+                          expected.settings);
+        std::copy(chosen.begin(), chosen.end(), stored.begin());
+    }
+    QVERIFY(working() == expected);
+    if (closedBy == "Exit")
+        QCOMPARE(m_harness->window->isVisible(), cancelled);
+    else
+        QCOMPARE(m_harness->window->childWindow(name) != nullptr, cancelled);
+    if (cancelled)
+        QVERIFY(window->values() == chosen);
+    if (closedBy == "a language switch")
+        QCOMPARE(m_harness->context.language.languageIndex, cancelled ? English : Chinese);
 }
 
 void TestEmgDwMemWindows::listsComeFromTheChannelsThatExist_data()

@@ -12,11 +12,13 @@
 #include <QTimer>
 #include <QUndoStack>
 
+#include "channels/ChannelDetails.h"
 #include "channels/ChannelGrid.h"
 #include "channels/ChannelRecords.h"
 #include "channels/ChannelWindows.h"
 #include "channels/frmCommChInfo.h"
 #include "datafile/DataFileFormat.h"
+#include "datafile/InitFiles.h"
 #include "model/QtRecordTextCodec.h"
 #include "options/RogerBeepWindows.h"
 #include "radio/RogerBeep.h"
@@ -134,6 +136,24 @@ struct Harness : MainWindowHarness
         Q_EMIT box->activated(index);
     }
     void tools(const char *action) { find<QAction>(action)->trigger(); }
+    // The document comes in as a loaded one does, showing the kind and group.
+    void load(const DocumentSet &document, int kind, int group)
+    {
+        DocumentSet &working = context.document.working();
+        working = document;
+        working.settings.currentKind = std::int16_t(kind);
+        working.settings.currentGroup[std::size_t(kind)] = std::int16_t(group);
+        context.document.setBandText(std::string(ChannelWindowTexts::kKindBandText[kind]));
+        Q_EMIT notifier.documentReplaced();
+    }
+    // A click on a row's frequency cell, with Ctrl to add the row to the selection.
+    void clickRow(int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        const QModelIndex index = grid()->model()->index(row - 1, 1);
+        grid()->scrollTo(index);
+        QTest::mouseClick(grid()->viewport(), Qt::LeftButton, modifiers,
+                          grid()->visualRect(index).center());
+    }
     const ChannelRecord *record(int group, int row) const
     {
         return ChannelGrid::rowRecord(context.document.working(), HAM, group, row);
@@ -150,7 +170,8 @@ private Q_SLOTS:
     void init() { QApplication::clipboard()->clear(); }
     void showsTheGroupWithItsControls();
     void typingIntoAnEmptyRowAddsAChannel();
-    void outOfRangeRemovesTheChannel();
+    void refusedFrequencyKeepsTheChannel_data();
+    void refusedFrequencyKeepsTheChannel();
     void enterOnAnEmptyEditorMovesOn();
     void keyFilter_data();
     void keyFilter();
@@ -179,7 +200,11 @@ private Q_SLOTS:
     void groupNameBoxUsesTheSystemCodePage_data();
     void groupNameBoxUsesTheSystemCodePage();
     void severalRowsTakeOneChoice();
+    void oneChoiceForManyRowsIsTheChoiceForEach_data();
+    void oneChoiceForManyRowsIsTheChoiceForEach();
     void movesAndSortAreOneStepEach();
+    void theMovedChannelAloneStaysSelected_data();
+    void theMovedChannelAloneStaysSelected();
     void findVisitsEveryHit();
 };
 
@@ -228,19 +253,64 @@ void TestFrmCommChInfo::typingIntoAnEmptyRowAddsAChannel()
     QVERIFY(h.messages.questions.empty());
 }
 
-void TestFrmCommChInfo::outOfRangeRemovesTheChannel()
+void TestFrmCommChInfo::refusedFrequencyKeepsTheChannel_data()
 {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("leaveByClick");
+    QTest::addColumn<QString>("range");
+    const QString ham = "28.00000 - 29.70000 MHz";
+    const QString hf = "24.71500 - 30.10500 MHz";
+    QTest::newRow("31 in HAM") << int(HAM) << "31" << false << ham;
+    QTest::newRow("typo 2.85 in HAM") << int(HAM) << "2.85" << false << ham;
+    QTest::newRow("30.5 in HF, left by a click") << int(HF) << "30.5" << true << hf;
+    QTest::newRow("no number in HF") << int(HF) << "2..8" << false << hf;
+}
+
+// A typed frequency outside the band is refused with the band's range; the channel keeps its
+// frequency and settings, the editor stays open on the typed text, and Escape brings the old
+// value back. Only an emptied cell removes the channel.
+void TestFrmCommChInfo::refusedFrequencyKeepsTheChannel()
+{
+    QFETCH(int, kind);
+    QFETCH(QString, typed);
+    QFETCH(bool, leaveByClick);
+    QFETCH(QString, range);
     Harness h;
-    h.select(2);
+    DocumentSet document = h.context.document.working();
+    for (int number = 1; number <= 3; ++number)
+        AddChannel(document, HF, 1, number, "28." + std::to_string(number), kHam);
+    ChannelGrid::rowRecord(document, kind, 1, 2)->Mode = 3;
+    h.load(document, kind, 1);
+    document = h.context.document.working();
+    h.clickRow(2);
     h.press(Qt::Key_Return);
-    QCOMPARE(h.editor()->text(), QString("28.20000"));
-    h.type("31");
-    h.press(Qt::Key_Return);
+    h.type(typed);
+    if (leaveByClick)
+        h.clickRow(5);
+    else
+        h.press(Qt::Key_Return);
+
     QCOMPARE(h.messages.questions.size(), std::size_t(1));
-    QCOMPARE(h.messages.questions[0].text, std::string("Frequency is out of range."));
+    QCOMPARE(QString::fromStdString(h.messages.questions[0].text),
+             "Frequency is out of range.\r\n" + range);
+    QVERIFY(h.context.document.working() == document);
+    QVERIFY(h.editor()->isVisible());
+    QCOMPARE(h.editor()->text(), typed);
+    QTRY_COMPARE(h.editor()->selectedText(), typed);
+    QCOMPARE(QApplication::focusWidget(), h.editor());
+    h.press(Qt::Key_Escape);
+    QVERIFY(!h.editor()->isVisible());
+    QCOMPARE(h.cell(2), QString("28.20000"));
+    QVERIFY(h.context.document.working() == document);
+
+    h.clickRow(2);
+    h.press(Qt::Key_Return);
+    h.press(Qt::Key_Backspace);
+    h.press(Qt::Key_Return);
     QCOMPARE(h.cell(2), QString());
-    QVERIFY(!h.record(1, 2));
-    QCOMPARE(h.context.document.working().channelCount(HAM, 1), 2);
+    QVERIFY(!ChannelGrid::rowRecord(h.context.document.working(), kind, 1, 2));
+    QCOMPARE(h.messages.questions.size(), std::size_t(1));
 }
 
 void TestFrmCommChInfo::enterOnAnEmptyEditorMovesOn()
@@ -346,23 +416,28 @@ void TestFrmCommChInfo::shortcutsWorkRightAfterABox()
     h.press(Qt::Key_Return);
     h.type("31");
     h.press(Qt::Key_Return);
-    QCOMPARE(boxes.texts, std::vector<std::string>{"Frequency is out of range."});
-    QVERIFY(!h.record(1, 2));
-    // The user's next keys go where the focus is once the box has gone.
-    QTRY_COMPARE(QApplication::focusWidget(), h.grid());
+    QCOMPARE(boxes.texts,
+             std::vector<std::string>{"Frequency is out of range.\r\n28.00000 - 29.70000 MHz"});
+    QVERIFY(h.record(1, 2));
+    // The user's next keys go where the focus is once the box has gone: the editor, on the
+    // refused text.
+    QTRY_COMPARE(QApplication::focusWidget(), h.editor());
     QCOMPARE(h.window->activeChildWindow(), h.channels());
-    h.press(Qt::Key_Z, Qt::ControlModifier);
+    h.press(Qt::Key_Escape);
+    QCOMPARE(QApplication::focusWidget(), h.grid());
     QCOMPARE(h.cell(2), QString("28.20000"));
-    h.press(Qt::Key_Y, Qt::ControlModifier);
-    QCOMPARE(h.cell(2), QString());
-    h.press(Qt::Key_Z, Qt::ControlModifier);
-    // The Tools commands by their keys: copy row 2 to row 5, then delete row 5.
+    // The Tools commands and the history by their keys: copy row 2 to row 5, delete row 5, undo
+    // and redo the delete.
     h.select(2);
     h.press(Qt::Key_C, Qt::ControlModifier);
     h.select(5);
     h.press(Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(h.cell(5), QString("28.20000"));
     h.press(Qt::Key_Delete);
+    QCOMPARE(h.cell(5), QString());
+    h.press(Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(h.cell(5), QString("28.20000"));
+    h.press(Qt::Key_Y, Qt::ControlModifier);
     QCOMPARE(h.cell(5), QString());
     h.context.messages = &h.messages;
 }
@@ -808,6 +883,92 @@ void TestFrmCommChInfo::severalRowsTakeOneChoice()
     QCOMPARE(selection->selectedRows().size(), h.grid()->model()->rowCount());
 }
 
+void TestFrmCommChInfo::oneChoiceForManyRowsIsTheChoiceForEach_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("group");
+    QTest::addColumn<QList<int>>("rows");
+    QTest::newRow("CB group 3, memory rows") << int(CB) << 3 << QList<int>{81, 82, 83, 84};
+    QTest::newRow("CB group 6, memory rows") << int(CB) << 6 << QList<int>{41, 42, 43};
+    QTest::newRow("CB group 1, channels") << int(CB) << 1 << QList<int>{1, 2, 3, 4};
+    QTest::newRow("HF named group") << int(HF) << 2 << QList<int>{1, 2, 3, 4};
+    QTest::newRow("HF MEM") << int(HF) << 16 << QList<int>{1, 2, 3, 4};
+    QTest::newRow("HF VFO") << int(HF) << 17 << QList<int>{1};
+    QTest::newRow("HAM named group") << int(HAM) << 1 << QList<int>{1, 2, 3, 4};
+    QTest::newRow("HAM MEM") << int(HAM) << 13 << QList<int>{1, 2, 3, 4};
+    QTest::newRow("HAM VFO") << int(HAM) << 14 << QList<int>{1};
+}
+
+// A detail chosen for several selected rows gives the records that the same choice made on each
+// row alone gives, for every detail and both ends of its list.
+void TestFrmCommChInfo::oneChoiceForManyRowsIsTheChoiceForEach()
+{
+    QFETCH(int, kind);
+    QFETCH(int, group);
+    QFETCH(QList<int>, rows);
+    Harness h;
+    DocumentSet start = *shippedInitDocument(1, "20260101");
+    const BandLimits anywhere{20.0, 40.0};
+    // The rows differ in their details; the last one of a channel group holds no channel, and
+    // on the "M" rows one memory is absent.
+    for (int row : rows) {
+        const int place = rows.indexOf(row);
+        if (ChannelGrid::isMemoryRow(kind, group, row)) {
+            const int memory = ChannelGrid::memoryNumber(kind, group, row);
+            if (place == 2)
+                continue;
+            AddMemoryChannel(start.memories, memory, "27.00500", anywhere);
+            start.memories.at(memory).MemChannelId = std::int16_t(place + 1);
+        } else if (place == 3) {
+            if (const auto index = FindChannel(start, kind, group, row))
+                RemoveChannelEntry(start, kind, group, *index);
+            continue;
+        } else if (!ChannelGrid::rowRecord(start, kind, group, row)) {
+            QVERIFY(AddChannel(start, kind, group, row, "28.50000", anywhere));
+        }
+        ChannelRecord *record = ChannelGrid::rowRecord(start, kind, group, row);
+        record->RxToneType = std::int16_t(place % 3);
+        record->TxToneType = std::int16_t((place + 1) % 3);
+        record->Mode = std::int16_t(place);
+        record->Scan = std::int16_t(place % 2);
+    }
+
+    int changes = 0;
+    for (const DetailRow &detail : detailRows()) {
+        if (!detail.set)
+            continue;
+        const QString name = QStringLiteral("Combo8_%1").arg(detail.index);
+        for (const Qt::Key end : {Qt::Key_Home, Qt::Key_End}) {
+            const auto pick = [&] {
+                QComboBox *box = h.combo(qPrintable(name));
+                if (!box->isVisible())
+                    return false;
+                box->setFocus(Qt::TabFocusReason);
+                QTest::keyClick(box, end);
+                return true;
+            };
+            // All rows at once, the first one current and showing its panel.
+            h.load(start, kind, group);
+            for (auto row = rows.crbegin(); row != rows.crend(); ++row)
+                h.clickRow(*row, row == rows.crbegin() ? Qt::NoModifier : Qt::ControlModifier);
+            QCOMPARE(h.grid()->selectionModel()->selectedRows().size(), rows.size());
+            if (!pick())
+                continue;
+            const DocumentSet together = h.context.document.working();
+            changes += together == start ? 0 : 1;
+            // Each row alone, where it shows the list.
+            h.load(start, kind, group);
+            for (int row : rows) {
+                h.clickRow(row);
+                pick();
+            }
+            QVERIFY2(h.context.document.working() == together,
+                     qPrintable(name + (end == Qt::Key_Home ? " first" : " last")));
+        }
+    }
+    QVERIFY(changes > 0);
+}
+
 void TestFrmCommChInfo::movesAndSortAreOneStepEach()
 {
     Harness h;
@@ -832,6 +993,56 @@ void TestFrmCommChInfo::movesAndSortAreOneStepEach()
     QVERIFY(!h.messages.questions.empty());
     QCOMPARE(h.messages.questions.back().text,
              std::string("CB channels keep their numbers: the band plan fixes them."));
+}
+
+void TestFrmCommChInfo::theMovedChannelAloneStaysSelected_data()
+{
+    // Group 1 holds 28.1, 28.2 and 28.3 MHz on rows 1 to 3.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<QString>("frequency");
+    QTest::newRow("move up") << QStringList{"click 3", "Ctrl+Up"} << 2 << "28.30000";
+    QTest::newRow("move down") << QStringList{"click 1", "Ctrl+Down"} << 2 << "28.10000";
+    QTest::newRow("sort") << QStringList{"click 3", "Ctrl+Up", "click 2", "sort"} << 3
+                          << "28.30000";
+    QTest::newRow("undo a move") << QStringList{"click 3", "Ctrl+Up", "click 1", "Ctrl+Z"} << 3
+                                 << "28.30000";
+    QTest::newRow("redo a move") << QStringList{"click 3", "Ctrl+Up", "Ctrl+Z", "Ctrl+Y"} << 2
+                                 << "28.30000";
+    QTest::newRow("undo a sort") << QStringList{"click 3", "Ctrl+Up", "click 2",
+                                                "sort",    "click 1", "Ctrl+Z"}
+                                 << 2 << "28.30000";
+}
+
+void TestFrmCommChInfo::theMovedChannelAloneStaysSelected()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(int, selected);
+    QFETCH(QString, frequency);
+    Harness h;
+    for (const QString &step : steps) {
+        if (step.startsWith(QLatin1String("click ")))
+            h.clickRow(step.mid(6).toInt());
+        else if (step == QLatin1String("sort"))
+            h.tools("ActionSortByFrequency");
+        else
+            QTest::keyClick(h.grid(), QKeySequence(step)[0].key(),
+                            QKeySequence(step)[0].keyboardModifiers());
+    }
+    QList<int> rows;
+    for (const QModelIndex &index : h.grid()->selectionModel()->selectedRows())
+        rows << index.row() + 1;
+    QCOMPARE(rows, QList<int>{selected});
+    QCOMPARE(h.channels()->currentRow(), selected);
+    QCOMPARE(h.cell(selected), frequency);
+    // The next choice changes the selected channel and no other.
+    const DocumentSet before = h.context.document.working();
+    QComboBox *mode = h.combo("Combo8_12");
+    mode->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(mode, Qt::Key_End);
+    for (int row = 1; row <= 3; ++row)
+        QCOMPARE(int(h.record(1, row)->Mode),
+                 row == selected ? 5 : int(ChannelGrid::rowRecord(before, HAM, 1, row)->Mode));
 }
 
 void TestFrmCommChInfo::findVisitsEveryHit()

@@ -58,17 +58,17 @@ void TestFileCommandHooks::commandsRunFromTheMainWindow()
     QVERIFY(QFile::exists(dir.filePath("saved.fre")));
     QVERIFY(window.windowTitle().endsWith(QStringLiteral(":saved.dat]")));
 
-    // The toolbar's New asks only the save question, and No replaces the edits.
+    // The toolbar's New asks only the save question, and Discard replaces the edits.
     context.document.working().settings.thresholds[0] = 5;
-    messages.answers.push_back(MessageAnswer::No);
+    messages.answers.push_back(MessageAnswer::Discard);
     window.dispatch(MainCommand::ToolbarNew);
     QCOMPARE(messages.questions.size(), std::size_t(1));
     QCOMPARE(QString::fromStdString(messages.questions[0].text),
-             QStringLiteral("File has been modify,save it now?"));
+             QStringLiteral("Save changes to saved.dat?"));
     QVERIFY(!ChangedCheck(context.document.working(), context.document.saved()));
     messages.questions.clear();
 
-    // The menu's New asks first.
+    // The menu's New asks its own question (the document is unchanged: no save question).
     messages.answers.push_back(MessageAnswer::Cancel);
     window.dispatch(MainCommand::FileNew);
     QCOMPARE(messages.questions.size(), std::size_t(1));

@@ -309,7 +309,7 @@ void TestFileCommands::rejectedFilesChangeNothing()
     if (channelFile >= 0)
         harness.files.files["/d/bad.fre"].assign(packed.channelFile.begin(),
                                                  packed.channelFile.begin() + channelFile);
-    harness.messages.answers.push_back(MessageAnswer::No); // the save question
+    harness.messages.answers.push_back(MessageAnswer::Discard); // the save question
     harness.dialogs.answers.push_back("/d/bad.dat");
 
     harness.commands().Open();
@@ -390,17 +390,17 @@ void TestFileCommands::openAsksToSaveFirst_data()
     QTest::addColumn<bool>("opens");
     QTest::addColumn<int>("writes");
 
-    const int yes = int(MessageAnswer::Yes);
+    const int save = int(MessageAnswer::Save);
     QTest::newRow("Cancel stops") << true << int(MessageAnswer::Cancel) << "" << false << false
                                   << 0;
-    QTest::newRow("No goes on without saving")
-        << true << int(MessageAnswer::No) << "" << false << true << 0;
-    QTest::newRow("Yes saves to the file, then opens") << true << yes << "" << false << true << 1;
-    QTest::newRow("Yes, save fails: stops") << true << yes << "" << true << false << 1;
-    QTest::newRow("Yes, untitled: asks for a name")
-        << false << yes << "/d/named.dat" << false << true << 1;
-    QTest::newRow("Yes, untitled, name dialog cancelled: stops")
-        << false << yes << "" << false << false << 0;
+    QTest::newRow("Discard goes on without saving")
+        << true << int(MessageAnswer::Discard) << "" << false << true << 0;
+    QTest::newRow("Save saves to the file, then opens") << true << save << "" << false << true << 1;
+    QTest::newRow("Save, save fails: stops") << true << save << "" << true << false << 1;
+    QTest::newRow("Save, untitled: asks for a name")
+        << false << save << "/d/named.dat" << false << true << 1;
+    QTest::newRow("Save, untitled, name dialog cancelled: stops")
+        << false << save << "" << false << false << 0;
 }
 
 void TestFileCommands::openAsksToSaveFirst()
@@ -427,8 +427,9 @@ void TestFileCommands::openAsksToSaveFirst()
     harness.dialogs.answers.push_back("/d/other.dat");
 
     harness.commands().Open();
-    QCOMPARE(harness.messageTexts().value(0), QStringLiteral("File has been modify,save it now?"));
-    QVERIFY(harness.messages.questions[0].buttons == MessageButtons::YesNoCancel);
+    QCOMPARE(harness.messageTexts().value(0), titled ? QStringLiteral("Save changes to mine.dat?")
+                                                     : QStringLiteral("Save changes to new.dat?"));
+    QVERIFY(harness.messages.questions[0].buttons == MessageButtons::SaveDiscardCancel);
     QVERIFY(harness.messages.questions[0].icon == MessageIcon::Warning);
     QCOMPARE(harness.files.writeAttempts, writes);
     QCOMPARE(harness.context.document.documentPath == "/d/other.dat", opens);
@@ -576,12 +577,14 @@ void TestFileCommands::newReplacesEditsByTheInitFile()
     harness.edit();
     const std::unique_ptr<DocumentSet> init = Samples::richDocument(8);
     harness.store(kNewInit, *init);
-    harness.messages.answers.push_back(MessageAnswer::Ok);
+    harness.messages.answers = {MessageAnswer::Discard, MessageAnswer::Ok};
 
     harness.commands().New();
-    QCOMPARE(harness.messageTexts(), QStringList{"All data will be cleared."});
-    QVERIFY(harness.messages.questions[0].buttons == MessageButtons::OkCancel);
-    QVERIFY(harness.messages.questions[0].icon == MessageIcon::Warning);
+    // The save question first, then New's own.
+    QCOMPARE(harness.messageTexts(),
+             (QStringList{"Save changes to mine.dat?", "All data will be cleared."}));
+    QVERIFY(harness.messages.questions[1].buttons == MessageButtons::OkCancel);
+    QVERIFY(harness.messages.questions[1].icon == MessageIcon::Warning);
     const Document &document = harness.context.document;
     QVERIFY(document.working().channels == init->channels);
     QVERIFY(document.working().settings.options == init->settings.options);
@@ -617,13 +620,13 @@ void TestFileCommands::newWithoutUsableInitFileKeepsTheEdits()
         harness.files.files[kNewInit].resize(100);
     const DocumentSet working = harness.context.document.working();
     const DocumentSet saved = harness.context.document.saved();
-    harness.messages.answers.push_back(MessageAnswer::Ok);
+    harness.messages.answers = {MessageAnswer::Discard, MessageAnswer::Ok};
 
     harness.commands().New();
     QVERIFY(harness.context.document.working() == working);
     QVERIFY(harness.context.document.saved() == saved);
     QVERIFY(documentChanged(harness.context));  // the edits are still offered for saving
-    QCOMPARE(harness.messageTexts().size(), 1); // nothing reported
+    QCOMPARE(harness.messageTexts().size(), 2); // nothing reported
 }
 
 void TestFileCommands::newCancelledChangesNothing()
@@ -631,8 +634,9 @@ void TestFileCommands::newCancelledChangesNothing()
     Harness harness;
     harness.edit();
     harness.store(kNewInit, *Samples::richDocument(8));
-    harness.messages.answers.push_back(MessageAnswer::Cancel);
+    harness.messages.answers = {MessageAnswer::Discard, MessageAnswer::Cancel};
     harness.commands().New();
+    QCOMPARE(harness.messageTexts().value(1), QStringLiteral("All data will be cleared."));
     QCOMPARE(harness.context.document.working().settings.thresholds[0], std::int16_t(77));
     QVERIFY(harness.host.calls.isEmpty());
 }

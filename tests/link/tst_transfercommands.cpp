@@ -1,11 +1,13 @@
 #include <QAction>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -13,6 +15,7 @@
 
 #include "LinkHarness.h"
 #include "app/frmMain.h"
+#include "channels/ChannelGrid.h"
 #include "channels/ChannelWindows.h"
 #include "datafile/FileCommandHooks.h"
 #include "datafile/QtBackupStore.h"
@@ -184,6 +187,7 @@ private Q_SLOTS:
     void wrongModelIsShownOnceAfterThePortIsClosed();
     void versionQuestionAndSwitch_data();
     void versionQuestionAndSwitch();
+    void versionSwitchKeepsAnOpenEdit();
     void cancelEndsCleanly_data();
     void cancelEndsCleanly();
     void portThatCannotBeOpened_data();
@@ -221,17 +225,20 @@ void TestTransferCommands::readFillsTheDocument()
             harness.main->resize(harness.main->size() + QSize(30, 20));
         }
     });
-    harness.messages.answers = {MessageAnswer::Ok};
+    // The open editor's edit makes the document a changed one: the save question comes first.
+    harness.messages.answers = {MessageAnswer::Discard, MessageAnswer::Ok};
     harness.run(MainCommand::ReadFromRadio);
 
     QCOMPARE(harness.outcome().result, TransferResult::Success);
-    QCOMPARE(harness.messages.texts(), (QStringList{kReadQuestion, "Read Data Completed."}));
-    QCOMPARE(harness.messages.questions[0].buttons, MessageButtons::OkCancel);
-    QCOMPARE(harness.messages.questions[0].icon, MessageIcon::Question);
-    QCOMPARE(harness.messages.questions[1].icon, MessageIcon::None);
-    // The question comes with the port open, the completion after it is closed.
-    QCOMPARE(harness.messages.portOpen, (std::vector<bool>{true, false}));
-    QCOMPARE(harness.messages.progressShown, (std::vector<bool>{false, false}));
+    QCOMPARE(harness.messages.texts(),
+             (QStringList{"Save changes to old.dat?", kReadQuestion, "Read Data Completed."}));
+    QCOMPARE(harness.messages.questions[1].buttons, MessageButtons::OkCancel);
+    QCOMPARE(harness.messages.questions[1].icon, MessageIcon::Question);
+    QCOMPARE(harness.messages.questions[2].icon, MessageIcon::None);
+    // The save question comes before the port is opened, the read question with the port open,
+    // the completion after it is closed.
+    QCOMPARE(harness.messages.portOpen, (std::vector<bool>{false, true, false}));
+    QCOMPARE(harness.messages.progressShown, (std::vector<bool>{false, false, false}));
     QVERIFY(harness.radio.sessionEnded());
     // Every block was asked for; a late answer under load may have been asked for twice.
     QVERIFY(harness.radio.blocksRead() >= kTransferBlockCount);
@@ -312,16 +319,18 @@ void TestTransferCommands::radioThatStopsAnswering()
     Harness harness;
     harness.radio.knobs().dieAfterBlocks = 300;
     fillPattern(harness.radio.memory(), 34);
-    const DocumentSet before = harness.context.document.working();
     harness.context.document.documentPath = "/tmp/kept.dat";
     harness.main->openChildWindow(QString::fromLatin1(kEmergencyWindow));
+    harness.main->commitPendingEdits();
+    const DocumentSet before = harness.context.document.working();
     // The failure box's Save Trace... writes the frames where the user says.
     QTemporaryDir traceDir;
     const std::string tracePath = traceDir.filePath("trace.txt").toStdString();
     ScriptedFileDialogs dialogs;
     dialogs.answers = {tracePath};
     harness.context.fileDialogs = &dialogs;
-    harness.messages.answers = {MessageAnswer::Ok, MessageAnswer::SaveTrace};
+    harness.messages.answers = {MessageAnswer::Discard, MessageAnswer::Ok,
+                                MessageAnswer::SaveTrace};
     harness.run(MainCommand::ReadFromRadio);
     // The editors stay open on the old document.
     QCOMPARE(harness.openWindows(), (QStringList{"frmCommChInfo", kEmergencyWindow}));
@@ -330,15 +339,15 @@ void TestTransferCommands::radioThatStopsAnswering()
     QCOMPARE(harness.outcome().failure, TransferFailure::NoAnswer);
     // One box, once the port is closed and the progress window gone.
     QCOMPARE(harness.messages.texts(),
-             (QStringList{kReadQuestion,
+             (QStringList{"Save changes to kept.dat?", kReadQuestion,
                           "Reading from the radio failed: the radio did not answer after five "
                           "tries at block 301 of 1872 (7%).\r\nThe document was not "
                           "changed.\r\nCheck that the radio is switched on and in programming "
                           "mode, that the programming cable is seated at both ends, and the port "
                           "chosen under Communication Port (its Find Radio button asks every "
                           "port for the radio)."}));
-    QCOMPARE(harness.messages.portOpen, (std::vector<bool>{true, false}));
-    QCOMPARE(harness.messages.progressShown, (std::vector<bool>{false, false}));
+    QCOMPARE(harness.messages.portOpen, (std::vector<bool>{false, true, false}));
+    QCOMPARE(harness.messages.progressShown, (std::vector<bool>{false, false, false}));
     QCOMPARE(harness.messages.questions.back().buttons, MessageButtons::OkSaveTrace);
     QFile trace(QString::fromStdString(tracePath));
     QVERIFY(trace.open(QIODevice::ReadOnly));
@@ -426,7 +435,7 @@ void TestTransferCommands::versionQuestionAndSwitch()
     }
     QStringList switched;
     bool portOpenAtSwitch = true;
-    harness.context.switchVersion = [&](const std::string &version) {
+    harness.context.switchVersion = [&](const std::string &version, MainWindowHost &) {
         switched << QString::fromStdString(version);
         portOpenAtSwitch = harness.commands->port().isOpen();
     };
@@ -449,6 +458,66 @@ void TestTransferCommands::versionQuestionAndSwitch()
     QCOMPARE(switched, yes ? QStringList{"V101"} : QStringList{});
     if (yes)
         QVERIFY(!portOpenAtSwitch);
+}
+
+// A frequency still in the channel window's editor when the radio's firmware asks for another
+// program version: the edit is in the document before the save question, and Cancel there keeps
+// this program running with the edit.
+void TestTransferCommands::versionSwitchKeepsAnOpenEdit()
+{
+    Harness harness;
+    FileServices files(harness.context);
+    struct Launcher : ProgramLauncher
+    {
+        std::string programBaseName() const override { return "orx740"; }
+        std::string executableSuffix() const override { return {}; }
+        bool startDetached(const std::string &) override { return ++starts, true; }
+        void endProcess() override {}
+        int starts = 0;
+    } launcher;
+    harness.context.launcher = &launcher;
+    harness.context.versions =
+        VersionRegistry::load([](std::string_view section, std::string_view key) -> std::string {
+            if (section == "Version" && key == "FirmVersionCount")
+                return "2";
+            return key == "Firm0" ? "V100V100" : key == "Firm1" ? "V200V101" : "";
+        });
+    harness.radio.knobs().firmwareVersion = "V101";
+    Document &document = harness.context.document;
+    document.working().settings.currentKind = HF;
+    document.setBandText("24.7150 - 30.1050 MHz");
+    document.documentPath = "new.dat";
+    document.untitled = true;
+    harness.main->documentReplaced();
+    document.takeSnapshot();
+    harness.main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(harness.main.get()));
+
+    auto *grid = harness.main->childWindow("frmCommChInfo")->findChild<QTableView *>("MSFlexGrid1");
+    const QModelIndex row5 = grid->model()->index(4, 1);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(row5).center());
+    // A digit typed on the cell opens its editor, which takes the rest.
+    QTest::keyClick(grid, '2');
+    auto *editor = grid->findChild<QLineEdit *>("Text1");
+    QTest::keyClicks(editor, "8.7");
+    QVERIFY(editor->isVisible());
+    QCOMPARE(editor->text(), QStringLiteral("28.7"));
+
+    harness.messages.answers = {MessageAnswer::Discard, MessageAnswer::Ok, MessageAnswer::Yes,
+                                MessageAnswer::Cancel};
+    harness.run(MainCommand::ReadFromRadio);
+    const QStringList texts = harness.messages.texts();
+    QCOMPARE(texts.size(), 4);
+    QCOMPARE(texts[0], QStringLiteral("Save changes to new.dat?"));
+    QCOMPARE(texts[1], kReadQuestion);
+    QVERIFY(texts[2].startsWith(QStringLiteral("incompatible version.")));
+    QCOMPARE(texts[3], QStringLiteral("Save changes to new.dat?"));
+    QCOMPARE(launcher.starts, 0);
+    QCOMPARE(QString::fromStdString(
+                 DigitsToDisplay(
+                     ChannelGrid::rowRecord(document.working(), HF, 1, 5)->RxDigits.raw(), {})
+                     .text),
+             QStringLiteral("28.70000"));
 }
 
 void TestTransferCommands::cancelEndsCleanly_data()

@@ -49,7 +49,8 @@ private Q_SLOTS:
     void noTextIsClipped();
     void pendingEditIsStoredBeforeAWrite();
     void wheelScrollsPastTheBoxes();
-    void wheelChangesTheBoxWithFocus();
+    void wheelTakesOnlyABoxTheUserFocused_data();
+    void wheelTakesOnlyABoxTheUserFocused();
     void voxDelayFollowsLevelAndSwitch();
     void tabFollowsReadingOrder();
     void textBoxesRefuseDrops();
@@ -512,16 +513,47 @@ void TestFrmOptFeatures::wheelScrollsPastTheBoxes()
         QCOMPARE(box->focusPolicy(), Qt::StrongFocus);
 }
 
-void TestFrmOptFeatures::wheelChangesTheBoxWithFocus()
+void TestFrmOptFeatures::wheelTakesOnlyABoxTheUserFocused_data()
 {
-    auto *ptt = control<QComboBox>("Combo1_12");
-    control<QScrollArea>("OptionScroll")->ensureWidgetVisible(ptt);
-    ptt->setFocus(Qt::TabFocusReason);
-    QTRY_VERIFY(ptt->hasFocus());
-    QCOMPARE(ptt->currentText(), QStringLiteral("OFF"));
-    turnWheelOver(ptt, -1);
-    QCOMPARE(ptt->currentText(), QStringLiteral("ON"));
-    QCOMPARE(int(settings().options.pttHold), 1);
+    QTest::addColumn<QString>("focusedBy");
+    QTest::addColumn<bool>("takesTheWheel");
+    QTest::newRow("the window, as it opens") << "opening" << false;
+    QTest::newRow("Tab") << "Tab" << true;
+    QTest::newRow("a click") << "click" << true;
+}
+
+// The wheel over a box changes it only when the user gave the box the focus; over the box the
+// window focused by itself as it opened, the window scrolls.
+void TestFrmOptFeatures::wheelTakesOnlyABoxTheUserFocused()
+{
+    QFETCH(QString, focusedBy);
+    QFETCH(bool, takesTheWheel);
+    auto *frame = qobject_cast<QMdiSubWindow *>(m_window->parentWidget());
+    frame->resize(700, 420);
+    QScrollBar *bar = control<QScrollArea>("OptionScroll")->verticalScrollBar();
+    QTRY_VERIFY(bar->maximum() > 0);
+    auto *box = qobject_cast<QComboBox *>(QApplication::focusWidget());
+    QVERIFY2(box && m_window->isAncestorOf(box), "the window focuses its first box");
+    QVERIFY(box->currentIndex() + 1 < box->count());
+    if (focusedBy == "Tab") {
+        // On to the next control and back.
+        QTest::keyClick(box, Qt::Key_Tab);
+        QVERIFY(QApplication::focusWidget() != box);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), box);
+    } else if (focusedBy == "click") {
+        QTest::mouseClick(box, Qt::LeftButton);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+        QTRY_COMPARE(QApplication::focusWidget(), box);
+    }
+    const int shown = box->currentIndex();
+    const SettingsRecord stored = settings();
+    const int scrolled = bar->value();
+    turnWheelOver(box, -1);
+    QCOMPARE(box->currentIndex(), takesTheWheel ? shown + 1 : shown);
+    QCOMPARE(settings() == stored, !takesTheWheel);
+    QCOMPARE(bar->value() != scrolled, !takesTheWheel);
 }
 
 void TestFrmOptFeatures::voxDelayFollowsLevelAndSwitch()
