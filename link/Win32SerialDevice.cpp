@@ -5,8 +5,9 @@
 namespace {
 
 constexpr DWORD kReadChunk = 4096;
-// How long a pending read waits for its first byte before it ends empty and is started again.
-constexpr DWORD kReadWaitMs = 10000;
+// A pending read ends this long after the last byte that came: a reply's bytes come together,
+// and a reply cut short by a pause reaches the port service in pieces, which it joins.
+constexpr DWORD kReadGapMs = 2;
 // A write at 38400 baud with no flow control ends in milliseconds; this bounds a stuck driver.
 constexpr DWORD kWriteLimitMs = 2000;
 
@@ -93,12 +94,11 @@ bool Win32SerialDevice::configure()
     dcb.fRtsControl = RTS_CONTROL_ENABLE;
     if (!SetCommState(m_port, &dcb))
         return false;
-    // With these values a read returns at once with every byte that has arrived, or, when none
-    // has, with the first one to come.
+    // A read waits for its first byte as long as it takes, then ends at the first pause. (The
+    // documented "return at once with what has come" setting, MAXDWORD/MAXDWORD/n, is not kept by
+    // every driver: Wine's waits the whole n.)
     COMMTIMEOUTS timeouts{};
-    timeouts.ReadIntervalTimeout = MAXDWORD;
-    timeouts.ReadTotalTimeoutMultiplier = MAXDWORD;
-    timeouts.ReadTotalTimeoutConstant = kReadWaitMs;
+    timeouts.ReadIntervalTimeout = kReadGapMs;
     timeouts.WriteTotalTimeoutConstant = kWriteLimitMs;
     return SetCommTimeouts(m_port, &timeouts) != 0;
 }
