@@ -7,13 +7,55 @@
 
 #include <csignal>
 #include <cstdio>
+
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+
+#include <atomic>
+#else
 #include <fcntl.h>
 #include <unistd.h>
+#endif
 
 #include "app/PlatformServices.h"
 #include "kernel/IniFile.h"
 #include "link/PortSettings.h"
 #include "model/RadioImage.h"
+
+#ifdef Q_OS_WIN
+
+namespace {
+
+std::atomic<InterruptWatcher *> g_watcher{nullptr};
+
+// Called on a thread of the console's own for Ctrl+C, Ctrl+Break and closing the window.
+BOOL WINAPI onConsoleEvent(DWORD event)
+{
+    InterruptWatcher *watcher = g_watcher.load();
+    if (!watcher ||
+        (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT && event != CTRL_CLOSE_EVENT))
+        return FALSE;
+    QMetaObject::invokeMethod(
+        watcher, [watcher] { Q_EMIT watcher->interrupted(); }, Qt::QueuedConnection);
+    return TRUE;
+}
+
+} // namespace
+
+InterruptWatcher::InterruptWatcher(QObject *parent)
+    : QObject(parent)
+{
+    g_watcher = this;
+    SetConsoleCtrlHandler(onConsoleEvent, TRUE);
+}
+
+InterruptWatcher::~InterruptWatcher()
+{
+    SetConsoleCtrlHandler(onConsoleEvent, FALSE);
+    g_watcher = nullptr;
+}
+
+#else
 
 namespace {
 
@@ -52,6 +94,8 @@ InterruptWatcher::~InterruptWatcher()
     std::signal(SIGINT, SIG_DFL);
     std::signal(SIGTERM, SIG_DFL);
 }
+
+#endif
 
 EnterKey::EnterKey(std::function<void(bool entered)> answer, QObject *parent)
     : QObject(parent)

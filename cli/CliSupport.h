@@ -11,7 +11,8 @@
 class QSocketNotifier;
 class RadioImage;
 
-// Turns SIGINT and SIGTERM into a Qt signal on the event loop, so a command can end cleanly.
+// Turns SIGINT and SIGTERM (on Windows: Ctrl+C, Ctrl+Break, closing the console) into a Qt signal
+// on the event loop, so a command can end cleanly.
 class InterruptWatcher : public QObject
 {
     Q_OBJECT

@@ -1,7 +1,6 @@
 #include "cli/DetectVerb.h"
 
 #include <QCoreApplication>
-#include <QSerialPortInfo>
 
 #include <cstdio>
 #include <optional>
@@ -10,6 +9,7 @@
 #include "link/RadioProbe.h"
 #include "link/SerialPortList.h"
 #include "link/SerialTraceFile.h"
+#include "link/SystemSerialPorts.h"
 
 namespace {
 
@@ -46,19 +46,18 @@ std::optional<DetectArguments> parseDetect(const std::vector<std::string_view> &
 QStringList usbSerialPorts()
 {
     QStringList paths;
-    const auto ports = QSerialPortInfo::availablePorts();
-    for (const QSerialPortInfo &info : ports) {
-        const QString name = info.portName();
+    for (const SerialPortInfo &info : systemSerialPorts()) {
+        const QString name = QString::fromStdString(info.port.name);
         const bool usbName = name.startsWith(QLatin1String("ttyUSB")) ||
                              name.startsWith(QLatin1String("ttyACM")) ||
                              name.startsWith(QLatin1String("cu.usb"));
 #ifdef Q_OS_WIN
-        const bool usb = usbName || info.hasVendorIdentifier();
+        const bool usb = usbName || info.vendorId.has_value();
 #else
         const bool usb = usbName;
 #endif
         if (usb)
-            paths << info.systemLocation();
+            paths << QString::fromStdString(info.port.devicePath);
     }
     return paths;
 }

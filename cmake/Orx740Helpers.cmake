@@ -25,4 +25,30 @@ function(orx740_add_test)
     set_tests_properties(${ARG_NAME} PROPERTIES
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_DATA_HOME=${CMAKE_BINARY_DIR}/test-data-home;ORX740_TEST_DATA=${CMAKE_CURRENT_SOURCE_DIR};ORX740_STAGE_ROOT=${CMAKE_BINARY_DIR}"
         TIMEOUT 300)
+    # The tests of the plain C++ core alone, which the Windows build also runs under Wine
+    # (label "core", target orx740_core_tests).
+    set(libs ${ARG_LIBS})
+    list(REMOVE_ITEM libs Qt6::Core)
+    if(libs STREQUAL "orx740_core")
+        set_tests_properties(${ARG_NAME} PROPERTIES LABELS core)
+        if(NOT TARGET orx740_core_tests)
+            add_custom_target(orx740_core_tests)
+        endif()
+        add_dependencies(orx740_core_tests ${ARG_NAME})
+    endif()
+endfunction()
+
+# The command line of a build-time generator of ours (Init files, pictures, manual pages). A
+# Windows build made on Linux cannot run its own generators; it runs the ones of a build for the
+# build machine, found in ORX740_HOST_TOOLS.
+set(ORX740_HOST_TOOLS "" CACHE PATH "Generators built for the build machine (cross builds)")
+function(orx740_generator_path out target)
+    if(CMAKE_CROSSCOMPILING)
+        if(NOT ORX740_HOST_TOOLS)
+            message(FATAL_ERROR "A cross build needs ORX740_HOST_TOOLS (scripts/windows sets it)")
+        endif()
+        set(${out} "${ORX740_HOST_TOOLS}/${target}" PARENT_SCOPE)
+    else()
+        set(${out} "$<TARGET_FILE:${target}>" PARENT_SCOPE)
+    endif()
 endfunction()

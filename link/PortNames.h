@@ -21,6 +21,8 @@ struct SystemPort
 {
     std::string name;       // as the system names it: "ttyUSB0", "COM3", "cu.usbserial-1"
     std::string devicePath; // what the port is opened by: "/dev/ttyUSB0", "COM3"
+
+    friend bool operator==(const SystemPort &, const SystemPort &) = default;
 };
 
 struct PortEntry

@@ -1,6 +1,7 @@
 #include "link/SerialPortFacts.h"
 
-#include <QSerialPortInfo>
+#include "link/SystemSerialPorts.h"
+
 #include <QtGlobal>
 
 #include <algorithm>
@@ -22,19 +23,19 @@ SystemRoot systemRoot()
     return root;
 }
 
-void fillFromInfo(PortFacts &facts, const QSerialPortInfo &info)
+void fillFromInfo(PortFacts &facts, const SerialPortInfo &info)
 {
-    const auto fill = [](std::string &field, const QString &value) {
+    const auto fill = [](std::string &field, const std::string &value) {
         if (field.empty())
-            field = value.toStdString();
+            field = value;
     };
-    fill(facts.description, info.description());
-    fill(facts.manufacturer, info.manufacturer());
-    fill(facts.serialNumber, info.serialNumber());
-    if (!facts.vendorId && info.hasVendorIdentifier())
-        facts.vendorId = info.vendorIdentifier();
-    if (!facts.productId && info.hasProductIdentifier())
-        facts.productId = info.productIdentifier();
+    fill(facts.description, info.description);
+    fill(facts.manufacturer, info.manufacturer);
+    fill(facts.serialNumber, info.serialNumber);
+    if (!facts.vendorId)
+        facts.vendorId = info.vendorId;
+    if (!facts.productId)
+        facts.productId = info.productId;
     facts.usb = facts.usb || (facts.vendorId && facts.productId);
     if (facts.chip.empty() && facts.vendorId && facts.productId)
         facts.chip = chipFamily(*facts.vendorId, *facts.productId);
@@ -49,17 +50,17 @@ std::vector<PortFacts> listPortFacts(const PortAliases &aliases)
 {
     const SystemRoot root = systemRoot();
     const bool fake = root.filesAreDevices;
-    const auto infos = fake ? QList<QSerialPortInfo>{} : QSerialPortInfo::availablePorts();
+    const auto infos = fake ? std::vector<SerialPortInfo>{} : systemSerialPorts();
     std::vector<SystemPort> system;
     if (fake)
         system = systemTtys(root);
-    for (const QSerialPortInfo &info : infos)
-        system.push_back({info.portName().toStdString(), info.systemLocation().toStdString()});
+    for (const SerialPortInfo &info : infos)
+        system.push_back(info.port);
 
     std::vector<PortFacts> ports;
     for (const PortEntry &entry : listPortEntries(aliases, system)) {
-        const auto info = std::find_if(infos.begin(), infos.end(), [&](const QSerialPortInfo &i) {
-            return i.systemLocation().toStdString() == entry.devicePath;
+        const auto info = std::find_if(infos.begin(), infos.end(), [&](const SerialPortInfo &i) {
+            return i.port.devicePath == entry.devicePath;
         });
 #ifdef Q_OS_LINUX
         PortFacts facts = describePort(root, entry);
@@ -68,7 +69,7 @@ std::vector<PortFacts> listPortFacts(const PortAliases &aliases)
         facts.number = entry.number;
         facts.devicePath = entry.devicePath;
         facts.alias = entry.alias;
-        facts.systemName = info == infos.end() ? entry.devicePath : info->portName().toStdString();
+        facts.systemName = info == infos.end() ? entry.devicePath : info->port.name;
         facts.access = info == infos.end() ? PortAccess::Missing : PortAccess::Openable;
 #endif
         if (info != infos.end())

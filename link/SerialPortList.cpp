@@ -1,13 +1,12 @@
 #include "link/SerialPortList.h"
 
-#include <QSerialPortInfo>
+#include "link/SystemSerialPorts.h"
 
 std::vector<PortEntry> listSerialPorts(const PortAliases &aliases)
 {
     std::vector<SystemPort> system;
-    const auto ports = QSerialPortInfo::availablePorts();
-    for (const QSerialPortInfo &info : ports)
-        system.push_back({info.portName().toStdString(), info.systemLocation().toStdString()});
+    for (const SerialPortInfo &info : systemSerialPorts())
+        system.push_back(info.port);
     return listPortEntries(aliases, system);
 }
 

@@ -4,36 +4,16 @@
 
 #include <algorithm>
 
-#ifdef Q_OS_LINUX
-#include <linux/serial.h>
-#include <sys/ioctl.h>
-#endif
-
-namespace {
-
-// USB serial drivers hold received bytes back for up to 16 ms to fill their packets; every one of
-// the 1872 exchanges of a transfer waits for a short reply, so ask the driver to pass bytes on at
-// once. Drivers that do not know the request refuse it, which changes nothing.
-void requestLowLatency([[maybe_unused]] QSerialPort &port)
-{
-#ifdef Q_OS_LINUX
-    const int fd = int(port.handle());
-    serial_struct serial{};
-    if (fd >= 0 && ::ioctl(fd, TIOCGSERIAL, &serial) == 0 &&
-        (serial.flags & ASYNC_LOW_LATENCY) == 0) {
-        serial.flags |= ASYNC_LOW_LATENCY;
-        ::ioctl(fd, TIOCSSERIAL, &serial);
-    }
-#endif
-}
-
-} // namespace
-
 SerialPortService::SerialPortService(QObject *parent)
+    : SerialPortService(makeSerialDevice(), parent)
+{}
+
+SerialPortService::SerialPortService(std::unique_ptr<SerialDevice> device, QObject *parent)
     : QObject(parent)
+    , m_device(std::move(device))
 {
-    connect(&m_port, &QSerialPort::readyRead, this, &SerialPortService::deliverIfReady);
-    connect(&m_port, &QSerialPort::errorOccurred, this, &SerialPortService::onError);
+    connect(m_device.get(), &SerialDevice::bytesReceived, this, &SerialPortService::deliverIfReady);
+    connect(m_device.get(), &SerialDevice::failed, this, &SerialPortService::onDeviceFailed);
 }
 
 SerialPortService::~SerialPortService()
@@ -47,29 +27,18 @@ bool SerialPortService::open(const QString &devicePath)
     m_devicePath = devicePath;
     m_closedByError = false;
     m_threshold = 1;
-    m_port.setPortName(devicePath);
-    if (!m_port.open(QIODevice::ReadWrite)) {
-        m_errorString = m_port.errorString();
+    if (!m_device->open(devicePath)) {
+        m_errorString = m_device->errorString();
         return false;
     }
-    const bool configured =
-        m_port.setBaudRate(kBaudRate) && m_port.setDataBits(QSerialPort::Data8) &&
-        m_port.setParity(QSerialPort::NoParity) && m_port.setStopBits(QSerialPort::OneStop) &&
-        m_port.setFlowControl(QSerialPort::NoFlowControl);
-    if (!configured) {
-        m_errorString = m_port.errorString();
-        m_port.close();
-        return false;
-    }
-    requestLowLatency(m_port);
     m_errorString.clear();
     return true;
 }
 
 void SerialPortService::close()
 {
-    if (m_port.isOpen())
-        m_port.close();
+    if (m_device->isOpen())
+        m_device->close();
 }
 
 void SerialPortService::setReceiveThreshold(int bytes)
@@ -77,7 +46,7 @@ void SerialPortService::setReceiveThreshold(int bytes)
     m_threshold = std::max(1, bytes);
     // Bytes already buffered may reach a lowered threshold; look once control is back in the
     // event loop rather than inside the caller.
-    if (!m_checkQueued && m_port.isOpen() && m_port.bytesAvailable() > 0) {
+    if (!m_checkQueued && m_device->isOpen() && m_device->bytesAvailable() > 0) {
         m_checkQueued = true;
         QTimer::singleShot(0, this, [this] {
             m_checkQueued = false;
@@ -88,7 +57,7 @@ void SerialPortService::setReceiveThreshold(int bytes)
 
 bool SerialPortService::sendFrame(const QByteArray &frame)
 {
-    if (!m_port.isOpen()) {
+    if (!m_device->isOpen()) {
         if (!m_closedByError || m_devicePath.isEmpty())
             return false;
         const int threshold = m_threshold;
@@ -96,33 +65,23 @@ bool SerialPortService::sendFrame(const QByteArray &frame)
             return false;
         m_threshold = threshold;
     }
-    m_port.clear(QSerialPort::Output);
-    m_port.clear(QSerialPort::Input);
-    if (!m_port.isOpen() || m_port.write(frame) != frame.size())
-        return false;
-    // Hand the frame to the driver now rather than on the next turn of the event loop: every
-    // exchange waits for it, 1872 times a transfer.
-    m_port.flush();
-    return true;
+    m_device->discardOutput();
+    m_device->discardInput();
+    return m_device->isOpen() && m_device->write(frame);
 }
 
 void SerialPortService::deliverIfReady()
 {
-    if (!m_port.isOpen() || m_port.bytesAvailable() < m_threshold)
+    if (!m_device->isOpen() || m_device->bytesAvailable() < m_threshold)
         return;
-    const QByteArray bytes = m_port.readAll();
+    const QByteArray bytes = m_device->readAll();
     if (!bytes.isEmpty())
         Q_EMIT dataReceived(bytes);
 }
 
-void SerialPortService::onError(QSerialPort::SerialPortError error)
+void SerialPortService::onDeviceFailed(const QString &message)
 {
-    if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError)
-        return;
-    m_errorString = m_port.errorString();
-    if (!m_port.isOpen())
-        return;
+    m_errorString = message;
     m_closedByError = true;
-    m_port.close();
-    Q_EMIT portFailed(m_errorString);
+    Q_EMIT portFailed(message);
 }

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QObject>
-#include <QSerialPort>
 #include <QString>
+
+#include <memory>
+
+#include "link/SerialDevice.h"
 
 // The one serial port of the programming link. Opened for a transfer at the radio's fixed line
 // settings (38400 baud, 8 data bits, no parity, 1 stop bit, no flow control, raw bytes) and closed
@@ -16,14 +19,16 @@ class SerialPortService : public QObject
 public:
     static constexpr qint32 kBaudRate = 38400;
 
+    // On the system's own serial device, or on the one given (tests).
     explicit SerialPortService(QObject *parent = nullptr);
+    explicit SerialPortService(std::unique_ptr<SerialDevice> device, QObject *parent = nullptr);
     ~SerialPortService() override;
 
     // Closes the port if it is open, then opens the device; false when it cannot be opened
     // (errorString() says why).
     bool open(const QString &devicePath);
     void close();
-    bool isOpen() const { return m_port.isOpen(); }
+    bool isOpen() const { return m_device->isOpen(); }
     QString devicePath() const { return m_devicePath; }
     QString errorString() const { return m_errorString; }
 
@@ -42,9 +47,9 @@ Q_SIGNALS:
 
 private:
     void deliverIfReady();
-    void onError(QSerialPort::SerialPortError error);
+    void onDeviceFailed(const QString &message);
 
-    QSerialPort m_port;
+    std::unique_ptr<SerialDevice> m_device;
     QString m_devicePath;
     QString m_errorString;
     int m_threshold{1};

@@ -45,7 +45,7 @@ const char *nameFor(int codePage)
     return converterName(codePage);
 }
 
-QByteArray bytesOf(std::string_view text)
+[[maybe_unused]] QByteArray bytesOf(std::string_view text)
 {
     return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -83,6 +83,8 @@ QtRecordTextCodec::QtRecordTextCodec(int codePage)
     , m_name(nameFor(codePage))
 {}
 
+// On Windows these three come from Win32RecordTextCodec.cpp.
+#ifndef Q_OS_WIN
 bool QtRecordTextCodec::isValid() const
 {
     return m_name && QStringDecoder(m_name).isValid();
@@ -132,6 +134,7 @@ std::optional<std::string> QtRecordTextCodec::encode(std::string_view utf8) cons
         return std::nullopt;
     return bytes.toStdString();
 }
+#endif
 
 const RecordTextCodec &systemRecordTextCodec()
 {

@@ -4,7 +4,8 @@
 
 #include "model/RecordText.h"
 
-// A record text codec on Qt's converters (ICU) for one Windows code page.
+// A record text codec for one Windows code page: on Qt's converters (ICU), on Windows the
+// system's own.
 class QtRecordTextCodec : public RecordTextCodec
 {
 public:

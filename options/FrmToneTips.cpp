@@ -110,7 +110,7 @@ FrmToneTips::FrmToneTips(AppContext &context, MainWindowHost &host,
     : QWidget(parent)
     , m_context(context)
     , m_host(host)
-    , m_player(player ? std::move(player) : std::make_unique<QtTonePlayer>())
+    , m_player(player ? std::move(player) : makeSystemTonePlayer())
 {
     setObjectName(QStringLiteral("FrmToneTips"));
     buildControls();

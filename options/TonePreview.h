@@ -8,8 +8,6 @@
 #include "options/ToneGenerator.h"
 #include "radio/RogerBeep.h"
 
-class QAudioSink;
-
 // The samples of one set for a sound device that pulls them as it needs them (16-bit mono at
 // the generator's rate), open for reading from the start. It ends with the set.
 class ToneSource : public QIODevice
@@ -53,24 +51,5 @@ Q_SIGNALS:
     void finished();
 };
 
-// The player on Qt Multimedia: a QAudioSink in pull mode reading a ToneSource. With no output
-// device, or one that takes no 16-bit mono samples, sound is quietly off.
-class QtTonePlayer : public TonePlayer
-{
-    Q_OBJECT
-
-public:
-    explicit QtTonePlayer(QObject *parent = nullptr);
-    ~QtTonePlayer() override;
-
-    bool available() const override;
-    bool play(const ToneSet &set) override;
-    void stop() override;
-    bool isPlaying() const override { return m_sink != nullptr; }
-
-private:
-    void end();
-
-    std::unique_ptr<QAudioSink> m_sink;
-    std::unique_ptr<ToneSource> m_source;
-};
+// The player of this system: Qt Multimedia where it is built, waveOut on Windows.
+std::unique_ptr<TonePlayer> makeSystemTonePlayer();
