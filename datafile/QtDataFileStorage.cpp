@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 #include <filesystem>
 #include <system_error>
@@ -121,4 +122,13 @@ bool QtDataFileStorage::writePair(const std::string &dataPath,
 {
     DiskPairFiles files;
     return writePairFiles(files, dataPath, dataBytes, channelPath, channelBytes);
+}
+
+bool QtDataFileStorage::writeFile(const std::string &path, std::span<const std::uint8_t> bytes)
+{
+    QSaveFile file(qPath(path));
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const auto size = static_cast<qint64>(bytes.size());
+    return file.write(reinterpret_cast<const char *>(bytes.data()), size) == size && file.commit();
 }

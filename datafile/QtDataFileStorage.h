@@ -20,4 +20,5 @@ public:
                    const std::string &channelPath,
                    std::span<const std::uint8_t> channelBytes) override;
     bool settlePair(const std::string &dataPath, const std::string &channelPath) override;
+    bool writeFile(const std::string &path, std::span<const std::uint8_t> bytes) override;
 };
