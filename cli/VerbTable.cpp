@@ -14,6 +14,7 @@
 #include "cli/HelpSettingsVerb.h"
 #include "cli/PortsVerb.h"
 #include "cli/ReportVerb.h"
+#include "cli/TextVerbs.h"
 #include "cli/ToneVerb.h"
 
 namespace {
@@ -87,6 +88,20 @@ constexpr VerbOption kOutOption[] = {
 
 constexpr VerbOption kShowOptions[] = {
     {"--json", "the whole document as JSON instead of the listing"},
+};
+
+constexpr VerbOption kExportOptions[] = {
+    {"--out FILE.yaml", "the file to write (default: the standard output)"},
+};
+
+constexpr VerbOption kTextImportOptions[] = {
+    {"--out FILE.dat", "the pair to write (FILE.dat + FILE.fre)"},
+    {"--base OTHER.dat", "the pair that gives what the text leaves out\n"
+                         "(default: the new document)"},
+};
+
+constexpr VerbOption kSchemaOptions[] = {
+    {"--out FILE.json", "the file to write (default: the standard output)"},
 };
 
 constexpr VerbOption kToneOptions[] = {
@@ -206,6 +221,19 @@ constexpr VerbHelp kVerbs[] = {
      "1 different, 2 not comparable).",
      {},
      runFileVerb<runDiffVerb>},
+    {"export", "export FILE.dat [--out FILE.yaml]",
+     "the whole data file pair as a YAML text: every setting by name, with\n"
+     "its help as a comment; a schema line for editors.",
+     kExportOptions, runQtFileVerb<runExportVerb>},
+    {"import", "import FILE.yaml --out FILE.dat [--base OTHER.dat]",
+     "a YAML text (whole or in part) to a data file pair; what it leaves out\n"
+     "comes from the base. Every problem is named with its file:line:column;\n"
+     "nothing is written unless the whole text is valid.",
+     kTextImportOptions, runQtFileVerb<runImportVerb>},
+    {"schema", "schema [--out FILE.json]",
+     "the JSON Schema of the YAML text, which editors use to check and\n"
+     "complete it.",
+     kSchemaOptions, runFileVerb<runSchemaVerb>},
     {"export-csv", "export-csv FILE.dat --out FILE.csv",
      "one CSV line per channel and memory channel.", kOutOption, runFileVerb<runExportCsvVerb>},
     {"import-csv", "import-csv FILE.csv --into FILE.dat [--kind K --group G]",

@@ -218,9 +218,54 @@ void planCommonLayout(const Header &header, const std::vector<CsvRow> &rows,
     }
 }
 
+// What an import may change, as it was before: the settings, the memory channels and every entry
+// of each group the file names. The import works on the document itself and puts these back when
+// a line is refused, so no copy of the whole channel store is made.
+struct ImportedParts
+{
+    SettingsRecord settings;
+    MemoryChannels memories;
+    std::map<std::pair<int, int>, std::vector<ChannelRecord>> groups; // all 99 entries
+
+    ImportedParts(const DocumentSet &document, const std::set<std::pair<int, int>> &named)
+        : settings(document.settings)
+        , memories(document.memories)
+    {
+        for (const auto &[kind, group] : named) {
+            std::vector<ChannelRecord> &entries = groups[{kind, group}];
+            entries.reserve(kMaxChannelsPerGroup);
+            for (int index = 1; index <= kMaxChannelsPerGroup; ++index)
+                entries.push_back(document.channels.entry(kind, group, index));
+        }
+    }
+
+    // The channel of that number as the group held it, or nullptr.
+    const ChannelRecord *channel(int kind, int group, int number) const
+    {
+        const auto found = groups.find({kind, group});
+        if (found == groups.end())
+            return nullptr;
+        const int count = std::clamp(settings.channelCount(kind, group), 0, kMaxChannelsPerGroup);
+        for (int index = 0; index < count; ++index)
+            if (found->second[static_cast<std::size_t>(index)].Number == number)
+                return &found->second[static_cast<std::size_t>(index)];
+        return nullptr;
+    }
+
+    void restore(DocumentSet &document) const
+    {
+        document.settings = settings;
+        document.memories = memories;
+        for (const auto &[where, entries] : groups)
+            for (int index = 1; index <= kMaxChannelsPerGroup; ++index)
+                document.channels.entry(where.first, where.second, index) =
+                    entries[static_cast<std::size_t>(index - 1)];
+    }
+};
+
 // The record a line starts from: the channel with that number as it was, or a new channel.
 // Refusals come back as text.
-std::string placeLine(const PlannedLine &line, const DocumentSet &before, DocumentSet &document)
+std::string placeLine(const PlannedLine &line, const ImportedParts &before, DocumentSet &document)
 {
     const bool memory = line.kind == kMemoryKind;
     const BandLimits limits = memory ? memoryBandLimits() : kindBandLimits(line.kind);
@@ -230,8 +275,8 @@ std::string placeLine(const PlannedLine &line, const DocumentSet &before, Docume
             return "memory channel " + std::to_string(line.number) + " does not exist (1-96)";
         if (before.memories.at(line.number).Present)
             old = &before.memories.at(line.number);
-    } else if (const auto index = FindChannel(before, line.kind, line.group, line.number)) {
-        old = &before.channels.entry(line.kind, line.group, *index);
+    } else {
+        old = before.channel(line.kind, line.group, line.number);
     }
 
     // The frequency check the channel window makes when a frequency is typed in; a channel that
@@ -401,7 +446,6 @@ CsvImportResult importChannelCsv(std::string_view text, DocumentSet &document,
         return result;
 
     // The groups the file names start empty; the rest of the document stays as it is.
-    auto changed = std::make_unique<DocumentSet>(document);
     std::set<std::pair<int, int>> groups;
     bool memories = false;
     for (const PlannedLine &line : plan) {
@@ -410,13 +454,14 @@ CsvImportResult importChannelCsv(std::string_view text, DocumentSet &document,
         else
             groups.emplace(line.kind, line.group);
     }
+    const auto before = std::make_unique<ImportedParts>(document, groups);
     for (const auto &[kind, group] : groups)
-        while (changed->channelCount(kind, group) > 0)
-            RemoveChannelEntry(*changed, kind, group, changed->channelCount(kind, group));
+        while (document.channelCount(kind, group) > 0)
+            RemoveChannelEntry(document, kind, group, document.channelCount(kind, group));
     if (memories) {
-        for (ChannelRecord &memory : changed->memories.records)
+        for (ChannelRecord &memory : document.memories.records)
             memory.Present = 0;
-        changed->memories.count = 0;
+        document.memories.count = 0;
     }
     std::set<int> memoriesSeen;
     for (const PlannedLine &line : plan) {
@@ -425,12 +470,13 @@ CsvImportResult importChannelCsv(std::string_view text, DocumentSet &document,
                                     std::to_string(line.number) + " is listed twice");
             continue;
         }
-        if (std::string error = placeLine(line, document, *changed); !error.empty())
+        if (std::string error = placeLine(line, *before, document); !error.empty())
             result.errors.push_back(where(line.line) + error);
         else
             ++result.channels;
     }
     if (!result.errors.empty()) {
+        before->restore(document);
         const auto lineOf = [](const std::string &error) { return std::stoi(error.substr(5)); };
         std::stable_sort(
             result.errors.begin(), result.errors.end(),
@@ -438,10 +484,9 @@ CsvImportResult importChannelCsv(std::string_view text, DocumentSet &document,
         return result;
     }
     int present = 0;
-    for (const ChannelRecord &memory : changed->memories.records)
+    for (const ChannelRecord &memory : document.memories.records)
         present += memory.Present ? 1 : 0;
     if (memories)
-        changed->memories.count = present;
-    document = std::move(*changed);
+        document.memories.count = present;
     return result;
 }

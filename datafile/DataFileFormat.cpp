@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <memory>
 
 #include "channels/ChannelRecordForm.h"
 #include "model/ByteIO.h"
@@ -43,6 +42,7 @@ bool countsFitTheirGroups(const SettingsRecord &settings)
 std::vector<std::uint8_t> packSettingsRecord(const SettingsRecord &settings)
 {
     ByteWriter writer;
+    writer.reserve(kDataFileSize);
     packFields(writer, settings);
     return writer.take();
 }
@@ -76,6 +76,7 @@ std::size_t channelFileSize(const SettingsRecord &settings)
 std::vector<std::uint8_t> packChannelFile(const DocumentSet &document)
 {
     ByteWriter writer;
+    writer.reserve(channelFileSize(document.settings));
     for (int kind = 0; kind < kKindCount; ++kind) {
         for (int group = 1; group <= groupCount(kind); ++group) {
             const int count = storedChannels(document.settings, kind, group);
@@ -118,9 +119,10 @@ PairReadStatus unpackDataFilePair(std::span<const std::uint8_t> dataFile,
                                   const std::optional<std::vector<std::uint8_t>> &channelFile,
                                   DocumentSet &document)
 {
-    // Read into a copy, so that a pair that fails half-way leaves nothing half-read behind.
-    auto copy = std::make_unique<DocumentSet>(document);
-    switch (unpackSettingsRecord(dataFile, copy->settings)) {
+    // Everything is checked before the document is touched, so that a pair that fails leaves
+    // nothing half-read behind (and no copy of the whole document is needed).
+    SettingsRecord settings;
+    switch (unpackSettingsRecord(dataFile, settings)) {
     case SettingsReadStatus::Short:
         return PairReadStatus::SettingsShort;
     case SettingsReadStatus::BadCounts:
@@ -130,11 +132,13 @@ PairReadStatus unpackDataFilePair(std::span<const std::uint8_t> dataFile,
     }
     if (!channelFile)
         return PairReadStatus::ChannelFileMissing;
-    if (!unpackChannelFile(*channelFile, *copy))
+    const std::size_t wanted = channelFileSize(settings);
+    if (channelFile->size() < wanted)
         return PairReadStatus::ChannelFileShort;
-    if (channelFile->size() != channelFileSize(copy->settings))
+    if (channelFile->size() != wanted)
         return PairReadStatus::ChannelFileLong;
-    document = std::move(*copy);
+    document.settings = settings;
+    unpackChannelFile(*channelFile, document);
     return PairReadStatus::Ok;
 }
 

@@ -7,8 +7,8 @@
 struct DocumentSet;
 class RadioImage;
 
-// One difference between two documents, named as the program names things: the kind, group,
-// channel and field; the option's label; the tone set; and both values as the windows show them.
+// One difference between two documents: the key path of the text form ("channels.CB.group
+// 2.channel 14.mode", "options.batteryMax") and both values as the text form writes them.
 struct Difference
 {
     std::string where;
@@ -17,10 +17,8 @@ struct Difference
     friend bool operator==(const Difference &, const Difference &) = default;
 };
 
-// Everything a data file pair carries: channels, memory channels, group names and valid flags,
-// options, tone sets, DTMF codes, special-channel settings, the broadcast table and the identity.
-// Whatever else differs is named by the record's own fields ("groupSelection[CB group 2]"). Texts
-// are shown with every stored byte, a NUL as \0.
+// Everything a data file pair carries, walked by the field lists: channels, memory channels and
+// every field of the settings record. Texts are shown with every stored byte ("A\0" is not "A").
 std::vector<Difference> compareDocuments(const DocumentSet &first, const DocumentSet &second);
 
 // Two images on every byte a transfer carries: each unpacked into a new document and compared as

@@ -4,18 +4,9 @@
 
 struct DocumentSet;
 
-// The whole document as JSON, in a layout that stays stable (keys in a fixed order, two-space
-// indents):
-//   { "format": "orx740-document", "formatVersion": 1,
-//     "identity": {...}, "currentKind": ..., "currentGroups": {...},
-//     "kinds": [ { "kind": "CB", "groups": [ { "group": 1, "name": "..", "valid": true,
-//                  "channelCount": n, "channels": [ { "channel": 1, "Frequency": "..", ... } ] } ]
-//                  } ],
-//     "memoryChannels": [ { "channel": n, ... } ],
-//     "options": [ { "label": "..", "control": "Combo1(0)", "value": n, "shown": ".." } ],
-//     "bluetoothDeviceName": "..", "toneSets": [...], "dtmfCodes": [...],
-//     "emergency": [...], "dualWatch": [...], "memorySettings": [...], "broadcast": {...} }
-// Channel fields use the column names of the CSV export.
+// The whole document as JSON: the tree of the text form (DocumentText.h) with the same keys and
+// values, so the schema of the text form describes it too. Two-space indents, keys in the order
+// of the field lists.
 std::string documentToJson(const DocumentSet &document);
 
 // A JSON string literal (quotes included); bytes outside printable ASCII are escaped as \u00XX

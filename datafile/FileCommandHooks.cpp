@@ -5,6 +5,7 @@
 #include "datafile/QtDataFileStorage.h"
 #include "datafile/QtFileDialogs.h"
 #include "datafile/QtProgramLauncher.h"
+#include "datafile/TextCommands.h"
 #include "kernel/AppContext.h"
 #include "kernel/IniFile.h"
 #include "kernel/MainWindowHooks.h"
@@ -46,6 +47,14 @@ void registerFileCommands(MainWindowHooks &hooks)
     hooks.setCommand(MainCommand::FileOpen, fileCommand([](FileCommands &c) { c.Open(); }));
     hooks.setCommand(MainCommand::FileSave, fileCommand([](FileCommands &c) { c.Save(); }));
     hooks.setCommand(MainCommand::FileSaveAs, fileCommand([](FileCommands &c) { c.SaveAs(); }));
+    hooks.setCommand(MainCommand::FileExportText, [](AppContext &context, MainWindowHost &host) {
+        HostAdapter adapter(host);
+        TextFileCommands(context, adapter).ExportText();
+    });
+    hooks.setCommand(MainCommand::FileImportText, [](AppContext &context, MainWindowHost &host) {
+        HostAdapter adapter(host);
+        TextFileCommands(context, adapter).ImportText();
+    });
     // At start the main window closes the windows before this one and shows the document after it.
     hooks.setCommand(MainCommand::LoadNewDocument,
                      fileCommand([](FileCommands &c) { c.LoadNewDocument(); }));

@@ -1,7 +1,10 @@
 #include "datafile/QtDataFileStorage.h"
 
+#include "datafile/PairCommit.h"
+
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 #include <filesystem>
 #include <system_error>
@@ -39,7 +42,7 @@ bool syncToDisk(QFile &file)
 }
 
 // The renames of a folder are on the disk only once the folder itself is synced.
-void syncFolderOf(const std::string &path)
+void syncFolder(const std::string &path)
 {
 #ifndef _WIN32
     const QByteArray folder = QFile::encodeName(QFileInfo(qPath(path)).absolutePath());
@@ -53,67 +56,45 @@ void syncFolderOf(const std::string &path)
 #endif
 }
 
-bool writeSynced(const std::string &path, std::span<const std::uint8_t> bytes)
+// The pair's files on the disk.
+class DiskPairFiles : public PairFiles
 {
-    QFile file(qPath(path));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    const auto size = static_cast<qint64>(bytes.size());
-    if (size != 0 && file.write(reinterpret_cast<const char *>(bytes.data()), size) != size)
-        return false;
-    return syncToDisk(file);
-}
-
-bool exists(const std::string &path)
-{
-    std::error_code error;
-    return std::filesystem::exists(fsPath(path), error);
-}
-
-bool isFolder(const std::string &path)
-{
-    std::error_code error;
-    return std::filesystem::is_directory(fsPath(path), error);
-}
-
-bool removeIfPresent(const std::string &path)
-{
-    std::error_code error;
-    std::filesystem::remove(fsPath(path), error);
-    return !error;
-}
-
-// Replaces the target when it exists (std::filesystem::rename does on every platform we build).
-bool renameOver(const std::string &from, const std::string &to)
-{
-    std::error_code error;
-    std::filesystem::rename(fsPath(from), fsPath(to), error);
-    return !error;
-}
-
-std::string newPath(const std::string &path)
-{
-    return path + QtDataFileStorage::kNewSuffix;
-}
-
-std::string commitPath(const std::string &dataPath)
-{
-    return dataPath + QtDataFileStorage::kCommitSuffix;
-}
-
-// With the commit mark in place: every new file still waiting is moved over its target, then the
-// mark goes. Each step can be repeated, so an interruption here is finished by the next call.
-bool finishCommit(const std::string &dataPath, const std::string &channelPath)
-{
-    for (const std::string *target : {&channelPath, &dataPath}) {
-        if (exists(newPath(*target)) && !renameOver(newPath(*target), *target))
-            return false;
+public:
+    bool exists(const std::string &path) override
+    {
+        std::error_code error;
+        return std::filesystem::exists(fsPath(path), error);
     }
-    syncFolderOf(dataPath);
-    const bool removed = removeIfPresent(commitPath(dataPath));
-    syncFolderOf(dataPath);
-    return removed;
-}
+    bool isFolder(const std::string &path) override
+    {
+        std::error_code error;
+        return std::filesystem::is_directory(fsPath(path), error);
+    }
+    bool remove(const std::string &path) override
+    {
+        std::error_code error;
+        std::filesystem::remove(fsPath(path), error);
+        return !error;
+    }
+    bool renameOver(const std::string &from, const std::string &to) override
+    {
+        // std::filesystem::rename replaces the target on every platform we build.
+        std::error_code error;
+        std::filesystem::rename(fsPath(from), fsPath(to), error);
+        return !error;
+    }
+    bool writeSynced(const std::string &path, std::span<const std::uint8_t> bytes) override
+    {
+        QFile file(qPath(path));
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return false;
+        const auto size = static_cast<qint64>(bytes.size());
+        if (size != 0 && file.write(reinterpret_cast<const char *>(bytes.data()), size) != size)
+            return false;
+        return syncToDisk(file);
+    }
+    void syncFolderOf(const std::string &path) override { syncFolder(path); }
+};
 
 } // namespace
 
@@ -130,10 +111,8 @@ std::optional<std::vector<std::uint8_t>> QtDataFileStorage::readFile(const std::
 
 bool QtDataFileStorage::settlePair(const std::string &dataPath, const std::string &channelPath)
 {
-    if (exists(commitPath(dataPath)))
-        return finishCommit(dataPath, channelPath);
-    // No mark: the new files were never complete, and the old pair is still whole.
-    return removeIfPresent(newPath(dataPath)) && removeIfPresent(newPath(channelPath));
+    DiskPairFiles files;
+    return settlePairFiles(files, dataPath, channelPath);
 }
 
 bool QtDataFileStorage::writePair(const std::string &dataPath,
@@ -141,28 +120,15 @@ bool QtDataFileStorage::writePair(const std::string &dataPath,
                                   const std::string &channelPath,
                                   std::span<const std::uint8_t> channelBytes)
 {
-    if (!settlePair(dataPath, channelPath))
-        return false;
-    // A folder in a target's place would stop the renames half-way; refuse before anything moves.
-    if (isFolder(dataPath) || isFolder(channelPath) || dataPath == channelPath)
-        return false;
-    const auto abandon = [&] {
-        removeIfPresent(commitPath(dataPath));
-        removeIfPresent(newPath(dataPath));
-        removeIfPresent(newPath(channelPath));
-        return false;
-    };
-    if (!writeSynced(newPath(dataPath), dataBytes) ||
-        !writeSynced(newPath(channelPath), channelBytes))
-        return abandon();
-    syncFolderOf(dataPath);
-    syncFolderOf(channelPath);
+    DiskPairFiles files;
+    return writePairFiles(files, dataPath, dataBytes, channelPath, channelBytes);
+}
 
-    // From here on the new pair is the one that counts, even if this process ends now.
-    static constexpr std::uint8_t kMark[] = {'O', 'R', 'X', '7', '4', '0', '\n'};
-    if (!writeSynced(commitPath(dataPath), kMark))
-        return abandon();
-    syncFolderOf(dataPath);
-    // A rename that fails leaves the mark, so the next settlePair() finishes the job.
-    return finishCommit(dataPath, channelPath);
+bool QtDataFileStorage::writeFile(const std::string &path, std::span<const std::uint8_t> bytes)
+{
+    QSaveFile file(qPath(path));
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const auto size = static_cast<qint64>(bytes.size());
+    return file.write(reinterpret_cast<const char *>(bytes.data()), size) == size && file.commit();
 }

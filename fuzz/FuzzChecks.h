@@ -14,6 +14,8 @@ int checkDataFilePair(const std::uint8_t *data, std::size_t size);
 // Byte 0 picks the layout target (our own layout, or a kind and group of the common one); the
 // rest is the CSV text.
 int checkChannelCsv(const std::uint8_t *data, std::size_t size);
+// The whole input is a text of a document (YAML), read over the start document.
+int checkDocumentText(const std::uint8_t *data, std::size_t size);
 // Bytes 0-2: the lengths of a section, a key and a value to set, which come next; the rest is
 // the INI file.
 int checkIniDocument(const std::uint8_t *data, std::size_t size);

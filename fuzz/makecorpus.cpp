@@ -8,6 +8,7 @@
 
 #include "datafile/ChannelCsv.h"
 #include "datafile/DataFileFormat.h"
+#include "datafile/DocumentText.h"
 #include "datafile/InitFiles.h"
 #include "link/Frames.h"
 #include "model/RadioImage.h"
@@ -64,6 +65,21 @@ void csvSeeds(const std::filesystem::path &folder, const DocumentSet &shipped)
                       "DtcsPolarity,Mode,Skip\n1,Club,28.30000,,0,Tone,88.5,88.5,023,NN,FM,\n"
                       "2,\"Rep, 2\",29.62000,-,0.1,TSQL,88.5,100.0,023,NN,FM,S\n"));
     save(folder, "memory", text("\x83", "Location,Frequency,Mode\n1,27.40500,AM\n"));
+}
+
+// A partial text (one group, two options) and the whole settings record without channels.
+void textSeeds(const std::filesystem::path &folder, const DocumentSet &shipped)
+{
+    save(folder, "partial",
+         text("format: orx740-config/1\n",
+              "channels:\n  HAM:\n    group 2:\n"
+              "      channel 1: {rx: \"28.30000\", mode: \"USB\", txToneType: \"CTCSS\", "
+              "txCtcss: \"88.5\"}\n"
+              "      channel 3:\n        rx: \"28.40000\"\n        scan: off\n"
+              "options:\n  mic: \"31\"\n  batteryMax: \"16.8\"\n"));
+    DocumentSet settingsOnly = shipped;
+    settingsOnly.settings.channelCounts = {};
+    save(folder, "settings", text("", documentToYaml(settingsOnly, {})));
 }
 
 void iniSeeds(const std::filesystem::path &folder)
@@ -130,6 +146,7 @@ int main(int argc, char **argv)
     const std::unique_ptr<DocumentSet> shipped = shippedInitDocument(1, "20261209");
     pairSeeds(corpus / "datafile_pair", *shipped);
     csvSeeds(corpus / "channel_csv", *shipped);
+    textSeeds(corpus / "document_text", *shipped);
     iniSeeds(corpus / "ini_document");
     frameSeeds(corpus / "frame_parser");
     engineSeeds(corpus / "transfer_engine");

@@ -30,6 +30,13 @@ public:
         (void)channelPath;
         return true;
     }
+    // Writes one file whole (a configuration text), or leaves what was there; false on failure.
+    virtual bool writeFile(const std::string &path, std::span<const std::uint8_t> bytes)
+    {
+        (void)path;
+        (void)bytes;
+        return false;
+    }
 };
 
 // No files at all: nothing can be read and every write fails. The storage of a context that
@@ -69,6 +76,14 @@ public:
             return false;
         files[dataPath].assign(dataBytes.begin(), dataBytes.end());
         files[channelPath].assign(channelBytes.begin(), channelBytes.end());
+        return true;
+    }
+
+    bool writeFile(const std::string &path, std::span<const std::uint8_t> bytes) override
+    {
+        if (unwritable.contains(path))
+            return false;
+        files[path].assign(bytes.begin(), bytes.end());
         return true;
     }
 

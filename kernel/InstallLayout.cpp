@@ -70,6 +70,11 @@ std::string InstallLayout::helpFolder() const
     return join(shared(programFolder), "help");
 }
 
+std::string InstallLayout::schemaFile() const
+{
+    return join(shared(programFolder), "orx740-config.schema.json");
+}
+
 std::vector<std::string> InstallLayout::sharedFiles() const
 {
     return {versionIniPath(),

@@ -29,6 +29,7 @@ struct InstallLayout
     std::string backgroundPicture(int language) const; // P/PIC/BK_<language>.jpg
     std::string initFolder() const;                    // P/Init
     std::string helpFolder() const;                    // P/help: the manual, help/en and help/zh
+    std::string schemaFile() const; // P/orx740-config.schema.json: the schema of the text form
     // Every shared file and folder a complete installation holds.
     std::vector<std::string> sharedFiles() const;
 

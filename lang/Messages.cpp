@@ -5,6 +5,12 @@ std::string dataFileFilter(int language)
     return std::string(textFor(Messages::kDataFileFilterLabel, language)) + " (*.dat)|*.dat";
 }
 
+std::string textFileFilter(int language)
+{
+    return std::string(textFor(Messages::kTextFilterLabel, language)) +
+           " (*.yaml *.yml)|*.yaml;*.yml";
+}
+
 std::string withArgument(std::string_view text, std::string_view value)
 {
     std::string result(text);

@@ -11,6 +11,9 @@ namespace Messages {
 inline constexpr TextEntry kNewDocument{"", "All data will be cleared.", "所有数据将被清空。"};
 inline constexpr TextEntry kDataFileFilterLabel{"", "Data File", "数据文件"};
 inline constexpr TextEntry kFileError{"", "file error.", "文件错误。"};
+inline constexpr TextEntry kTextFilterLabel{"", "Configuration Text", "配置文本"};
+inline constexpr TextEntry kTextRefused{"", "The text was not imported; nothing was changed.",
+                                        "未导入该文本，未做任何更改。"};
 inline constexpr TextEntry kPortError{"", "Cannot Open Communication Port.", "无法打开通信端口。"};
 inline constexpr TextEntry kReadQuestion{"", "Read data from radio.\r\nDo you wish continue?",
                                          "从对讲机读取数据。\r\n是否继续？"};
@@ -60,5 +63,7 @@ constexpr std::string_view languageName(int language, int shownIn)
 
 // The open and save dialogs' filter: "Data File (*.dat)|*.dat" in the language given.
 std::string dataFileFilter(int language);
+// The filter of the configuration texts: "Configuration Text (*.yaml *.yml)|*.yaml;*.yml".
+std::string textFileFilter(int language);
 // Replaces "%1" in a text with a value.
 std::string withArgument(std::string_view text, std::string_view value);

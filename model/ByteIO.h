@@ -13,6 +13,7 @@
 class ByteWriter
 {
 public:
+    void reserve(std::size_t size) { m_bytes.reserve(size); }
     void u8(std::uint8_t value) { m_bytes.push_back(value); }
     void i16(std::int16_t value) { u16(static_cast<std::uint16_t>(value)); }
     void u16(std::uint16_t value)

@@ -9,16 +9,28 @@
 
 #include "model/ByteIO.h"
 #include "model/ChannelLayout.h"
+#include "model/FieldSpec.h"
 #include "model/FixedText.h"
 
-// Every record lists its fields once, by name and in the order the data file stores them:
+// Every record lists its fields once, by name and in the order the data file stores them, each
+// with what it holds (FieldSpec: form, list items, range, unit, new-document value, help):
 //
 //     template<RecordOf<IdentityRecord> R, typename V>
-//     void fields(R &r, V &&v) { v("modelNameZ", r.modelNameZ); v("modelCode", r.modelCode); ... }
+//     void fields(R &r, V &&v) { LIST_FIELD(v, r.modelCode, FieldSpec("modelCode").initially(248));
+//     }
 //
-// Packing and reading the data file, the document comparison and the JSON output all walk that
-// list, so a new field is one line. A field is a 16-bit or 8-bit integer, a double, a fixed text,
-// an array of fields, a kind-and-group table or another listed record.
+// Packing and reading the data file, the new-document values, the document comparison, the JSON
+// output, the text form and its schema all walk that list, so a new field is one line. A field
+// is a 16-bit or 8-bit integer, a double, a fixed text, an array of fields, a kind-and-group
+// table or another listed record.
+
+// Visits one field of a field list with its spec, made once at compile time: a spec made anew at
+// every visit would cost the packers and readers, which walk thousands of fields, on each one.
+#define LIST_FIELD(visit, member, ...)                                                             \
+    do {                                                                                           \
+        static constexpr FieldSpec kFieldSpec = __VA_ARGS__;                                       \
+        visit(kFieldSpec, member);                                                                 \
+    } while (false)
 
 template<typename R, typename Record>
 concept RecordOf = std::same_as<std::remove_const_t<R>, Record>;
@@ -139,4 +151,38 @@ template<FieldListed Record>
 void unpackFields(ByteReader &reader, Record &record)
 {
     FieldUnpacker{reader}.unpack(record);
+}
+
+// Sets every field that has a new-document value to it, in arrays and inner records too; the
+// other fields keep theirs.
+struct NewValueSetter
+{
+    template<typename T>
+    void operator()(const FieldSpec &spec, T &field)
+    {
+        set(spec, field);
+    }
+
+    template<typename T>
+    void set(const FieldSpec &spec, T &field)
+    {
+        if constexpr (std::is_integral_v<T>) {
+            if (spec.hasNewValue)
+                field = static_cast<T>(spec.newValue);
+        } else if constexpr (IsStdArray<T>::value) {
+            for (auto &element : field)
+                set(spec, element);
+        } else if constexpr (IsKindGroupArray<T>::value) {
+            for (auto &element : field.values)
+                set(spec, element);
+        } else if constexpr (FieldListed<T>) {
+            fields(field, *this);
+        }
+    }
+};
+
+template<FieldListed Record>
+void applyNewValues(Record &record)
+{
+    fields(record, NewValueSetter{});
 }

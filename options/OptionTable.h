@@ -19,42 +19,8 @@ enum class OptionControl : std::uint8_t
     Text4,     // RSSI thresholds 0-11, repeater offset 12, Bluetooth name 13
 };
 
-// How a stored value becomes the item a list shows, and a choice becomes a stored value.
-enum class ShowRule : std::uint8_t
-{
-    Index,       // value = list index; outside the list shows the first item
-    DirectIndex, // the list index is selected directly; beyond the list nothing is selected
-    Tot,         // list index = value / 3, rounded; a choice stores index x 3
-    CwFreq,      // list index = value - 30; a choice stores index + 30
-    Roger,       // list index = value - 127; "OFF" stores 0, tone number k stores k + 127
-    NumberText,  // the item whose text is the stored number; "OFF" or no number stores 0
-    KeyFunction, // the master list's name at the stored position; a choice stores that position
-    BeepSwitch,  // bit 7 of the key-beep byte
-    BeepLevel,   // bits 0-6 of the key-beep byte
-    Check,       // a check box
-    Text,        // a text box; its format is the window's
-};
-
-// Where the items of a list come from.
-enum class ItemSource : std::uint8_t
-{
-    Fixed,      // head, then count numbers from first in steps, each followed by suffix, then tail
-    RogerTones, // "OFF" and the number of every defined roger-beep tone set
-    DtmfCodes,  // "OFF" and the number of every DTMF code that is not empty
-    KeyFunctions, // the master key functions; "VFO" only while the model flag is on
-    ClaSet,       // "Off", "R", "T", "RT" with a non-zero variant byte, else "Off", "R"
-};
-
-struct ItemList
-{
-    ItemSource source = ItemSource::Fixed;
-    std::span<const TextEntry> head{};
-    int first = 0;
-    int count = 0;
-    int step = 1;
-    std::string_view suffix{};
-    std::span<const TextEntry> tail{};
-};
+// The show rules and item lists of the option rows are those of the field lists
+// (model/FieldSpec.h).
 
 // One control of the option window with its label, items and stored field.
 struct OptionRow

@@ -25,6 +25,19 @@ constexpr std::uint32_t kSquelchAddress = 0x22076;
 constexpr double kUnitsPerMegahertz = 100000.0;
 constexpr long long kLargestUnits = 99999999;
 
+// The seven settings and their image bytes, one table for both directions.
+template<typename Table, typename Visit>
+void settingBytes(Table &table, Visit &&visit)
+{
+    visit(kWeatherOnAddress, table.weatherOn);
+    visit(kCurrentChannelAddress, table.currentChannel);
+    visit(kAlertAddress, table.alert);
+    visit(kScanStateAddress, table.scanState);
+    visit(kWeatherVfoAddress, table.weatherVfo);
+    visit(kStepAddress, table.step);
+    visit(kSquelchAddress, table.squelch);
+}
+
 std::uint32_t entryAddress(int number)
 {
     return number == kBroadcastVfoEntry ? kVfoEntryAddress
@@ -66,13 +79,9 @@ std::optional<double> unpackBroadcastFrequency(const std::array<std::uint8_t, 4>
 void EncodeBroadcast(const SettingsRecord &settings, RadioImage &image)
 {
     const BroadcastTable &table = settings.options.broadcast;
-    image.write(kWeatherOnAddress, toImageByte(table.weatherOn));
-    image.write(kCurrentChannelAddress, toImageByte(table.currentChannel));
-    image.write(kAlertAddress, toImageByte(table.alert));
-    image.write(kScanStateAddress, toImageByte(table.scanState));
-    image.write(kWeatherVfoAddress, toImageByte(table.weatherVfo));
-    image.write(kStepAddress, toImageByte(table.step));
-    image.write(kSquelchAddress, toImageByte(table.squelch));
+    settingBytes(table, [&image](std::uint32_t address, std::int16_t value) {
+        image.write(address, toImageByte(value));
+    });
 
     for (int number = 1; number <= kBroadcastEntryCount; ++number) {
         const BroadcastEntry &entry = table.entry(number);
@@ -95,13 +104,9 @@ void EncodeBroadcast(const SettingsRecord &settings, RadioImage &image)
 void DecodeBroadcast(const RadioImage &image, SettingsRecord &settings)
 {
     BroadcastTable &table = settings.options.broadcast;
-    table.weatherOn = image.byteAt(kWeatherOnAddress);
-    table.currentChannel = image.byteAt(kCurrentChannelAddress);
-    table.alert = image.byteAt(kAlertAddress);
-    table.scanState = image.byteAt(kScanStateAddress);
-    table.weatherVfo = image.byteAt(kWeatherVfoAddress);
-    table.step = image.byteAt(kStepAddress);
-    table.squelch = image.byteAt(kSquelchAddress);
+    settingBytes(table, [&image](std::uint32_t address, std::int16_t &value) {
+        value = image.byteAt(address);
+    });
 
     for (int number = 1; number <= kBroadcastEntryCount; ++number) {
         BroadcastEntry &entry = table.entry(number);

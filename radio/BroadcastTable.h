@@ -28,14 +28,43 @@ struct BroadcastEntry
     friend bool operator==(const BroadcastEntry &, const BroadcastEntry &) = default;
 };
 
+inline constexpr std::array<TextEntry, 9> kBroadcastStepItems{{
+    {"", "100Hz", "100Hz"},
+    {"", "1KHz", "1KHz"},
+    {"", "5KHz", "5KHz"},
+    {"", "6.25KHz", "6.25KHz"},
+    {"", "10KHz", "10KHz"},
+    {"", "12.5KHz", "12.5KHz"},
+    {"", "25KHz", "25KHz"},
+    {"", "100KHz", "100KHz"},
+    {"", "1MHz", "1MHz"},
+}};
+
+namespace BroadcastItems {
+inline constexpr std::array<TextEntry, 2> kBandwidth{
+    {{"", "Narrow", "Narrow"}, {"", "Wide", "Wide"}}};
+inline constexpr std::array<TextEntry, 2> kScan{{{"", "Del", "Del"}, {"", "Add", "Add"}}};
+inline constexpr std::array<TextEntry, 1> kOff{{{"", "Off", "Off"}}};
+} // namespace BroadcastItems
+
 template<RecordOf<BroadcastEntry> R, typename V>
 void fields(R &r, V &&v)
 {
-    v("valid", r.valid);
-    v("frequency", r.frequency);
-    v("onOff", r.onOff);
-    v("bandwidth", r.bandwidth);
-    v("scan", r.scan);
+    using namespace BroadcastItems;
+    LIST_FIELD(v, r.valid,
+               FieldSpec("valid").flag().describe("Whether the entry holds a frequency."));
+    LIST_FIELD(v, r.frequency,
+               FieldSpec("frequency")
+                   .as(FieldForm::BroadcastFrequency)
+                   .describe("Receive frequency in MHz, in steps of 10 Hz (136-174 MHz)."));
+    LIST_FIELD(
+        v, r.onOff,
+        FieldSpec("onOff").flag().describe("Kept in the data file only; never sent to the radio."));
+    LIST_FIELD(v, r.bandwidth,
+               FieldSpec("bandwidth").list(fixedItems(kBandwidth)).describe("Narrow or Wide."));
+    LIST_FIELD(
+        v, r.scan,
+        FieldSpec("scan").list(fixedItems(kScan)).describe("Del: not scanned; Add: scanned."));
 }
 
 // The weather settings and the 40 broadcast channels plus the "VFO" entry: 670 bytes in the data
@@ -63,30 +92,30 @@ struct BroadcastTable
 template<RecordOf<BroadcastTable> R, typename V>
 void fields(R &r, V &&v)
 {
-    v("weatherOn", r.weatherOn);
-    v("currentChannel", r.currentChannel);
-    v("alert", r.alert);
-    v("scanState", r.scanState);
-    v("weatherVfo", r.weatherVfo);
-    v("step", r.step);
-    v("squelch", r.squelch);
-    v("entries", r.entries);
+    LIST_FIELD(v, r.weatherOn, FieldSpec("weatherOn").flag().describe("Weather reception switch."));
+    LIST_FIELD(v, r.currentChannel,
+               FieldSpec("currentChannel")
+                   .scaled(1, 1, 0, {})
+                   .range(0, 40)
+                   .describe("The weather channel in use, 1-40 (41: the VFO entry)."));
+    LIST_FIELD(v, r.alert, FieldSpec("alert").flag().describe("Weather alert switch."));
+    LIST_FIELD(v, r.scanState, FieldSpec("scanState").flag().describe("Weather scan switch."));
+    LIST_FIELD(v, r.weatherVfo, FieldSpec("weatherVfo").flag().describe("Weather VFO switch."));
+    LIST_FIELD(v, r.step,
+               FieldSpec("step")
+                   .list(fixedItems(kBroadcastStepItems))
+                   .describe("Tuning step of the weather VFO."));
+    LIST_FIELD(v, r.squelch,
+               FieldSpec("squelch")
+                   .list(numberItems(1, 9, 1, {}, BroadcastItems::kOff))
+                   .describe("Weather squelch: Off or level 1-9."));
+    LIST_FIELD(v, r.entries,
+               FieldSpec("entries").elements("channel").describe(
+                   "The 40 broadcast channels, then the VFO entry (channel 41)."));
 }
 
 inline constexpr std::size_t kBroadcastEntryPackedSize = 16;
 inline constexpr std::size_t kBroadcastTablePackedSize = 670;
-
-inline constexpr std::array<TextEntry, 9> kBroadcastStepItems{{
-    {"", "100Hz", "100Hz"},
-    {"", "1KHz", "1KHz"},
-    {"", "5KHz", "5KHz"},
-    {"", "6.25KHz", "6.25KHz"},
-    {"", "10KHz", "10KHz"},
-    {"", "12.5KHz", "12.5KHz"},
-    {"", "25KHz", "25KHz"},
-    {"", "100KHz", "100KHz"},
-    {"", "1MHz", "1MHz"},
-}};
 
 // Broadcast frequencies count in units of 10 Hz: MHz x 100000 as 8 decimal digits, packed BCD with
 // the most significant pair first (162.55 MHz -> 0x16 0x25 0x50 0x00). Rounded to the nearest

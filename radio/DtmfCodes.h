@@ -35,15 +35,45 @@ struct DtmfTiming
     friend bool operator==(const DtmfTiming &, const DtmfTiming &) = default;
 };
 
+namespace DtmfTimingItems {
+inline constexpr std::array<TextEntry, 1> kOff{{{"", "Off", "关"}}};
+inline constexpr std::array<TextEntry, 3> kStarHash{
+    {{"", "100", "100"}, {"", "500", "500"}, {"", "1000", "1000"}}};
+} // namespace DtmfTimingItems
+
+// Each setting as the list of its meanings: position n shows what n stands for.
 template<RecordOf<DtmfTiming> R, typename V>
 void fields(R &r, V &&v)
 {
-    v("sendTime", r.sendTime);
-    v("firstDigitTime", r.firstDigitTime);
-    v("firstDigitDelay", r.firstDigitDelay);
-    v("starHashTone", r.starHashTone);
-    v("dCodeAssignment", r.dCodeAssignment);
-    v("display", r.display);
+    using namespace DtmfTimingItems;
+    LIST_FIELD(v, r.sendTime,
+               FieldSpec("sendTime")
+                   .list(numberItems(10, 50, 10, " ms"))
+                   .initially(1)
+                   .describe("DTMF Send Time[ms]: how long each digit is sent."));
+    LIST_FIELD(v, r.firstDigitTime,
+               FieldSpec("firstDigitTime")
+                   .list(numberItems(0, 11, 100, " ms"))
+                   .initially(1)
+                   .describe("First Digit Time[ms]: how long the first digit is sent."));
+    LIST_FIELD(v, r.firstDigitDelay,
+               FieldSpec("firstDigitDelay")
+                   .list(numberItems(100, 25, 100, " ms"))
+                   .initially(1)
+                   .describe("First Digit Delay[ms]: the pause before the first digit."));
+    LIST_FIELD(v, r.starHashTone,
+               FieldSpec("starHashTone")
+                   .list(numberItems(0, 0, 1, {}, kOff, kStarHash))
+                   .initially(0)
+                   .describe("* and # Tone[ms]: Off, 100, 500 or 1000 ms."));
+    LIST_FIELD(v, r.dCodeAssignment,
+               FieldSpec("dCodeAssignment")
+                   .list(numberItems(1, 16, 1, " s", kOff))
+                   .initially(0)
+                   .describe("D Code Assignment: Off, or 1 to 16 seconds."));
+    LIST_FIELD(
+        v, r.display,
+        FieldSpec("display").flag().initially(0).describe("DTMF DISP: whether codes are shown."));
 }
 
 // 20 ms sending, 100 ms first digit, 200 ms first-digit delay, everything else off.

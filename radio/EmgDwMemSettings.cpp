@@ -1,6 +1,5 @@
 #include "radio/EmgDwMemSettings.h"
 
-#include "model/ByteIO.h"
 #include "model/ImageByte.h"
 #include "model/RadioImage.h"
 #include "radio/SettingsRecord.h"
@@ -26,20 +25,6 @@ void decodeValues(const RadioImage &image, std::uint32_t (*address)(int),
 {
     for (std::size_t index = 0; index < N; ++index)
         values[index] = image.byteAt(address(static_cast<int>(index)));
-}
-
-template<std::size_t N>
-void writeValues(ByteWriter &writer, const std::array<std::int16_t, N> &values)
-{
-    for (std::int16_t value : values)
-        writer.i16(value);
-}
-
-template<std::size_t N>
-void readValues(ByteReader &reader, std::array<std::int16_t, N> &values)
-{
-    for (std::int16_t &value : values)
-        value = reader.i16();
 }
 
 } // namespace

@@ -20,8 +20,15 @@ struct GroupNameTable
 template<RecordOf<GroupNameTable> R, typename V>
 void fields(R &r, V &&v)
 {
-    v("valid", r.valid);
-    v("names", r.names);
+    LIST_FIELD(v, r.valid,
+               FieldSpec("valid").flag().describe(
+                   "Group-valid flags of groups 1-17 of each kind; the named groups use theirs."));
+    LIST_FIELD(
+        v, r.names,
+        FieldSpec("names")
+            .as(FieldForm::Text)
+            .describe(
+                "Two-character names of groups 1-17 of each kind; the named groups use theirs."));
 }
 
 class RadioImage;

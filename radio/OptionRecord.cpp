@@ -277,51 +277,17 @@ void defaultGroupNames(GroupNameTable &table)
 void DefaultOptions(SettingsRecord &settings)
 {
     OptionRecord options = settings.options;
-    options.selectorA = 1;
-    options.setting18002 = 0;
-    options.selectorB = 1;
-    options.hfUseVfo = 0;
-    options.selectorC = 1;
-    options.hamUseVfo = 0;
-    for (std::span<std::int16_t> table : groupTables(options))
-        std::fill(table.begin(), table.end(), std::int16_t{1});
-    for (PublicParamSet &set : options.publicSets) {
-        set.hiCut = 0;
-        set.noiseBlanker = 1;
-        set.echo = 0;
-        set.plus10k = 0;
-        set.anl = 0;
-        set.fourthFlag = 0;
-        set.roger = 0;
-        set.mode = 1;
-    }
-    options.batteryMax = 168;
-    options.batteryMin = 97;
-    options.maxSwr = 160;
-    options.indic = 0;
-    options.mic = 30;
-    options.nogSet = 0;
-    options.tot = 0;
-    options.swrProtect = 1;
-    options.tdcSet = 1;
-    options.scanType = 0;
-    options.txRepeatOffset = 100;
-    options.claSet = 0;
+    applyNewValues(options);
     options.btDeviceName = FixedText<16>();
-    options.workMode = 1;
-    options.beep = 1;
-    options.voxFunction = 0;
-    options.memMenu = 0;
-    options.dtmfTiming = kDefaultDtmfTiming;
     for (int kind = 0; kind < kKindCount; ++kind)
         for (int group = 1; group <= namedGroupCount(kind); ++group)
             options.groupNames.valid.at(kind, group) = 1;
     defaultGroupNames(options.groupNames);
     settings.options = options;
 
-    settings.singleBytes[kVariantByte] = 1;
-    settings.thresholds = kDefaultRssiThresholds;
-    settings.extraValues[kFreqCh] = 0;
+    applyNewValues(settings.singleBytes);
+    applyNewValues(settings.thresholds);
+    applyNewValues(settings.extraValues);
 }
 
 void DefaultIdentity(SettingsRecord &settings, std::string_view date, int bandClass)

@@ -9,6 +9,7 @@
 #include "radio/BroadcastTable.h"
 #include "radio/DtmfCodes.h"
 #include "radio/GroupNames.h"
+#include "radio/OptionItems.h"
 
 class ByteReader;
 class ByteWriter;
@@ -35,20 +36,47 @@ struct PublicParamSet
     friend bool operator==(const PublicParamSet &, const PublicParamSet &) = default;
 };
 
+// The boxes of the CB public-channel frame (Combo2) describe every set's fields.
 template<RecordOf<PublicParamSet> R, typename V>
 void fields(R &r, V &&v)
 {
-    v("hiCut", r.hiCut);
-    v("noiseBlanker", r.noiseBlanker);
-    v("echo", r.echo);
-    v("plus10k", r.plus10k);
-    v("anl", r.anl);
-    v("fourthFlag", r.fourthFlag);
-    v("roger", r.roger);
-    v("mode", r.mode);
-    v("dtmfBot", r.dtmfBot);
-    v("dtmfEot", r.dtmfEot);
-    v("dtmfCall", r.dtmfCall);
+    using namespace OptionTexts;
+    constexpr std::string_view w = "FrmOptFeatures";
+    LIST_FIELD(v, r.hiCut,
+               FieldSpec("hiCut").list(fixedItems(kOffOnPair)).initially(0).help(w, "Combo2_0"));
+    LIST_FIELD(
+        v, r.noiseBlanker,
+        FieldSpec("noiseBlanker").list(fixedItems(kNoiseBlanker)).initially(1).help(w, "Combo2_1"));
+    LIST_FIELD(v, r.echo,
+               FieldSpec("echo").list(fixedItems(kOffOnPair)).initially(0).help(w, "Combo2_2"));
+    LIST_FIELD(v, r.plus10k,
+               FieldSpec("plus10k").list(fixedItems(kOffOnPair)).initially(0).help(w, "Combo2_3"));
+    LIST_FIELD(v, r.anl,
+               FieldSpec("anl").list(fixedItems(kOffOnUpper)).initially(0).help(w, "Combo2_4"));
+    LIST_FIELD(v, r.fourthFlag,
+               FieldSpec("fourthFlag")
+                   .range(0, 1)
+                   .initially(0)
+                   .describe("Bit 3 of the set's first byte: not shown, kept and written back."));
+    LIST_FIELD(v, r.roger,
+               FieldSpec("roger")
+                   .list(itemsFrom(ItemSource::RogerTones), ShowRule::Roger)
+                   .initially(0)
+                   .help(w, "Combo2_9"));
+    LIST_FIELD(v, r.mode,
+               FieldSpec("mode").list(fixedItems(kPublicMode)).initially(1).help(w, "Combo2_5"));
+    LIST_FIELD(v, r.dtmfBot,
+               FieldSpec("dtmfBot")
+                   .list(itemsFrom(ItemSource::DtmfCodes), ShowRule::NumberText)
+                   .help(w, "Combo2_6"));
+    LIST_FIELD(v, r.dtmfEot,
+               FieldSpec("dtmfEot")
+                   .list(itemsFrom(ItemSource::DtmfCodes), ShowRule::NumberText)
+                   .help(w, "Combo2_7"));
+    LIST_FIELD(v, r.dtmfCall,
+               FieldSpec("dtmfCall")
+                   .list(itemsFrom(ItemSource::DtmfCodes), ShowRule::NumberText)
+                   .help(w, "Combo2_8"));
 }
 
 enum PublicBand : int
@@ -160,91 +188,184 @@ struct OptionRecord
     friend bool operator==(const OptionRecord &, const OptionRecord &) = default;
 };
 
+namespace OptionSpecs {
+inline constexpr std::string_view kWindow = "FrmOptFeatures";
+// A list box of the option window.
+constexpr FieldSpec combo(std::string_view name, ItemList items, std::string_view control,
+                          ShowRule rule = ShowRule::Index)
+{
+    return FieldSpec(name).list(items, rule).help(kWindow, control);
+}
+constexpr FieldSpec checkBox(std::string_view name, std::string_view control)
+{
+    return FieldSpec(name).flag().help(kWindow, control);
+}
+inline constexpr std::string_view kChannelWindowName = "frmCommChInfo";
+// The work group of a kind, and the current work channel of each group: bytes of the radio
+// stored + 1.
+constexpr FieldSpec workGroup(std::string_view name)
+{
+    return FieldSpec(name).range(1, 256).initially(1).help(kChannelWindowName, "Combo3");
+}
+constexpr FieldSpec workChannel(std::string_view name)
+{
+    return FieldSpec(name).range(1, 256).initially(1).elements("group").help(kChannelWindowName,
+                                                                             "Combo1_4");
+}
+constexpr std::string_view kCarried = "Bytes no setting uses, carried unchanged.";
+inline constexpr std::string_view kPublicSetKeys[] = {"CB", "HF", "HAM"};
+inline constexpr std::string_view kKeyAssignKeys[] = {"P1", "P2", "P3", "P4"};
+} // namespace OptionSpecs
+
+// The option record up to the group names (0x18000 on, the public sets, Bluetooth, broadcast).
+template<RecordOf<OptionRecord> R, typename V>
+void leadingOptionFields(R &o, V &&v)
+{
+    using namespace OptionTexts;
+    using namespace OptionSpecs;
+    LIST_FIELD(v, o.selectorA, workGroup("cbWorkGroup"));
+    LIST_FIELD(
+        v, o.setting18002,
+        FieldSpec("memoryRow").range(0, 255).initially(0).help(kChannelWindowName, "Combo1_5"));
+    LIST_FIELD(v, o.selectorB, workGroup("hfWorkGroup"));
+    LIST_FIELD(v, o.hfUseVfo, combo("hfUseVfo", fixedItems(kOffOnLower), "Combo1_64").initially(0));
+    LIST_FIELD(v, o.selectorC, workGroup("hamWorkGroup"));
+    LIST_FIELD(v, o.hamUseVfo,
+               combo("hamUseVfo", fixedItems(kOffOnLower), "Combo1_65").initially(0));
+    LIST_FIELD(v, o.cbGroupTable, workChannel("cbWorkChannel"));
+    LIST_FIELD(v, o.hfGroupTable, workChannel("hfWorkChannel"));
+    LIST_FIELD(v, o.hamGroupTable, workChannel("hamWorkChannel"));
+    LIST_FIELD(v, o.workMode, combo("workMode", fixedItems(kWorkMode), "Combo1_19").initially(1));
+    LIST_FIELD(v, o.beep, combo("beep", fixedItems(kOffOnPair), "Combo1_39").initially(1));
+    LIST_FIELD(v, o.volData, combo("volData", numberItems(1, 64), "Combo1_37"));
+    LIST_FIELD(v, o.volPath, combo("volPath", fixedItems(kVolPath), "Combo1_31"));
+    LIST_FIELD(v, o.sql, combo("sql", numberItems(1, 79, 1, {}, kOffUpperHead), "Combo1_53"));
+    LIST_FIELD(v, o.aop, combo("aop", fixedItems(kOffOnPair), "Combo1_57"));
+    LIST_FIELD(v, o.powerOffDisplay,
+               combo("powerOffDisplay", fixedItems(kPowerOffDisplay), "Combo1_63"));
+    LIST_FIELD(v, o.handType, combo("handType", fixedItems(kHandType), "Combo1_66"));
+    LIST_FIELD(
+        v, o.keyAssign,
+        combo("keyAssign", itemsFrom(ItemSource::KeyFunctions), "Combo1_42", ShowRule::KeyFunction)
+            .elements(kKeyAssignKeys));
+    LIST_FIELD(v, o.voxFunction, checkBox("voxFunction", "check1_0").initially(0));
+    LIST_FIELD(v, o.memMenu, checkBox("memMenu", "check1_1").initially(0));
+    LIST_FIELD(v, o.reserved1, FieldSpec("reserved1").as(FieldForm::Bytes).describe(kCarried));
+
+    LIST_FIELD(v, o.publicSets, FieldSpec("publicSets").elements(kPublicSetKeys));
+
+    LIST_FIELD(v, o.bluetoothOn, combo("bluetoothOn", fixedItems(kOffOnPair), "Combo1_0"));
+    LIST_FIELD(v, o.pttHold, combo("pttHold", fixedItems(kOffOnPair), "Combo1_12"));
+    LIST_FIELD(v, o.micGain, combo("micGain", numberItems(1, 5), "Combo1_13"));
+    LIST_FIELD(v, o.spkGain, combo("spkGain", numberItems(1, 5), "Combo1_14"));
+    LIST_FIELD(
+        v, o.holdTime,
+        combo("holdTime", numberItems(1, 30, 1, "S", kOffUpperHead, kInfiniteTail), "Combo1_15"));
+    LIST_FIELD(v, o.holdDelay, combo("holdDelay", fixedItems(kHoldDelay), "Combo1_16"));
+    LIST_FIELD(v, o.btIntSpk, combo("btIntSpk", fixedItems(kOffOnPair), "Combo1_38"));
+    LIST_FIELD(v, o.pttSleep, combo("pttSleep", fixedItems(kPttSleep), "Combo1_44"));
+
+    LIST_FIELD(v, o.broadcast, FieldSpec("broadcast"));
+    LIST_FIELD(v, o.groupNames, FieldSpec("groupNames"));
+}
+
+// The second option block (0x22100 on), the DTMF settings and what the record carries.
+template<RecordOf<OptionRecord> R, typename V>
+void secondOptionFields(R &o, V &&v)
+{
+    using namespace OptionTexts;
+    using namespace OptionSpecs;
+
+    LIST_FIELD(v, o.batteryMax,
+               FieldSpec("batteryMax")
+                   .scaled(0, 1, 1, "V")
+                   .range(90, 290)
+                   .initially(168)
+                   .help(kWindow, "Text2_2"));
+    LIST_FIELD(v, o.batteryMin,
+               FieldSpec("batteryMin")
+                   .scaled(0, 1, 1, "V")
+                   .range(90, 290)
+                   .initially(97)
+                   .help(kWindow, "Text2_1"));
+    LIST_FIELD(v, o.cwFreq,
+               combo("cwFreq", numberItems(300, 271, 10), "Combo1_47", ShowRule::CwFreq));
+    LIST_FIELD(v, o.cwBeep, combo("cwBeep", numberItems(1, 63, 1, {}, kOffUpperHead), "Combo1_48"));
+    LIST_FIELD(v, o.maxSwr,
+               FieldSpec("maxSwr")
+                   .scaled(0, 1, 1, {})
+                   .range(12, 200)
+                   .initially(160)
+                   .help(kWindow, "Text2_0"));
+    LIST_FIELD(v, o.nrcAble, combo("nrcAble", fixedItems(kOffOnPair), "Combo1_18"));
+    LIST_FIELD(v, o.indic, combo("indic", fixedItems(kIndic), "Combo1_2").initially(0));
+    LIST_FIELD(v, o.mic, combo("mic", numberItems(1, 45), "Combo1_3").initially(30));
+    LIST_FIELD(v, o.nogSet,
+               combo("nogSet", numberItems(1, 32, 1, {}, kOffWordHead), "Combo1_8").initially(0));
+    LIST_FIELD(v, o.tot,
+               combo("tot", numberItems(30, 20, 30, "s", kOffWordHead), "Combo1_9", ShowRule::Tot)
+                   .initially(0));
+    LIST_FIELD(v, o.swrProtect, checkBox("swrProtect", "check1_3").initially(1));
+    LIST_FIELD(v, o.tdcSet, checkBox("tdcSet", "check1_4").initially(1));
+    LIST_FIELD(v, o.scanType, combo("scanType", fixedItems(kScanType), "Combo1_10").initially(0));
+    LIST_FIELD(v, o.menuColour, combo("menuColour", fixedItems(kMenuColour), "Combo1_61"));
+    LIST_FIELD(v, o.txRepeatOffset,
+               FieldSpec("txRepeatOffset")
+                   .scaled(0, 1, 4, "MHz")
+                   .range(1, 50000)
+                   .initially(100)
+                   .help(kWindow, "Text4_12"));
+    LIST_FIELD(v, o.asqLevel,
+               combo("asqLevel", fixedItems(kOffOnPair), "Combo1_24", ShowRule::DirectIndex));
+    LIST_FIELD(v, o.micType, combo("micType", fixedItems(kMicType), "Combo1_29"));
+    LIST_FIELD(v, o.voxOnOff, combo("voxOnOff", fixedItems(kOffOnUpper), "Combo1_69"));
+    LIST_FIELD(v, o.voxLevel, combo("voxLevel", numberItems(1, 9), "Combo1_27"));
+    LIST_FIELD(v, o.voxDelay, combo("voxDelay", numberItems(1, 9), "Combo1_28"));
+    LIST_FIELD(v, o.rxNr, combo("rxNr", numberItems(1, 5), "Combo1_25"));
+    LIST_FIELD(v, o.txNr, combo("txNr", numberItems(1, 5), "Combo1_26"));
+    LIST_FIELD(v, o.claSet,
+               combo("claSet", itemsFrom(ItemSource::ClaSet), "Combo1_11").initially(0));
+    LIST_FIELD(v, o.claFrq, combo("claFrq", fixedItems(kClaFrq), "Combo1_35"));
+    LIST_FIELD(v, o.echoVol, combo("echoVol", numberItems(1, 32), "Combo1_32"));
+    LIST_FIELD(v, o.echoTime, combo("echoTime", numberItems(1, 32), "Combo1_33"));
+    LIST_FIELD(v, o.vfoStep, combo("vfoStep", fixedItems(kVfoStep), "Combo1_36"));
+    LIST_FIELD(v, o.fmDeviation, combo("fmDeviation", fixedItems(kFmDeviation), "Combo1_40"));
+    LIST_FIELD(v, o.ssbTone, combo("ssbTone", fixedItems(kSsbTone), "Combo1_41"));
+    LIST_FIELD(v, o.dim, combo("dim", numberItems(1, 9), "Combo1_49"));
+    LIST_FIELD(v, o.agc, combo("agc", fixedItems(kAgc), "Combo1_52"));
+    LIST_FIELD(v, o.cwRxMode, combo("cwRxMode", fixedItems(kCwRxMode), "Combo1_59"));
+    LIST_FIELD(v, o.cwBkin,
+               combo("cwBkin", numberItems(10, 100, 10, "ms", kOffLowerHead), "Combo1_55"));
+    LIST_FIELD(v, o.cwOffset, combo("cwOffset", fixedItems(kOffOnPair), "Combo1_56"));
+    LIST_FIELD(v, o.voxSpk, combo("voxSpk", fixedItems(kOffOnLower), "Combo1_51"));
+    LIST_FIELD(
+        v, o.pfKey,
+        combo("pfKey", itemsFrom(ItemSource::KeyFunctions), "Combo1_67", ShowRule::KeyFunction));
+    LIST_FIELD(v, o.txDrcCon, combo("txDrcCon", fixedItems(kOffOnLower), "Combo1_70"));
+    LIST_FIELD(v, o.reserved2, FieldSpec("reserved2").as(FieldForm::Bytes).describe(kCarried));
+
+    LIST_FIELD(v, o.dtmfTiming, FieldSpec("dtmfTiming"));
+    LIST_FIELD(v, o.reserved3, FieldSpec("reserved3").as(FieldForm::Bytes).describe(kCarried));
+    LIST_FIELD(v, o.reserved4, FieldSpec("reserved4").as(FieldForm::Bytes).describe(kCarried));
+    LIST_FIELD(v, o.dtmfCodes,
+               FieldSpec("dtmfCodes")
+                   .as(FieldForm::Text)
+                   .elements("code")
+                   .describe("A DTMF code of up to 16 characters: 0-9, A-D, * and #."));
+    LIST_FIELD(v, o.reservedValues,
+               FieldSpec("reservedValues")
+                   .elements("value")
+                   .describe("Values no setting uses, carried unchanged."));
+    LIST_FIELD(v, o.btDeviceName,
+               FieldSpec("btDeviceName").as(FieldForm::Text).help(kWindow, "Text4_13"));
+}
+
 // The 1964-byte option record of the data file, field by field.
 template<RecordOf<OptionRecord> R, typename V>
 void fields(R &o, V &&v)
 {
-    v("selectorA", o.selectorA);
-    v("setting18002", o.setting18002);
-    v("selectorB", o.selectorB);
-    v("hfUseVfo", o.hfUseVfo);
-    v("selectorC", o.selectorC);
-    v("hamUseVfo", o.hamUseVfo);
-    v("cbGroupTable", o.cbGroupTable);
-    v("hfGroupTable", o.hfGroupTable);
-    v("hamGroupTable", o.hamGroupTable);
-    v("workMode", o.workMode);
-    v("beep", o.beep);
-    v("volData", o.volData);
-    v("volPath", o.volPath);
-    v("sql", o.sql);
-    v("aop", o.aop);
-    v("powerOffDisplay", o.powerOffDisplay);
-    v("handType", o.handType);
-    v("keyAssign", o.keyAssign);
-    v("voxFunction", o.voxFunction);
-    v("memMenu", o.memMenu);
-    v("reserved1", o.reserved1);
-
-    v("publicSets", o.publicSets);
-
-    v("bluetoothOn", o.bluetoothOn);
-    v("pttHold", o.pttHold);
-    v("micGain", o.micGain);
-    v("spkGain", o.spkGain);
-    v("holdTime", o.holdTime);
-    v("holdDelay", o.holdDelay);
-    v("btIntSpk", o.btIntSpk);
-    v("pttSleep", o.pttSleep);
-
-    v("broadcast", o.broadcast);
-    v("groupNames", o.groupNames);
-
-    v("batteryMax", o.batteryMax);
-    v("batteryMin", o.batteryMin);
-    v("cwFreq", o.cwFreq);
-    v("cwBeep", o.cwBeep);
-    v("maxSwr", o.maxSwr);
-    v("nrcAble", o.nrcAble);
-    v("indic", o.indic);
-    v("mic", o.mic);
-    v("nogSet", o.nogSet);
-    v("tot", o.tot);
-    v("swrProtect", o.swrProtect);
-    v("tdcSet", o.tdcSet);
-    v("scanType", o.scanType);
-    v("menuColour", o.menuColour);
-    v("txRepeatOffset", o.txRepeatOffset);
-    v("asqLevel", o.asqLevel);
-    v("micType", o.micType);
-    v("voxOnOff", o.voxOnOff);
-    v("voxLevel", o.voxLevel);
-    v("voxDelay", o.voxDelay);
-    v("rxNr", o.rxNr);
-    v("txNr", o.txNr);
-    v("claSet", o.claSet);
-    v("claFrq", o.claFrq);
-    v("echoVol", o.echoVol);
-    v("echoTime", o.echoTime);
-    v("vfoStep", o.vfoStep);
-    v("fmDeviation", o.fmDeviation);
-    v("ssbTone", o.ssbTone);
-    v("dim", o.dim);
-    v("agc", o.agc);
-    v("cwRxMode", o.cwRxMode);
-    v("cwBkin", o.cwBkin);
-    v("cwOffset", o.cwOffset);
-    v("voxSpk", o.voxSpk);
-    v("pfKey", o.pfKey);
-    v("txDrcCon", o.txDrcCon);
-    v("reserved2", o.reserved2);
-
-    v("dtmfTiming", o.dtmfTiming);
-    v("reserved3", o.reserved3);
-    v("reserved4", o.reserved4);
-    v("dtmfCodes", o.dtmfCodes);
-    v("reservedValues", o.reservedValues);
-    v("btDeviceName", o.btDeviceName);
+    leadingOptionFields(o, v);
+    secondOptionFields(o, v);
 }
 
 inline constexpr std::size_t kOptionRecordPackedSize = 1964;
@@ -289,8 +410,91 @@ inline constexpr std::size_t kHamPublic = 12;
 inline constexpr std::size_t kFreqCh = 13;
 } // namespace BesideValue
 
+// Stored values of a record kept as a plain array, each element named by its meaning in the
+// record's field list.
+template<typename T, std::size_t N, typename Tag>
+struct ValueArray
+{
+    std::array<T, N> values{};
+
+    T &operator[](std::size_t index) { return values[index]; }
+    const T &operator[](std::size_t index) const { return values[index]; }
+
+    friend bool operator==(const ValueArray &, const ValueArray &) = default;
+};
+
 inline constexpr std::array<std::int16_t, 12> kDefaultRssiThresholds{0, 3, 10, 14, 24, 35,
                                                                      0, 5, 8,  12, 23, 35};
+
+// The RSSI thresholds of the FM/AM and USB/LSB frames (Text4 0-11), each above the one before.
+using RssiThresholds = ValueArray<std::int16_t, 12, struct RssiThresholdsTag>;
+// The variant byte at 0x18000, then six bytes carried unchanged.
+using SingleBytes = ValueArray<std::uint8_t, 7, struct SingleBytesTag>;
+// The option values kept beside the record, at the indices of BesideValue.
+using BesideValues = ValueArray<std::int16_t, 14, struct BesideValuesTag>;
+
+template<RecordOf<RssiThresholds> R, typename V>
+void fields(R &r, V &&v)
+{
+    constexpr std::string_view kKeys[] = {"fmAm1",   "fmAm3",   "fmAm5",   "fmAm7",
+                                          "fmAm9",   "fmAm30",  "usbLsb1", "usbLsb3",
+                                          "usbLsb5", "usbLsb7", "usbLsb9", "usbLsb30"};
+    constexpr std::string_view kControls[] = {"Text4_0", "Text4_1", "Text4_2",  "Text4_3",
+                                              "Text4_4", "Text4_5", "Text4_6",  "Text4_7",
+                                              "Text4_8", "Text4_9", "Text4_10", "Text4_11"};
+    for (std::size_t k = 0; k < r.values.size(); ++k)
+        v(FieldSpec(kKeys[k])
+              .initially(kDefaultRssiThresholds[k])
+              .help(OptionSpecs::kWindow, kControls[k]),
+          r.values[k]);
+}
+
+template<RecordOf<SingleBytes> R, typename V>
+void fields(R &r, V &&v)
+{
+    LIST_FIELD(
+        v, r.values[0],
+        FieldSpec("variantByte")
+            .range(0, 255)
+            .initially(1)
+            .describe(
+                "The radio's variant byte (0x18000): when it is not 0, CLA.SET offers T and RT."));
+    constexpr std::string_view kKeys[] = {"unused1", "unused2", "unused3",
+                                          "unused4", "unused5", "unused6"};
+    for (std::size_t k = 1; k < r.values.size(); ++k)
+        v(FieldSpec(kKeys[k - 1]).describe("A byte no setting uses, carried unchanged."),
+          r.values[k]);
+}
+
+template<RecordOf<BesideValues> R, typename V>
+void fields(R &r, V &&v)
+{
+    using namespace OptionTexts;
+    using namespace OptionSpecs;
+    using namespace BesideValue;
+    LIST_FIELD(v, r.values[kKeyLock], combo("keyLock", fixedItems(kOffOnPair), "Combo1_30"));
+    LIST_FIELD(v, r.values[kEmergencyMode],
+               combo("emergencyMode", fixedItems(kEmergencyModeItems), "Combo1_34"));
+    LIST_FIELD(v, r.values[kFmEnable], checkBox("fmEnable", "check1_5"));
+    LIST_FIELD(v, r.values[kAmEnable], checkBox("amEnable", "check1_6"));
+    LIST_FIELD(v, r.values[kUsbEnable], checkBox("usbEnable", "check1_7"));
+    LIST_FIELD(v, r.values[kLsbEnable], checkBox("lsbEnable", "check1_8"));
+    LIST_FIELD(v, r.values[kPaEnable], checkBox("paEnable", "check1_9"));
+    LIST_FIELD(v, r.values[kCwEnable], checkBox("cwEnable", "check1_10"));
+    LIST_FIELD(
+        v, r.values[kKeyBeep],
+        FieldSpec("keyBeep")
+            .range(0, 255)
+            .help(kWindow, "Combo1_71")
+            .describe("Bit 7 switches the key beep on, bits 0-6 hold its level (0-4 for 1-5)."));
+    LIST_FIELD(v, r.values[kChVolKind],
+               combo("chVolKind", fixedItems(kChVolKindItems), "Combo1_68"));
+    LIST_FIELD(v, r.values[kCbPublic], combo("cbPublic", fixedItems(kOnOffLower), "Combo1_58"));
+    LIST_FIELD(v, r.values[kHfPublic], combo("hfPublic", fixedItems(kOnOffLower), "Combo1_60"));
+    LIST_FIELD(v, r.values[kHamPublic], combo("hamPublic", fixedItems(kOnOffLower), "Combo1_62"));
+    LIST_FIELD(v, r.values[kFreqCh],
+               combo("freqCh", fixedItems(kFreqChItems), "Combo1_23").initially(0));
+}
 
 // Image steps of the option blocks, the group-valid maps and group names, and the DTMF codes,
 // in one pass: group names, 0x18000-0x18006, the per-group tables, the three public-channel sets,

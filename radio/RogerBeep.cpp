@@ -23,6 +23,19 @@ std::uint32_t setAddress(int number)
     return kToneBase + kSetStride * static_cast<std::uint32_t>(number - 1);
 }
 
+// The image byte of every value of a set, one table for both directions: recycle times, inter
+// time, the 14 frequencies, the 14 durations.
+template<typename Set, typename Visit>
+void toneSetBytes(Set &set, std::uint32_t base, Visit &&visit)
+{
+    visit(base, set.recycleTimes);
+    visit(base + 1, set.interTime);
+    for (std::uint32_t k = 0; k < kTonesPerSet; ++k) {
+        visit(base + kFrequencyOffset + k, set.tones[k].frequency);
+        visit(base + kDurationOffset + k, set.tones[k].duration);
+    }
+}
+
 ToneSet makeSet(std::initializer_list<Tone> tones)
 {
     ToneSet set;
@@ -135,28 +148,18 @@ ToneTipTable defaultToneTips()
 
 void EncodeToneTips(const SettingsRecord &settings, RadioImage &image)
 {
-    for (int number = 1; number <= kToneSetCount; ++number) {
-        const ToneSet &set = settings.toneTips.set(number);
-        const std::uint32_t base = setAddress(number);
-        image.write(base, toImageByte(set.recycleTimes));
-        image.write(base + 1, toImageByte(set.interTime));
-        for (std::uint32_t k = 0; k < kTonesPerSet; ++k) {
-            image.write(base + kFrequencyOffset + k, toImageByte(set.tones[k].frequency));
-            image.write(base + kDurationOffset + k, toImageByte(set.tones[k].duration));
-        }
-    }
+    for (int number = 1; number <= kToneSetCount; ++number)
+        toneSetBytes(settings.toneTips.set(number), setAddress(number),
+                     [&image](std::uint32_t address, std::int16_t value) {
+                         image.write(address, toImageByte(value));
+                     });
 }
 
 void DecodeToneTips(const RadioImage &image, SettingsRecord &settings)
 {
-    for (int number = 1; number <= kToneSetCount; ++number) {
-        ToneSet &set = settings.toneTips.set(number);
-        const std::uint32_t base = setAddress(number);
-        set.recycleTimes = image.byteAt(base);
-        set.interTime = image.byteAt(base + 1);
-        for (std::uint32_t k = 0; k < kTonesPerSet; ++k) {
-            set.tones[k].frequency = image.byteAt(base + kFrequencyOffset + k);
-            set.tones[k].duration = image.byteAt(base + kDurationOffset + k);
-        }
-    }
+    for (int number = 1; number <= kToneSetCount; ++number)
+        toneSetBytes(settings.toneTips.set(number), setAddress(number),
+                     [&image](std::uint32_t address, std::int16_t &value) {
+                         value = image.byteAt(address);
+                     });
 }

@@ -28,9 +28,18 @@ struct Tone
 template<RecordOf<Tone> R, typename V>
 void fields(R &r, V &&v)
 {
-    v("frequency", r.frequency);
-    v("duration", r.duration);
+    LIST_FIELD(v, r.frequency,
+               FieldSpec("frequency")
+                   .scaled(0, 10, 0, "Hz")
+                   .range(0, 255)
+                   .help("FrmToneTips", "Combo3_0"));
+    LIST_FIELD(
+        v, r.duration,
+        FieldSpec("duration").scaled(0, 10, 0, "ms").range(0, 255).help("FrmToneTips", "Combo4_0"));
 }
+
+// The first item of the recycle-times list: the set does not play.
+inline constexpr std::array<TextEntry, 1> kRecycleOffItem{{{"", "Off", "关"}}};
 
 // One roger-beep tone set: 14 tones, then how often the sequence plays and the pause after each
 // pass (10 ms). 60 bytes in the data file: 14 entries of 4 bytes followed by 4 bytes.
@@ -46,9 +55,14 @@ struct ToneSet
 template<RecordOf<ToneSet> R, typename V>
 void fields(R &r, V &&v)
 {
-    v("tones", r.tones);
-    v("recycleTimes", r.recycleTimes);
-    v("interTime", r.interTime);
+    LIST_FIELD(v, r.tones, FieldSpec("tones").elements("tone"));
+    LIST_FIELD(v, r.recycleTimes,
+               FieldSpec("recycleTimes")
+                   .list(numberItems(1, 10, 1, {}, kRecycleOffItem))
+                   .help("FrmToneTips", "Combo1"));
+    LIST_FIELD(
+        v, r.interTime,
+        FieldSpec("interTime").scaled(0, 10, 0, "ms").range(0, 255).help("FrmToneTips", "Combo2"));
 }
 
 // The eight tone-tip and roger-beep sets, numbered 1-8 (480 bytes in the data file).
@@ -65,7 +79,7 @@ struct ToneTipTable
 template<RecordOf<ToneTipTable> R, typename V>
 void fields(R &r, V &&v)
 {
-    v("sets", r.sets);
+    LIST_FIELD(v, r.sets, FieldSpec("sets").elements("set"));
 }
 
 inline constexpr std::size_t kToneSetPackedSize = 60;

@@ -32,14 +32,25 @@ struct IdentityRecord
 template<RecordOf<IdentityRecord> R, typename V>
 void fields(R &r, V &&v)
 {
-    v("modelNameZ", r.modelNameZ);
-    v("modelCode", r.modelCode);
-    v("bandClass", r.bandClass);
-    v("date", r.date);
-    v("firmwareVersion", r.firmwareVersion);
-    v("modelName", r.modelName);
-    v("bandClass2", r.bandClass2);
-    v("identityCode", r.identityCode);
+    LIST_FIELD(
+        v, r.modelNameZ,
+        FieldSpec("modelNameZ").as(FieldForm::Text).describe("The model name followed by NUL."));
+    LIST_FIELD(v, r.modelCode,
+               FieldSpec("modelCode").initially(kModelCode).describe("The model code, 248."));
+    LIST_FIELD(v, r.bandClass,
+               FieldSpec("bandClass").describe("The band class: 0 the wide band, 1 any other."));
+    LIST_FIELD(
+        v, r.date,
+        FieldSpec("date").as(FieldForm::Text).describe("The date of the document, YYYYMMDD."));
+    LIST_FIELD(
+        v, r.firmwareVersion,
+        FieldSpec("firmwareVersion").as(FieldForm::Text).describe("Firmware version text, V2.00."));
+    LIST_FIELD(v, r.modelName,
+               FieldSpec("modelName").as(FieldForm::Text).describe("The model name, ORX740."));
+    LIST_FIELD(v, r.bandClass2, FieldSpec("bandClass2").describe("The band class once more."));
+    LIST_FIELD(
+        v, r.identityCode,
+        FieldSpec("identityCode").initially('C').describe("67 (the letter C) in a new document."));
 }
 
 // Everything of a document except the channel tables, fields in their data-file order.
@@ -56,31 +67,46 @@ struct SettingsRecord
     DualWatchSettings dualWatch;
     MemorySettings memorySettings;
     ToneTipTable toneTips;
-    std::array<std::int16_t, 12> thresholds{};
-    std::array<std::uint8_t, 7> singleBytes{};
-    std::array<std::int16_t, 14> extraValues{};
+    RssiThresholds thresholds;
+    SingleBytes singleBytes;
+    BesideValues extraValues;
 
     int channelCount(int kind, int group) const { return channelCounts.at(kind, group); }
 
     friend bool operator==(const SettingsRecord &, const SettingsRecord &) = default;
 };
 
+inline constexpr std::array<TextEntry, 3> kKindItems{
+    {{"", "CB", "CB"}, {"", "HF", "HF"}, {"", "HAM", "HAM"}}};
+
 // The 2893-byte data file, field by field.
 template<RecordOf<SettingsRecord> R, typename V>
 void fields(R &r, V &&v)
 {
-    v("version", r.version);
-    v("currentKind", r.currentKind);
-    v("currentGroup", r.currentGroup);
-    v("groupSelection", r.groupSelection);
-    v("channelCounts", r.channelCounts);
-    v("identity", r.identity);
-    v("options", r.options);
-    v("emergency", r.emergency);
-    v("dualWatch", r.dualWatch);
-    v("memorySettings", r.memorySettings);
-    v("toneTips", r.toneTips);
-    v("thresholds", r.thresholds);
-    v("singleBytes", r.singleBytes);
-    v("extraValues", r.extraValues);
+    LIST_FIELD(v, r.version,
+               FieldSpec("version").as(FieldForm::Text).describe("The data-file version, V100."));
+    LIST_FIELD(v, r.currentKind,
+               FieldSpec("currentKind")
+                   .list(fixedItems(kKindItems))
+                   .initially(HF)
+                   .describe("The channel kind the channel window shows."));
+    LIST_FIELD(v, r.currentGroup,
+               FieldSpec("currentGroup")
+                   .range(1, kMaxGroup)
+                   .initially(1)
+                   .elements(kKindKeys)
+                   .describe("The group last shown of each kind."));
+    LIST_FIELD(v, r.groupSelection,
+               FieldSpec("groupSelection")
+                   .describe("One value per kind and group 1-17, used by the channel grid."));
+    LIST_FIELD(v, r.channelCounts, FieldSpec("channelCounts").followsFromOthers());
+    LIST_FIELD(v, r.identity, FieldSpec("identity"));
+    LIST_FIELD(v, r.options, FieldSpec("options"));
+    LIST_FIELD(v, r.emergency, FieldSpec("emergency"));
+    LIST_FIELD(v, r.dualWatch, FieldSpec("dualWatch"));
+    LIST_FIELD(v, r.memorySettings, FieldSpec("memorySettings"));
+    LIST_FIELD(v, r.toneTips, FieldSpec("toneTips"));
+    LIST_FIELD(v, r.thresholds, FieldSpec("thresholds"));
+    LIST_FIELD(v, r.singleBytes, FieldSpec("singleBytes"));
+    LIST_FIELD(v, r.extraValues, FieldSpec("extraValues"));
 }

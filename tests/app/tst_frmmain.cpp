@@ -40,6 +40,8 @@ const MenuRow kExpectedMenu[]{
     {"mnuFileOpen", "&Open", "打开(&O)", "Ctrl+O"},
     {"mnuFileSave", "&Save", "保存(&S)", "Ctrl+S"},
     {"mnuFileSaveAs", "Save &As", "另存为(&A)", ""},
+    {"mnuFileExportText", "&Export Text...", "导出文本(&E)...", ""},
+    {"mnuFileImportText", "&Import Text...", "导入文本(&I)...", ""},
     {"mnuFileExit", "E&xit", "退出(&X)", ""},
     {"mnuEdit", "&Edit", "编辑(&E)", ""},
     {"mnuChannelInfo", "&Channel Information", "信道信息(&C)", ""},

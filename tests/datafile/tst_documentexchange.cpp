@@ -146,9 +146,9 @@ void TestDocumentExchange::differencesAreNamed()
     second->settings.toneTips.set(8).tones[13].duration = 9;
     const std::vector<Difference> differences = compareDocuments(*first, *second);
     const std::vector<Difference> expected{
-        {"CB group 2 \"PL\" channel 14, Mode", "LSB", "CW"},
-        {"option \"Max[V]\" (Text2(2))", "171", "150"},
-        {"roger-beep tone set 8, tone 14", "2500 Hz for 70 ms", "2500 Hz for 90 ms"},
+        {"channels.CB.group 2.channel 14.mode", "\"LSB\"", "\"CW\""},
+        {"options.batteryMax", "\"17.1\"", "\"15.0\""},
+        {"toneTips.sets.set 8.tones.tone 14.duration", "70", "90"},
     };
     QCOMPARE(differences.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i)
@@ -167,10 +167,13 @@ void TestDocumentExchange::invisibleBytesOfTextsAreShown()
     second->settings.options.dtmfCodes[1].assign("1\"\x01");
     const std::vector<Difference> differences = compareDocuments(*first, *second);
     QCOMPARE(differences.size(), std::size_t(2));
-    QCOMPARE(differences[0].where, std::string("HF group 2, name"));
+    QCOMPARE(QString::fromStdString(differences[0].where),
+             QStringLiteral("options.groupNames.names.HF[2]"));
     QCOMPARE(differences[0].first, std::string("\"A\\0\""));
-    QCOMPARE(differences[0].second, std::string("\"A \""));
-    QVERIFY(differences[1].second.starts_with("\"1\\\"\\x01 "));
+    QCOMPARE(differences[0].second, std::string("\"A\""));
+    QCOMPARE(QString::fromStdString(differences[1].where),
+             QStringLiteral("options.dtmfCodes.code 2"));
+    QCOMPARE(differences[1].second, std::string("\"1\\\"\\x01\""));
 }
 
 void TestDocumentExchange::everyDataFileByteIsNamed()
@@ -195,7 +198,7 @@ void TestDocumentExchange::everyDataFileByteIsNamed()
     changed->settings.groupSelection.at(HAM, 2) = 7;
     const std::vector<Difference> differences = compareDocuments(*document, *changed);
     QCOMPARE(differences.size(), std::size_t(1));
-    QCOMPARE(differences[0].where, std::string("groupSelection[HAM group 2]"));
+    QCOMPARE(QString::fromStdString(differences[0].where), QStringLiteral("groupSelection.HAM[2]"));
 }
 
 void TestDocumentExchange::imagesCompareOnWhatTheRadioHolds()
@@ -213,7 +216,8 @@ void TestDocumentExchange::imagesCompareOnWhatTheRadioHolds()
     PackDocumentIntoImage(*changed, b);
     const std::vector<Difference> differences = compareImages(a, b);
     QCOMPARE(differences.size(), std::size_t(1));
-    QCOMPARE(differences[0].where, std::string("memory channel 9, Scan"));
+    QCOMPARE(QString::fromStdString(differences[0].where),
+             QStringLiteral("memoryChannels.memory 9.scan"));
     // A byte no field names is still reported, by its address.
     b = a;
     b.writeBlock(0x0A9F0, std::array<std::uint8_t, 1>{0x5A});
@@ -228,21 +232,22 @@ void TestDocumentExchange::jsonHoldsTheWholeDocument()
     const QJsonDocument json =
         QJsonDocument::fromJson(QByteArray::fromStdString(documentToJson(*document)), &error);
     QCOMPARE(error.error, QJsonParseError::NoError);
+    // The keys and values of the text form.
     const QJsonObject root = json.object();
-    QCOMPARE(root["format"].toString(), QStringLiteral("orx740-document"));
-    const QJsonObject cbGroup2 = root["kinds"][0]["groups"][1].toObject();
-    QCOMPARE(cbGroup2["channelCount"].toInt(), 3);
-    QCOMPARE(cbGroup2["channels"][1]["Mode"].toString(), QStringLiteral("LSB"));
-    QCOMPARE(cbGroup2["channels"][1]["RogerBeep"].toString(), QStringLiteral("1"));
-    QCOMPARE(root["memoryChannels"].toArray().size(), 1);
-    QCOMPARE(root["dtmfCodes"][4].toString(), QStringLiteral("12*#ABCD"));
+    QCOMPARE(root["format"].toString(), QStringLiteral("orx740-config/1"));
+    const QJsonObject cbGroup2 = root["channels"]["CB"]["group 2"].toObject();
+    QCOMPARE(cbGroup2.keys().size(), 3);
+    QCOMPARE(cbGroup2["channel 14"]["mode"].toString(), QStringLiteral("LSB"));
+    QCOMPARE(cbGroup2["channel 14"]["rogerBeep"].toString(), QStringLiteral("1"));
+    QCOMPARE(cbGroup2["channel 14"]["hiCut"].toString(), QStringLiteral("off"));
+    QCOMPARE(root["memoryChannels"].toObject().keys(), QStringList{"memory 9"});
+    QCOMPARE(root["options"]["dtmfCodes"]["code 5"].toString(), QStringLiteral("12*#ABCD"));
     // The GBK bytes of a group name are escaped, never passed on as broken UTF-8.
-    QCOMPARE(root["kinds"][1]["groups"][2]["name"].toString(), QString("\u00B2\u00E2"));
-    QCOMPARE(root["toneSets"][7]["tones"][13]["frequency10Hz"].toInt(), 250);
-    bool found = false;
-    for (const QJsonValue option : root["options"].toArray())
-        found = found || (option["label"] == "Max[V]" && option["value"] == 171);
-    QVERIFY(found);
+    QCOMPARE(root["options"]["groupNames"]["names"]["HF"][2].toString(), QString("\u00B2\u00E2"));
+    QCOMPARE(root["toneTips"]["sets"]["set 8"]["tones"]["tone 14"]["frequency"].toInt(), 2500);
+    QCOMPARE(root["options"]["batteryMax"].toString(), QStringLiteral("17.1"));
+    QCOMPARE(root["emergency"]["hamMode2"].toString(), QStringLiteral("AM"));
+    QCOMPARE(root["extraValues"]["cbPublic"].toString(), QStringLiteral("On"));
 }
 
 void TestDocumentExchange::backupRotationKeepsTheNewest()

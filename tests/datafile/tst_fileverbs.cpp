@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -8,6 +9,7 @@
 #include "DocumentSamples.h"
 #include "cli/ExchangeVerbs.h"
 #include "cli/FileVerbs.h"
+#include "cli/TextVerbs.h"
 #include "datafile/DataFileFormat.h"
 #include "datafile/InitFiles.h"
 #include "datafile/QtDataFileStorage.h"
@@ -30,6 +32,7 @@ private Q_SLOTS:
     void badInputGivesOneLineAndNoFile();
     void pairsOfEveryVerbAreSavedAlike();
     void outputsShowRecordTextsAsTheWindowsDo();
+    void textOfAPairComesBackAsThePair();
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
@@ -188,6 +191,20 @@ void TestFileVerbs::badInputGivesOneLineAndNoFile_data()
         << "show" << QStringList{"in.dat"} << "random pair" << 1 << "Unknown version";
     QTest::newRow("show: channel file short")
         << "show" << QStringList{"in.dat"} << "short channels" << 1 << "shorter than";
+    QTest::newRow("export: no arguments") << "export" << QStringList{} << "" << 2 << "usage";
+    QTest::newRow("export: random bytes") << "export" << QStringList{"in.dat", "--out", "o.yaml"}
+                                          << "random pair" << 1 << "Unknown version";
+    QTest::newRow("import: no --out")
+        << "import" << QStringList{"in.yaml"} << "text" << 2 << "usage";
+    QTest::newRow("import: missing text")
+        << "import" << QStringList{"none.yaml", "--out", "o.dat"} << "" << 1 << "cannot be read";
+    QTest::newRow("import: missing base")
+        << "import" << QStringList{"in.yaml", "--out", "o.dat", "--base", "none.dat"} << "text" << 1
+        << "none.dat: cannot be read";
+    QTest::newRow("import: unwritable folder")
+        << "import" << QStringList{"in.yaml", "--out", "missing/o.dat"} << "text" << 1
+        << "file error.";
+    QTest::newRow("schema: a file word") << "schema" << QStringList{"x"} << "" << 2 << "usage";
 }
 
 void TestFileVerbs::badInputGivesOneLineAndNoFile()
@@ -214,6 +231,8 @@ void TestFileVerbs::badInputGivesOneLineAndNoFile()
         put("in.img", image.left(image.size() - 1));
     else if (setup == "long image")
         put("in.img", image + QByteArray(1, '\0'));
+    else if (setup == "text")
+        put("in.yaml", "format: orx740-config/1\noptions:\n  mic: \"12\"\n");
     if (setup.endsWith("pair") || setup.endsWith("channels")) {
         QByteArray dataFile = data;
         if (setup == "empty pair")
@@ -241,9 +260,12 @@ void TestFileVerbs::badInputGivesOneLineAndNoFile()
     for (const QString &arg : args)
         words.push_back(arg.startsWith("--") || arg == "b" ? arg.toStdString() : spath(arg));
     using Verb = int (*)(const std::vector<std::string> &, std::ostream &, std::ostream &);
-    const Verb function = verb == "unpack" ? Verb(runUnpackVerb)
-                          : verb == "pack" ? Verb(runPackVerb)
-                                           : Verb(runShowVerb);
+    const Verb function = verb == "unpack"   ? Verb(runUnpackVerb)
+                          : verb == "pack"   ? Verb(runPackVerb)
+                          : verb == "export" ? Verb(runExportVerb)
+                          : verb == "import" ? Verb(runImportVerb)
+                          : verb == "schema" ? Verb(runSchemaVerb)
+                                             : Verb(runShowVerb);
     QCOMPARE(run(function, words), status);
 
     const QString error = QString::fromStdString(m_err.str());
@@ -308,7 +330,7 @@ void TestFileVerbs::outputsShowRecordTextsAsTheWindowsDo()
     QVERIFY(QString::fromStdString(m_out.str()).contains(QStringLiteral("\"中\"")));
     QCOMPARE(run(runShowVerb, {"--json", spath("x.dat")}), 0);
     QVERIFY(validUtf8(m_out.str()));
-    QVERIFY(QString::fromStdString(m_out.str()).contains(QStringLiteral("\"name\": \"中\"")));
+    QVERIFY(QString::fromStdString(m_out.str()).contains(QStringLiteral("\"中\"")));
     QCOMPARE(run(runDiffVerb, {spath("x.dat"), spath("y.dat")}), 1);
     QVERIFY(validUtf8(m_out.str()));
     const QString differences = QString::fromStdString(m_out.str());
@@ -316,6 +338,45 @@ void TestFileVerbs::outputsShowRecordTextsAsTheWindowsDo()
                  differences.contains(QStringLiteral("\"A\\0\"")),
              m_out.str().c_str());
     setSystemRecordTextCodePage(1252);
+}
+
+void TestFileVerbs::textOfAPairComesBackAsThePair()
+{
+    const PackedPair packed = packDataFilePair(*shippedInitDocument(0, "20261209"));
+    put("a.dat", QByteArray(reinterpret_cast<const char *>(packed.dataFile.data()),
+                            qsizetype(packed.dataFile.size())));
+    put("a.fre", QByteArray(reinterpret_cast<const char *>(packed.channelFile.data()),
+                            qsizetype(packed.channelFile.size())));
+    QCOMPARE(run(runExportVerb, {spath("a.dat"), "--out", spath("a.yaml")}), 0);
+    QCOMPARE(run(runExportVerb, {spath("a.dat")}), 0);
+    QCOMPARE(QByteArray::fromStdString(m_out.str()), contents("a.yaml"));
+    QCOMPARE(run(runImportVerb, {spath("a.yaml"), "--out", spath("b")}), 0);
+    QCOMPARE(contents("b.dat"), contents("a.dat"));
+    QCOMPARE(contents("b.fre"), contents("a.fre"));
+
+    // A part over a base: only what the text names changes.
+    put("part.yaml", "format: orx740-config/1\nchannels:\n  HAM:\n    group 1: {}\n");
+    QCOMPARE(
+        run(runImportVerb, {spath("part.yaml"), "--base", spath("a.dat"), "--out", spath("c.dat")}),
+        0);
+    QCOMPARE(run(runDiffVerb, {spath("a.dat"), spath("c.dat")}), 1);
+    const QStringList lines = QString::fromStdString(m_out.str()).split('\n', Qt::SkipEmptyParts);
+    QVERIFY(lines.size() > 1);
+    QCOMPARE(
+        lines.filter(QRegularExpression("^channels\\.HAM\\.group 1\\.channel \\d+: A ")).size(),
+        lines.size() - 1);
+
+    // A text with problems: each with its place, and no file.
+    put("bad.yaml", "format: orx740-config/1\noptions:\n  micc: \"12\"\n  mic: \"99\"\n");
+    QCOMPARE(run(runImportVerb, {spath("bad.yaml"), "--out", spath("d.dat")}), 1);
+    const QString errors = QString::fromStdString(m_err.str());
+    QVERIFY2(errors.contains(path("bad.yaml") + ":3:3: options.micc: unknown key \"micc\"; did "
+                                                "you mean \"mic\"?"),
+             qPrintable(errors));
+    QVERIFY2(errors.contains(path("bad.yaml") + ":4:8: options.mic: expected one of"),
+             qPrintable(errors));
+    QVERIFY(errors.endsWith("orx740-cli import: nothing was written\n"));
+    QVERIFY(!QFile::exists(path("d.dat")));
 }
 
 QTEST_GUILESS_MAIN(TestFileVerbs)

@@ -15,9 +15,9 @@ struct Target
 };
 
 constexpr Target kTargets[] = {
-    {"datafile_pair", checkDataFilePair},     {"channel_csv", checkChannelCsv},
-    {"ini_document", checkIniDocument},       {"frame_parser", checkFrameParser},
-    {"transfer_engine", checkTransferEngine},
+    {"datafile_pair", checkDataFilePair}, {"channel_csv", checkChannelCsv},
+    {"document_text", checkDocumentText}, {"ini_document", checkIniDocument},
+    {"frame_parser", checkFrameParser},   {"transfer_engine", checkTransferEngine},
 };
 
 QStringList inputsOf(const QString &folder)

@@ -2,6 +2,8 @@
 
 #include <set>
 #include <tuple>
+#include <type_traits>
+#include <vector>
 
 #include "options/OptionTable.h"
 #include "radio/OptionRecord.h"
@@ -26,6 +28,7 @@ private Q_SLOTS:
     void saveIdentifiers_data();
     void saveIdentifiers();
     void everyRowIsComplete();
+    void everyListRowShowsItsFieldsList();
 };
 
 namespace {
@@ -359,6 +362,76 @@ void TestOptionTable::everyRowIsComplete()
         combos += row.control == OptionControl::Combo1;
     }
     QCOMPARE(combos, 62); // boxes 0-72 less the parked 1, 4-7, 17, 20-22, 43 and 50
+}
+
+namespace {
+
+// The spec of every integer the field lists reach, with its value.
+struct LeafCollector
+{
+    std::vector<std::pair<FieldSpec, int>> &leaves;
+
+    template<typename T>
+    void operator()(const FieldSpec &spec, const T &field)
+    {
+        visit(spec, field);
+    }
+    template<typename T>
+    void visit(const FieldSpec &spec, const T &field)
+    {
+        if constexpr (std::is_integral_v<T>)
+            leaves.emplace_back(spec, int(field));
+        else if constexpr (IsStdArray<T>::value)
+            for (const auto &element : field)
+                visit(spec, element);
+        else if constexpr (IsKindGroupArray<T>::value)
+            for (const auto &element : field.values)
+                visit(spec, element);
+        else if constexpr (FieldListed<const T>)
+            fields(field, *this);
+    }
+};
+
+bool sameItems(const ItemList &a, const ItemList &b)
+{
+    const auto same = [](std::span<const TextEntry> x, std::span<const TextEntry> y) {
+        return x.data() == y.data() && x.size() == y.size();
+    };
+    return a.source == b.source && same(a.head, b.head) && a.first == b.first &&
+           a.count == b.count && a.step == b.step && a.suffix == b.suffix && same(a.tail, b.tail);
+}
+
+} // namespace
+
+void TestOptionTable::everyListRowShowsItsFieldsList()
+{
+    // The window's list of a setting and the field list's (which the text form and its schema
+    // use) are one list: the row's field is the field list's entry with the same items and rule.
+    for (const OptionRow &row : optionRows()) {
+        if (!row.field || row.rule == ShowRule::BeepSwitch || row.rule == ShowRule::BeepLevel)
+            continue;
+        SettingsRecord settings{};
+        std::vector<std::pair<FieldSpec, int>> before;
+        fields(settings, LeafCollector{before});
+        row.field.set(settings, row.field.get(settings) + 1);
+        std::vector<std::pair<FieldSpec, int>> after;
+        fields(settings, LeafCollector{after});
+        std::vector<FieldSpec> written;
+        for (std::size_t k = 0; k < after.size(); ++k)
+            if (after[k].second != before[k].second)
+                written.push_back(after[k].first);
+        const std::string name = std::string(row.label[English]) + " " + std::to_string(row.index);
+        QVERIFY2(written.size() == 1, name.c_str());
+        const FieldSpec &spec = written.front();
+        if (row.control == OptionControl::Check1) {
+            QVERIFY2(spec.form == FieldForm::Flag, name.c_str());
+        } else if (row.control == OptionControl::Combo1 ||
+                   row.control == OptionControl::PublicBox) {
+            QVERIFY2(spec.form == FieldForm::List, name.c_str());
+            QVERIFY2(sameItems(spec.items, row.items), name.c_str());
+            QVERIFY2(spec.rule == row.rule, name.c_str());
+        }
+    }
 }
 
 QTEST_APPLESS_MAIN(TestOptionTable)

@@ -22,7 +22,8 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 for file in usr/bin/orx740 usr/bin/orx740-cli usr/share/orx740/Version.ini \
     usr/share/orx740/language/mysetup.ini usr/share/orx740/StartE.jpg usr/share/orx740/PIC/BK_1.jpg \
-    usr/share/orx740/Init/0_KZ6666_New.dat usr/share/applications/org.orx740.orx740.desktop \
+    usr/share/orx740/Init/0_KZ6666_New.dat usr/share/orx740/orx740-config.schema.json \
+    usr/share/applications/org.orx740.orx740.desktop \
     usr/share/metainfo/org.orx740.orx740.metainfo.xml usr/share/icons/hicolor/scalable/apps/orx740.svg \
     usr/share/man/man1/orx740.1.gz usr/share/man/man1/orx740-cli.1.gz \
     usr/share/bash-completion/completions/orx740-cli \
@@ -57,6 +58,11 @@ cd "$work" || exit 1
 "$root/usr/bin/orx740-cli" show "$data/Init/0_KZ6666_New.dat" >"$work/show.txt" 2>&1 ||
     fail "orx740-cli show failed: $(head -n 3 "$work/show.txt")"
 grep -q "ORX740" "$work/show.txt" || fail "orx740-cli show lists no identity"
+# An export names the installed schema, so editors find it.
+"$root/usr/bin/orx740-cli" export "$data/Init/0_KZ6666_New.dat" >"$work/export.yaml" 2>&1 ||
+    fail "orx740-cli export failed: $(head -n 3 "$work/export.yaml")"
+head -n 1 "$work/export.yaml" | grep -qF "\$schema=file://$data/orx740-config.schema.json" ||
+    fail "the export does not name the installed schema: $(head -n 1 "$work/export.yaml")"
 
 # Runs the installed program for a few seconds; its stderr is left in $work/run.err.
 run_program() {

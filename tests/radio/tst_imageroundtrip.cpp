@@ -182,7 +182,7 @@ SettingsRecord randomSettings(std::mt19937 &random)
         v = pick(random, 256);
     for (auto &v : s.memorySettings.values)
         v = pick(random, 256);
-    for (auto &v : s.thresholds)
+    for (auto &v : s.thresholds.values)
         v = pick(random, 36);
     return s;
 }
@@ -219,7 +219,7 @@ void takeFieldsTheImageDoesNotCarry(const SettingsRecord &from, SettingsRecord &
     t.reserved4 = f.reserved4;
     t.reservedValues = f.reservedValues;
     to.thresholds = from.thresholds;
-    for (std::size_t k = 1; k < to.singleBytes.size(); ++k)
+    for (std::size_t k = 1; k < to.singleBytes.values.size(); ++k)
         to.singleBytes[k] = from.singleBytes[k];
     for (std::size_t k : {BesideValue::kKeyLock, BesideValue::kEmergencyMode,
                           BesideValue::kChVolKind, BesideValue::kCbPublic, BesideValue::kHfPublic,
@@ -281,8 +281,8 @@ void TestImageRoundTrip::documentThroughImage()
     QCOMPARE(actual.options.dtmfCodes, expected.options.dtmfCodes);
     QCOMPARE(actual.options.btDeviceName, expected.options.btDeviceName);
     QVERIFY(actual.options == expected.options);
-    QCOMPARE(actual.singleBytes, expected.singleBytes);
-    QCOMPARE(actual.extraValues, expected.extraValues);
+    QCOMPARE(actual.singleBytes.values, expected.singleBytes.values);
+    QCOMPARE(actual.extraValues.values, expected.extraValues.values);
     QCOMPARE(actual.toneTips, expected.toneTips);
     QCOMPARE(actual.emergency, expected.emergency);
     QCOMPARE(actual.dualWatch, expected.dualWatch);
@@ -329,7 +329,7 @@ void TestImageRoundTrip::newDocumentDefaults()
         QCOMPARE(set.mode, std::int16_t{1});
         QCOMPARE(set.roger, std::int16_t{0});
     }
-    QCOMPARE(settings.thresholds, kDefaultRssiThresholds);
+    QCOMPARE(settings.thresholds.values, kDefaultRssiThresholds);
     QCOMPARE(settings.singleBytes[BesideValue::kVariantByte], std::uint8_t{1});
     QCOMPARE(settings.toneTips, defaultToneTips());
     QCOMPARE(CountDefinedToneSets(settings.toneTips), 5);

@@ -1,0 +1,6 @@
+#include "fuzz/FuzzChecks.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    return checkDocumentText(data, size);
+}
