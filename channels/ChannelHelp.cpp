@@ -9,9 +9,13 @@ namespace {
 
 struct DetailMeaning
 {
+    constexpr DetailMeaning(int row, std::string_view english, std::string_view chinese)
+        : index(row)
+        , text(english, chinese)
+    {}
+
     int index;
-    std::string_view english;
-    std::string_view chinese;
+    TextEntry text;
 };
 
 // What each detail list of the selected channel is.
@@ -57,16 +61,16 @@ constexpr DetailMeaning kDetailMeanings[] = {
      "在CB存储行显示；不保存信道的值。"},
 };
 
-constexpr std::string_view kStoredEnglish =
-    " Stored in the channel record of the selected row (in a CB memory row, in the memory "
-    "record) and written to the radio with the channel.";
-constexpr std::string_view kStoredChinese =
-    "保存在所选行的信道记录中（CB存储行保存在存储记录中），随信道写入电台。";
+constexpr TextEntry kStored{
+    "",
+    " Stored in the channel record of the selected row (in a CB memory row, in the memory record) "
+    "and written to the radio with the channel.",
+    "保存在所选行的信道记录中（CB存储行保存在存储记录中），随信道写入电台。"};
 
 // The label of a detail list; the four tone lists share "CTC/DCS", so their tone type leads.
 HelpText detailLabel(const DetailRow &row)
 {
-    HelpText label{std::string(row.label[English]), std::string(row.label[Chinese])};
+    HelpText label(row.label);
     const std::string_view lead = row.index == 19 || row.index == 20  ? "RXCTC "
                                   : row.index == 0 || row.index == 16 ? "TXCTC "
                                                                       : "";
@@ -89,20 +93,18 @@ void addDetails(std::vector<SettingHelp> &settings)
                 settings.push_back(
                     {"Combo8_" + std::to_string(row.index),
                      detailLabel(row),
-                     {std::string(meaning.english), std::string(meaning.chinese)},
-                     {std::string(meaning.english) +
-                          (holdsValue ? std::string(kStoredEnglish) : std::string()),
-                      std::string(meaning.chinese) +
-                          (holdsValue ? std::string(kStoredChinese) : std::string())}});
+                     HelpText(meaning.text),
+                     {std::string(meaning.text.english) +
+                          (holdsValue ? std::string(kStored.english) : std::string()),
+                      std::string(meaning.text.chinese) +
+                          (holdsValue ? std::string(kStored.chinese) : std::string())}});
             }
 }
 
 void addSelectorsAndGrid(std::vector<SettingHelp> &settings)
 {
     using namespace ChannelWindowTexts;
-    const auto text = [](const TextEntry &entry) {
-        return HelpText{std::string(entry[English]), std::string(entry[Chinese])};
-    };
+    const auto text = [](const TextEntry &entry) { return HelpText(entry); };
     settings.push_back(
         {"Combo2",
          text(kBandLabel),
@@ -158,9 +160,7 @@ void addSelectorsAndGrid(std::vector<SettingHelp> &settings)
 void addGroupPanel(std::vector<SettingHelp> &settings)
 {
     using namespace ChannelWindowTexts;
-    const auto text = [](const TextEntry &entry) {
-        return HelpText{std::string(entry[English]), std::string(entry[Chinese])};
-    };
+    const auto text = [](const TextEntry &entry) { return HelpText(entry); };
     settings.push_back(
         {"Combo3",
          text(kWorkGroup),

@@ -5,6 +5,7 @@
 #include "channels/ChannelReferences.h"
 #include "radio/ChannelAddresses.h"
 #include "radio/Document.h"
+#include "radio/Frequency.h"
 #include "radio/FrequencyCodec.h"
 
 namespace {
@@ -18,14 +19,12 @@ bool isGroupOf(int kind, int group)
 }
 
 // The fields every new channel starts with, whatever the reused entry held before.
-void setNewChannelDefaults(ChannelRecord &record, int number, std::string_view displayText,
-                           const BandLimits &limits)
+void setNewChannelDefaults(ChannelRecord &record, int number, std::string_view digits)
 {
     record.Number = static_cast<std::int16_t>(number);
     record.Present = 1;
     record.Scan = 1;
     record.NoiseBlanker = 1;
-    const std::string digits = DisplayToDigits(displayText, limits);
     record.RxDigits.assign(digits);
     record.TxDigits.assign(digits);
     record.TxToneType = 0;
@@ -62,8 +61,10 @@ std::optional<int> FindChannel(const DocumentSet &document, int kind, int group,
     return std::nullopt;
 }
 
-std::optional<int> AddChannel(DocumentSet &document, int kind, int group, int number,
-                              std::string_view displayText, const BandLimits &limits)
+namespace {
+
+std::optional<int> addChannelWithDigits(DocumentSet &document, int kind, int group, int number,
+                                        std::string_view digits)
 {
     if (!isGroupOf(kind, group) || number < 1 || number > slotAreaSize(kind, group))
         return std::nullopt;
@@ -74,8 +75,23 @@ std::optional<int> AddChannel(DocumentSet &document, int kind, int group, int nu
     // A fresh record: nothing of the entry's earlier channel carries over.
     ChannelRecord &record = document.channels.entry(kind, group, count);
     record = ChannelRecord{};
-    setNewChannelDefaults(record, number, displayText, limits);
+    setNewChannelDefaults(record, number, digits);
     return count;
+}
+
+} // namespace
+
+std::optional<int> AddChannel(DocumentSet &document, int kind, int group, int number,
+                              std::string_view displayText, const BandLimits &limits)
+{
+    return addChannelWithDigits(document, kind, group, number,
+                                DisplayToDigits(displayText, limits));
+}
+
+std::optional<int> AddChannel(DocumentSet &document, int kind, int group, int number,
+                              Frequency frequency)
+{
+    return addChannelWithDigits(document, kind, group, number, frequency.digits());
 }
 
 bool AddMemoryChannel(MemoryChannels &memories, int number, std::string_view displayText,
@@ -87,7 +103,7 @@ bool AddMemoryChannel(MemoryChannels &memories, int number, std::string_view dis
     // A memory that is already present is not counted twice.
     if (memory.Present == 0)
         ++memories.count;
-    setNewChannelDefaults(memory, number, displayText, limits);
+    setNewChannelDefaults(memory, number, DisplayToDigits(displayText, limits));
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "model/Band.h"
+#include "radio/Frequency.h"
 
 struct DocumentSet;
 struct ChannelRecord;
@@ -20,6 +21,9 @@ std::optional<int> FindChannel(const DocumentSet &document, int kind, int group,
 // a number already in the list, or a full list.
 std::optional<int> AddChannel(DocumentSet &document, int kind, int group, int number,
                               std::string_view displayText, const BandLimits &limits);
+// The same for a frequency read already: the record keeps its digits.
+std::optional<int> AddChannel(DocumentSet &document, int kind, int group, int number,
+                              Frequency frequency);
 // Makes memory `number` present with the defaults of a new channel; its recalled channel and band
 // stay. False for a number outside 1..96.
 bool AddMemoryChannel(MemoryChannels &memories, int number, std::string_view displayText,

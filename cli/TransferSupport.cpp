@@ -111,8 +111,8 @@ void reportTransfersOnStderr(SessionRunner &runner, bool answerYes)
             for (const QString &message : messages)
                 std::fprintf(stderr, "%s\n", qPrintable(message));
             if (!outcome.switchToVersion.empty())
-                printError(QString::fromStdString(sessionText(SessionTexts::kSwitchLeftToProgram,
-                                                              English, {outcome.switchToVersion})));
+                printError(QString::fromStdString(textWith(SessionTexts::kSwitchLeftToProgram,
+                                                           English, {outcome.switchToVersion})));
             if (outcome.result == TransferResult::Success)
                 std::fprintf(stderr, "%s\n",
                              qPrintable(englishText(outcome.operation == CommOperation::Read

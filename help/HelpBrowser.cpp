@@ -19,11 +19,11 @@
 
 namespace {
 
-const HelpText kWindowTitle{"ORX-740 Help", "ORX-740 帮助"};
-const HelpText kBack{"< Back", "< 后退"};
-const HelpText kForward{"Forward >", "前进 >"};
-const HelpText kSearch{"Search:", "搜索："};
-const HelpText kSearchHint{"words to find", "要查找的词"};
+constexpr TextEntry kWindowTitle{"", "ORX-740 Help", "ORX-740 帮助"};
+constexpr TextEntry kBack{"", "< Back", "< 后退"};
+constexpr TextEntry kForward{"", "Forward >", "前进 >"};
+constexpr TextEntry kSearch{"", "Search:", "搜索："};
+constexpr TextEntry kSearchHint{"", "words to find", "要查找的词"};
 
 QString pageName(const QUrl &url)
 {
@@ -123,11 +123,11 @@ HelpBrowser::HelpBrowser(AppContext &context, DocumentNotifier &notifier, QWidge
 void HelpBrowser::relabel()
 {
     const int language = m_context.language.languageIndex;
-    setWindowTitle(qText(kWindowTitle.in(language)));
-    m_back->setText(qText(kBack.in(language)));
-    m_forward->setText(qText(kForward.in(language)));
-    m_searchLabel->setText(qText(kSearch.in(language)));
-    m_search->setPlaceholderText(qText(kSearchHint.in(language)));
+    setWindowTitle(qText(std::string(textFor(kWindowTitle, language))));
+    m_back->setText(qText(std::string(textFor(kBack, language))));
+    m_forward->setText(qText(std::string(textFor(kForward, language))));
+    m_searchLabel->setText(qText(std::string(textFor(kSearch, language))));
+    m_search->setPlaceholderText(qText(std::string(textFor(kSearchHint, language))));
     m_contents->clear();
     for (const std::string &name : manualPageNames()) {
         auto *item = new QListWidgetItem(qText(manualPageTitle(name, language)), m_contents);

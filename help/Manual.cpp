@@ -9,14 +9,14 @@
 
 namespace {
 
-const HelpText kContentsTitle{"ORX-740 Help", "ORX-740 帮助"};
-const HelpText kWindowsHeading{"Windows", "窗口"};
-const HelpText kTasksHeading{"Tasks", "任务"};
-const HelpText kSettingColumn{"Setting", "设置"};
-const HelpText kTooltipColumn{"In short", "简述"};
-const HelpText kParagraphColumn{"Description", "说明"};
-const HelpText kSeeAlso{"See also", "另见"};
-const HelpText kBackToContents{"Contents", "目录"};
+constexpr TextEntry kContentsTitle{"", "ORX-740 Help", "ORX-740 帮助"};
+constexpr TextEntry kWindowsHeading{"", "Windows", "窗口"};
+constexpr TextEntry kTasksHeading{"", "Tasks", "任务"};
+constexpr TextEntry kSettingColumn{"", "Setting", "设置"};
+constexpr TextEntry kTooltipColumn{"", "In short", "简述"};
+constexpr TextEntry kParagraphColumn{"", "Description", "说明"};
+constexpr TextEntry kSeeAlso{"", "See also", "另见"};
+constexpr TextEntry kBackToContents{"", "Contents", "目录"};
 
 std::string link(const std::string &name, int language)
 {
@@ -41,7 +41,7 @@ std::string document(const std::string &title, const std::string &body, int lang
 std::string contentsPage(const std::vector<WindowHelp> &pages, int language)
 {
     std::ostringstream html;
-    html << "<h1>" << htmlEscaped(kContentsTitle.in(language)) << "</h1>\n";
+    html << "<h1>" << htmlEscaped(std::string(textFor(kContentsTitle, language))) << "</h1>\n";
     for (const bool tasks : {false, true}) {
         html << "<h2>" << htmlEscaped((tasks ? kTasksHeading : kWindowsHeading).in(language))
              << "</h2>\n<ul>\n";
@@ -50,7 +50,7 @@ std::string contentsPage(const std::vector<WindowHelp> &pages, int language)
                 html << "<li>" << link(page.window, language) << "</li>\n";
         html << "</ul>\n";
     }
-    return document(kContentsTitle.in(language), html.str(), language);
+    return document(std::string(textFor(kContentsTitle, language)), html.str(), language);
 }
 
 void settingsTable(std::ostringstream &html, const WindowHelp &page, int language)
@@ -58,9 +58,9 @@ void settingsTable(std::ostringstream &html, const WindowHelp &page, int languag
     if (page.settings.empty())
         return;
     html << "<table border=\"1\" cellpadding=\"4\" cellspacing=\"0\">\n<tr><th>"
-         << htmlEscaped(kSettingColumn.in(language)) << "</th><th>"
-         << htmlEscaped(kTooltipColumn.in(language)) << "</th><th>"
-         << htmlEscaped(kParagraphColumn.in(language)) << "</th></tr>\n";
+         << htmlEscaped(std::string(textFor(kSettingColumn, language))) << "</th><th>"
+         << htmlEscaped(std::string(textFor(kTooltipColumn, language))) << "</th><th>"
+         << htmlEscaped(std::string(textFor(kParagraphColumn, language))) << "</th></tr>\n";
     for (const SettingHelp &setting : page.settings)
         html << "<tr><td><a name=\"" << htmlEscaped(setting.control) << "\"></a>"
              << htmlEscaped(setting.label.in(language)) << "</td><td>"
@@ -80,7 +80,7 @@ std::string windowPage(const WindowHelp &page, int language)
     std::vector<std::string> related = relatedPages(page.window);
     std::erase_if(related, [&](const std::string &name) { return !findWindowHelp(pages, name); });
     if (!related.empty()) {
-        html << "<h2>" << htmlEscaped(kSeeAlso.in(language)) << "</h2>\n<ul>\n";
+        html << "<h2>" << htmlEscaped(std::string(textFor(kSeeAlso, language))) << "</h2>\n<ul>\n";
         for (const std::string &name : related)
             html << "<li>" << link(name, language) << "</li>\n";
         html << "</ul>\n";
@@ -118,7 +118,7 @@ std::vector<std::string> manualPageNames()
 std::string manualPageTitle(const std::string &name, int language)
 {
     if (name == kContentsPage)
-        return kContentsTitle.in(language);
+        return std::string(textFor(kContentsTitle, language));
     const std::vector<WindowHelp> pages = allWindowHelp();
     const WindowHelp *page = findWindowHelp(pages, name);
     return page ? page->title.in(language) : std::string();

@@ -5,14 +5,8 @@
 
 #include "lang/Texts.h"
 
-// A help text in both languages (UTF-8).
-struct HelpText
-{
-    std::string english;
-    std::string chinese;
-
-    const std::string &in(int language) const { return language == Chinese ? chinese : english; }
-};
+// A help text in both languages, composed while the program runs.
+using HelpText = LanguageText<std::string>;
 
 // The help of one control: a short tooltip (what it does, its range and unit, its default) and a
 // paragraph for the manual. Where the radio's use of a value is not known, both say what the

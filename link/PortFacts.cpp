@@ -17,11 +17,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool chinese(int language)
-{
-    return language == Chinese;
-}
-
 std::string hex4(std::uint16_t value)
 {
     char text[8];
@@ -46,80 +41,58 @@ std::string portLabel(const PortFacts &facts)
     return path.empty() || path == com ? com : com + " (" + path + ")";
 }
 
+namespace T = PortFactsTexts;
+
 // How to free the port from one holder.
 std::string holderFix(const PortHolder &holder, int language)
 {
     const std::string name = lower(holder.name);
     if (name == "brltty")
-        return chinese(language) ? "sudo apt remove brltty（或停用它的 udev 规则 85-brltty.rules）"
-                                 : "sudo apt remove brltty (or disable its udev rule, "
-                                   "85-brltty.rules)";
+        return std::string(textFor(T::kFixBrltty, language));
     if (name == "modemmanager")
-        return chinese(language) ? "sudo systemctl stop ModemManager（或在 udev 规则中为该线缆设置 "
-                                   "ID_MM_DEVICE_IGNORE=1）"
-                                 : "sudo systemctl stop ModemManager (or set "
-                                   "ID_MM_DEVICE_IGNORE=1 for the cable in a udev rule)";
-    return (chinese(language) ? "关闭 " : "close ") + holder.name;
+        return std::string(textFor(T::kFixModemManager, language));
+    return textWith(T::kFixClose, language, {holder.name});
 }
 
 std::string busyPredicate(const PortFacts &facts, int language)
 {
-    const bool zh = chinese(language);
     std::string who, fixes;
     for (const PortHolder &holder : facts.holders) {
         if (!who.empty()) {
-            who += zh ? "、" : ", ";
-            fixes += zh ? "；" : "; ";
+            who += textFor(T::kHolderSeparator, language);
+            fixes += textFor(T::kFixSeparator, language);
         }
-        who += holder.name + (zh ? "（进程 " : " (pid ") + std::to_string(holder.pid) +
-               (zh ? "）" : ")");
+        who += textWith(T::kHolder, language, {holder.name, std::to_string(holder.pid)});
         fixes += holderFix(holder, language);
     }
     if (who.empty())
-        return zh ? "正被另一个程序占用。" : "is in use by another program.";
-    return zh ? "正被 " + who + " 占用。解决：" + fixes + "。"
-              : "is in use by " + who + ". Fix: " + fixes + ".";
+        return std::string(textFor(T::kBusyUnknown, language));
+    return textWith(T::kBusy, language, {who, fixes});
 }
 
 std::string accessPredicate(const PortFacts &facts, int language)
 {
-    const bool zh = chinese(language);
     const std::string group = facts.group.empty() ? "dialout" : facts.group;
     switch (facts.access) {
     case PortAccess::Openable:
-        return zh ? "可以打开。" : "can be opened.";
+        return std::string(textFor(T::kOpenable, language));
     case PortAccess::NoPermission:
-        // Joining the group root would hand the user the whole system: a device owned by root
-        // wants the cable rule (uaccess), which the package installs, or the administrator.
         if (group == "root")
-            return zh ? "当前用户没有打开它的权限，设备属于 root。解决：安装本软件包的 udev 规则 "
-                        "/usr/lib/udev/rules.d/60-orx740-cables.rules 后重新插拔编程线，"
-                        "或请管理员为该设备授权。"
-                      : "cannot be opened by this user: the device belongs to root. Fix: install "
-                        "the package's udev rule /usr/lib/udev/rules.d/60-orx740-cables.rules and "
-                        "plug the cable in again, or ask the administrator to grant access to it.";
-        return zh ? "当前用户没有打开它的权限，设备属于用户组 " + group +
-                        "。解决：sudo usermod -aG " + group + " $USER，然后注销并重新登录。"
-                  : "cannot be opened by this user: the device belongs to group " + group +
-                        ". Fix: sudo usermod -aG " + group + " $USER, then log out and in again.";
+            return std::string(textFor(T::kOwnedByRoot, language));
+        return textWith(T::kOwnedByGroup, language, {group});
     case PortAccess::Busy:
         return busyPredicate(facts, language);
     case PortAccess::Missing:
-        return zh ? "不存在：线缆已拔出或设备已不存在。"
-                  : "is not there: the cable is unplugged or the device is gone.";
+        return std::string(textFor(T::kMissing, language));
     case PortAccess::NotATerminal:
-        return zh ? "不是串口。" : "is not a serial port.";
+        return std::string(textFor(T::kNotATerminal, language));
     }
     return {};
 }
 
 std::string counterfeitNote(const PortFacts &facts, int language)
 {
-    if (!facts.counterfeitChip)
-        return {};
-    return chinese(language) ? " 线缆的芯片是假冒的 PL2303，驱动可能拒绝它；请使用正品芯片的线缆。"
-                             : " The cable's chip is a counterfeit PL2303, which the driver may "
-                               "refuse: use a cable with a genuine chip.";
+    return facts.counterfeitChip ? std::string(textFor(T::kCounterfeit, language)) : std::string();
 }
 
 std::string jsonString(const std::string &text)
@@ -387,14 +360,10 @@ std::string portAccessLine(const PortFacts &facts, int language)
 {
     std::string line;
     if (facts.access == PortAccess::Missing && facts.devicePath.empty()) {
-        const bool zh = chinese(language);
         if (facts.number < 1 && facts.systemName.empty())
-            line = zh ? "未选择通信端口：请在“设置 > 通信端口”中选择。"
-                      : "No port is chosen: choose one under Setup > Communication Port.";
+            line = textFor(T::kNoPortChosen, language);
         else
-            line = zh ? "没有串口 " + portLabel(facts) + "：线缆已拔出或设备已不存在。"
-                      : "There is no serial port " + portLabel(facts) +
-                            ": the cable is unplugged or the device is gone.";
+            line = textWith(T::kNoSuchPort, language, {portLabel(facts)});
     } else {
         line = portLabel(facts) + " " + accessPredicate(facts, language);
     }
@@ -412,7 +381,7 @@ std::string portSummaryLine(const PortFacts &facts, int language)
     if (!facts.description.empty())
         line += "  \"" + facts.description + "\"";
     if (facts.alias)
-        line += chinese(language) ? "  (别名)" : "  (alias)";
+        line += textFor(T::kAlias, language);
     return line + "  " + accessPredicate(facts, language) + counterfeitNote(facts, language);
 }
 
@@ -427,17 +396,9 @@ std::string portFactsJson(const std::vector<PortFacts> &ports)
 std::string portOpenFailureText(const PortFacts &facts, int language)
 {
     std::string reason = portAccessLine(facts, language);
-    // The facts found nothing in the way, yet the open failed: most often a program whose
-    // descriptors this user cannot see (ModemManager runs as root) has it.
     if (facts.access == PortAccess::Openable)
-        reason = chinese(language)
-                     ? portLabel(facts) +
-                           " 存在且当前用户有权限，可能被另一个程序占用（ModemManager：sudo "
-                           "systemctl stop ModemManager）。"
-                     : portLabel(facts) +
-                           " is there and this user may open it; another program may hold it "
-                           "(ModemManager: sudo systemctl stop ModemManager)." +
-                           counterfeitNote(facts, language);
+        reason = textWith(T::kHeldUnseen, language, {portLabel(facts)}) +
+                 counterfeitNote(facts, language);
     return std::string(textFor(Messages::kPortError, language)) + "\r\n" + reason;
 }
 

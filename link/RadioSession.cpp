@@ -27,12 +27,12 @@ std::optional<std::string> sessionFailureLine(const SessionEnd &end, const std::
     case SessionResult::Stopped:
         return oneLine(transferStopText(*end.stop, language));
     case SessionResult::NotAccepted:
-        return sessionText(end.operation == CommOperation::Write ? SessionTexts::kWriteNotAccepted
-                                                                 : SessionTexts::kReadNotAccepted,
-                           language);
+        return textWith(end.operation == CommOperation::Write ? SessionTexts::kWriteNotAccepted
+                                                              : SessionTexts::kReadNotAccepted,
+                        language, {});
     case SessionResult::PortNotOpened:
         if (end.readingBack)
-            return sessionText(SessionTexts::kPortNotOpenedBeforeReadBack, language, {device});
+            return textWith(SessionTexts::kPortNotOpenedBeforeReadBack, language, {device});
         return std::nullopt;
     default:
         return std::nullopt;
@@ -45,7 +45,7 @@ RadioSession::~RadioSession() = default;
 std::string RadioSession::text(const TextEntry &entry,
                                std::initializer_list<std::string_view> values) const
 {
-    return sessionText(entry, m_job.language, values);
+    return textWith(entry, m_job.language, values);
 }
 
 TransferEngine::Settings RadioSession::engineSettings() const

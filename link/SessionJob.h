@@ -74,7 +74,7 @@ struct UnitRecord
 DocumentSet mergeTemplate(const DocumentSet &plan, const DocumentSet &radio, bool keepOptions);
 
 // Every text a session says, in both languages: the failures, the refusals and the batch's lines.
-// "%1" stands for the value given with it.
+// "%1" stands for the value given with it (textWith).
 namespace SessionTexts {
 inline constexpr TextEntry kNotAccepted{"", "the radio was not accepted", "对讲机未被接受"};
 inline constexpr TextEntry kReadNotAccepted{"", "read failed: the radio was not accepted",
@@ -114,7 +114,3 @@ inline constexpr TextEntry kPressEnter{"", "Press Enter to go on with the next r
 inline constexpr TextEntry kFinishingFirst{
     "", "Interrupted: the radio in progress is finished first", "已中断：正在处理的对讲机将先完成"};
 } // namespace SessionTexts
-
-// The text with "%1", "%2"... replaced by the values, in order.
-std::string sessionText(const TextEntry &entry, int language,
-                        std::initializer_list<std::string_view> values = {});

@@ -78,3 +78,5 @@ private:
     std::deque<SessionAction> m_pending;
     bool m_running = false;
 };
+
+Q_DECLARE_METATYPE(SessionEnd)

@@ -16,9 +16,16 @@ namespace {
 // and written to, or 0 for a setting kept in the option record and the data file only.
 struct Meaning
 {
+    constexpr Meaning() = default;
+    constexpr Meaning(std::string_view name, std::string_view english, std::string_view chinese,
+                      int at = 0)
+        : control(name)
+        , text(english, chinese)
+        , address(at)
+    {}
+
     std::string_view control; // objectName; the public-channel boxes as "Public_n"
-    std::string_view english;
-    std::string_view chinese;
+    TextEntry text;
     int address = 0;
 };
 
@@ -160,9 +167,15 @@ constexpr Meaning kTextMeanings[] = {
 // Text boxes: the values the window accepts and the unit shown beside the box.
 struct Accepted
 {
+    constexpr Accepted(std::string_view name, std::string_view english, std::string_view chinese,
+                       std::string_view shownUnit)
+        : control(name)
+        , text(english, chinese)
+        , unit(shownUnit)
+    {}
+
     std::string_view control;
-    std::string_view english;
-    std::string_view chinese;
+    TextEntry text;
     std::string_view unit;
 };
 
@@ -178,10 +191,31 @@ constexpr std::array<std::string_view, 3> kPublicArray{"Combo2_", "Combo6_", "Co
 constexpr std::array<std::string_view, 3> kPublicKind{"CB", "HF", "HAM"};
 constexpr std::array<int, 3> kPublicBase{0x18108, 0x18118, 0x18128};
 
-std::string both(int language, std::string_view english, std::string_view chinese)
-{
-    return std::string(language == Chinese ? chinese : english);
-}
+// The words the help puts around a setting's own texts. "%1" stands for the value given with it.
+namespace T {
+constexpr TextEntry kRogerTones{"", "OFF, then the number of every defined roger-beep tone set",
+                                "关，然后每个已定义尾音组的编号"};
+constexpr TextEntry kDtmfCodes{"", "OFF, then the number of every DTMF code that is not empty",
+                               "关，然后每个非空DTMF码的编号"};
+constexpr TextEntry kThen{"", ", then ", "，然后 "};
+constexpr TextEntry kRange{"", "%1 to %2", "%1 至 %2"};
+constexpr TextEntry kInSteps{"", " in steps of %1", "，步长 %1"};
+constexpr TextEntry kTickedOrNot{"", "ticked or not", "勾选或不勾选"};
+constexpr TextEntry kRssiRange{"", "1 to 36", "1 至 36"};
+constexpr TextEntry kTicked{"", "ticked", "勾选"};
+constexpr TextEntry kNotTicked{"", "not ticked", "不勾选"};
+constexpr TextEntry kEmpty{"", "empty", "空"};
+constexpr TextEntry kNoItem{"", "no item", "无选中项"};
+constexpr TextEntry kDataFileOnly{"",
+                                  "Kept in the option record and the data file; reading or "
+                                  "writing the radio leaves it unchanged.",
+                                  "保存在选项记录和数据文件中；读写电台时不改变。"};
+constexpr TextEntry kRadioAddress{"", "Read from and written to the radio at address %1.",
+                                  "从电台读出并写入电台，地址 %1。"};
+constexpr TextEntry kTooltip{"", "%1 Offers: %2. New document: %3.", "%1可选：%2。新文档：%3。"};
+constexpr TextEntry kParagraph{"", "%1 The window offers %2. A new document holds %3. %4",
+                               "%1窗口提供：%2。新文档中为：%3。%4"};
+} // namespace T
 
 std::string controlName(const OptionRow &row)
 {
@@ -237,15 +271,12 @@ Meaning rssiMeaning(const OptionRow &row, std::string &english, std::string &chi
 // The items a list offers, summarised: counted runs as "1 to 45".
 std::string itemSummary(const OptionRow &row, const SettingsRecord &defaults, int language)
 {
-    const bool zh = language == Chinese;
     const ItemList &list = row.items;
     switch (list.source) {
     case ItemSource::RogerTones:
-        return both(language, "OFF, then the number of every defined roger-beep tone set",
-                    "关，然后每个已定义尾音组的编号");
+        return std::string(textFor(T::kRogerTones, language));
     case ItemSource::DtmfCodes:
-        return both(language, "OFF, then the number of every DTMF code that is not empty",
-                    "关，然后每个非空DTMF码的编号");
+        return std::string(textFor(T::kDtmfCodes, language));
     case ItemSource::KeyFunctions:
     case ItemSource::ClaSet:
     case ItemSource::Fixed:
@@ -259,26 +290,27 @@ std::string itemSummary(const OptionRow &row, const SettingsRecord &defaults, in
     }
     std::string text;
     for (const TextEntry &head : list.head)
-        text += std::string(textFor(head, language)) + (zh ? "，然后 " : ", then ");
+        text += std::string(textFor(head, language)) + std::string(textFor(T::kThen, language));
     const std::string suffix(list.suffix);
-    text += std::to_string(list.first) + suffix + (zh ? " 至 " : " to ") +
-            std::to_string(list.first + (list.count - 1) * list.step) + suffix;
+    text += textWith(T::kRange, language,
+                     {std::to_string(list.first) + suffix,
+                      std::to_string(list.first + (list.count - 1) * list.step) + suffix});
     if (list.step != 1)
-        text += (zh ? "，步长 " : " in steps of ") + std::to_string(list.step) + suffix;
+        text += textWith(T::kInSteps, language, {std::to_string(list.step) + suffix});
     for (const TextEntry &tail : list.tail)
-        text += (zh ? "，然后 " : ", then ") + std::string(textFor(tail, language));
+        text += std::string(textFor(T::kThen, language)) + std::string(textFor(tail, language));
     return text;
 }
 
 std::string offered(const OptionRow &row, const SettingsRecord &defaults, int language)
 {
     if (row.control == OptionControl::Check1)
-        return both(language, "ticked or not", "勾选或不勾选");
+        return std::string(textFor(T::kTickedOrNot, language));
     if (isRssiBox(row))
-        return both(language, "1 to 36", "1 至 36");
+        return std::string(textFor(T::kRssiRange, language));
     if (row.rule == ShowRule::Text) {
         const Accepted *accepted = findAccepted(controlName(row));
-        return accepted ? both(language, accepted->english, accepted->chinese) : std::string();
+        return accepted ? std::string(textFor(accepted->text, language)) : std::string();
     }
     return itemSummary(row, defaults, language);
 }
@@ -286,11 +318,11 @@ std::string offered(const OptionRow &row, const SettingsRecord &defaults, int la
 std::string defaultShown(const OptionRow &row, const SettingsRecord &defaults, int language)
 {
     if (row.control == OptionControl::Check1)
-        return shownChecked(row, defaults) ? both(language, "ticked", "勾选")
-                                           : both(language, "not ticked", "不勾选");
+        return std::string(
+            textFor(shownChecked(row, defaults) ? T::kTicked : T::kNotTicked, language));
     if (row.rule == ShowRule::Text) {
         if (!row.field)
-            return both(language, "empty", "空");
+            return std::string(textFor(T::kEmpty, language));
         const Accepted *accepted = findAccepted(controlName(row));
         const int value = row.field.get(defaults);
         if (isRssiBox(row))
@@ -301,21 +333,16 @@ std::string defaultShown(const OptionRow &row, const SettingsRecord &defaults, i
         return fixedText(value, decimals) + unit;
     }
     const std::string shown = shownText(row, defaults, language);
-    return shown.empty() ? both(language, "no item", "无选中项") : shown;
+    return shown.empty() ? std::string(textFor(T::kNoItem, language)) : shown;
 }
 
 std::string storage(int address, int language)
 {
     if (address <= 0)
-        return both(language,
-                    "Kept in the option record and the data file; reading or writing the radio "
-                    "leaves it unchanged.",
-                    "保存在选项记录和数据文件中；读写电台时不改变。");
+        return std::string(textFor(T::kDataFileOnly, language));
     char hex[16];
     std::snprintf(hex, sizeof hex, "0x%05X", static_cast<unsigned>(address));
-    return both(language, "Read from and written to the radio at address ",
-                "从电台读出并写入电台，地址 ") +
-           hex + (language == Chinese ? "。" : ".");
+    return textWith(T::kRadioAddress, language, {hex});
 }
 
 HelpText rowLabel(const OptionRow &row)
@@ -374,20 +401,18 @@ SettingHelp rowHelp(const OptionRow &row, const SettingsRecord &defaults)
     std::string rssiChinese;
     const Meaning meaning = rowMeaning(row, rssiEnglish, rssiChinese);
     SettingHelp help{controlName(row), rowLabel(row), {}, {}};
+    std::string tooltip[3];
+    std::string paragraph[3];
     for (const int language : {English, Chinese}) {
-        const bool zh = language == Chinese;
-        const std::string what = both(language, meaning.english, meaning.chinese);
+        const std::string_view what = textFor(meaning.text, language);
         const std::string items = offered(row, defaults, language);
         const std::string shown = defaultShown(row, defaults, language);
-        const std::string tooltip = what + (zh ? "可选：" : " Offers: ") + items +
-                                    (zh ? "。新文档：" : ". New document: ") + shown +
-                                    (zh ? "。" : ".");
-        const std::string paragraph = what + (zh ? "窗口提供：" : " The window offers ") + items +
-                                      (zh ? "。新文档中为：" : ". A new document holds ") + shown +
-                                      (zh ? "。" : ". ") + storage(meaning.address, language);
-        (zh ? help.tooltip.chinese : help.tooltip.english) = tooltip;
-        (zh ? help.paragraph.chinese : help.paragraph.english) = paragraph;
+        tooltip[language] = textWith(T::kTooltip, language, {what, items, shown});
+        paragraph[language] = textWith(T::kParagraph, language,
+                                       {what, items, shown, storage(meaning.address, language)});
     }
+    help.tooltip = HelpText(tooltip[English], tooltip[Chinese]);
+    help.paragraph = HelpText(paragraph[English], paragraph[Chinese]);
     return help;
 }
 

@@ -211,6 +211,11 @@ void TestPortFacts::openFailureText()
     unlisted.access = PortAccess::Missing;
     QVERIFY(
         QString::fromStdString(portOpenFailureText(unlisted, 1)).contains("no serial port COM79"));
+    // A counterfeit chip that may be opened, yet the open failed: the chip is named in both
+    // languages.
+    for (const int language : {English, Chinese})
+        QVERIFY(QString::fromStdString(portOpenFailureText(describe("/dev/ttyUSB1"), language))
+                    .endsWith(QString::fromUtf8(textFor(PortFactsTexts::kCounterfeit, language))));
 }
 
 void TestPortFacts::jsonHasEveryKey()

@@ -242,6 +242,8 @@ private Q_SLOTS:
     void jobSteps();
     void batchStages_data();
     void batchStages();
+    void batchInterrupted_data();
+    void batchInterrupted();
     void readOntoItsBase();
     void wholeJobsAgainstASimulatedRadio_data();
     void wholeJobsAgainstASimulatedRadio();
@@ -380,12 +382,21 @@ void TestRadioSession::jobSteps()
     }
 }
 
-void TestRadioSession::batchStages_data()
+namespace {
+
+void batchColumns()
 {
     QTest::addColumn<QString>("job");
     QTest::addColumn<QString>("inputs");
     QTest::addColumn<QString>("actions");
     QTest::addColumn<QString>("message"); // of the last unit
+}
+
+} // namespace
+
+void TestRadioSession::batchStages_data()
+{
+    batchColumns();
 
     // A radio that answers the ask, then its read, write and read-back.
     const QString unit = "open ok open ok kept open ok open ok";
@@ -459,6 +470,18 @@ void TestRadioSession::batchStages_data()
         << unitActions + " unit-ok say-disconnect wait open identify-quickly ended wait open "
                          "identify-quickly ended say-waiting wait open identify-quickly"
         << "written and verified";
+    QTest::newRow("a version question during the batch is answered No")
+        << "batch units=1"
+        << "open ok open asks refuses"
+        << "say-waiting open identify-quickly ended say-unit open read answer-no ended "
+           "unit-failed ended-0/0/1/0"
+        << "the radio was not accepted";
+}
+
+// Ctrl+C: a radio not yet written is left alone, one being written is finished first.
+void TestRadioSession::batchInterrupted_data()
+{
+    batchColumns();
     QTest::newRow("interrupted while reading: the radio is left untouched")
         << "batch"
         << "open ok open interrupt cancelled"
@@ -487,12 +510,11 @@ void TestRadioSession::batchStages_data()
         << "open interrupt cancelled"
         << "say-waiting open identify-quickly cancel ended ended-0/0/0/0"
         << "";
-    QTest::newRow("a version question during the batch is answered No")
-        << "batch units=1"
-        << "open ok open asks refuses"
-        << "say-waiting open identify-quickly ended say-unit open read answer-no ended "
-           "unit-failed ended-0/0/1/0"
-        << "the radio was not accepted";
+}
+
+void TestRadioSession::batchInterrupted()
+{
+    batchStages();
 }
 
 void TestRadioSession::batchStages()

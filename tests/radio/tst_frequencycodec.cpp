@@ -6,6 +6,7 @@
 #include "lang/Texts.h"
 #include "model/Band.h"
 #include "model/RadioImage.h"
+#include "radio/Frequency.h"
 #include "radio/FrequencyCodec.h"
 #include "radio/NumberRounding.h"
 
@@ -66,6 +67,9 @@ private Q_SLOTS:
     void parseNumberText_data();
     void parseNumberText();
     void messageTexts();
+    void typedFrequencyReadOnce_data();
+    void typedFrequencyReadOnce();
+    void typedFrequencyOnEveryGridStep();
 };
 
 void TestFrequencyCodec::bandLimitsOfTheKinds()
@@ -478,6 +482,99 @@ void TestFrequencyCodec::messageTexts()
     QCOMPARE(frequencyMessageText(FrequencyMessage::NotNumeric, English),
              std::string_view("Not IsNumeric"));
     QVERIFY(frequencyMessageText(FrequencyMessage::None, English).empty());
+}
+
+namespace {
+
+// What the grid did before the value type: the checked MHz text, then its digits read from it.
+QString oldWay(const std::string &typed, bool clamp, bool warn, const BandLimits &limits)
+{
+    const CheckedFrequencyText checked = CheckFrequencyText(typed, clamp, warn, limits);
+    return QString::fromStdString(checked.text + "|" + DisplayToDigits(checked.text, limits) + "|" +
+                                  std::to_string(int(checked.message)));
+}
+
+QString valueWay(const std::string &typed, bool clamp, bool warn, const BandLimits &limits)
+{
+    const TypedFrequency read = readTypedFrequency(typed, clamp, warn, limits);
+    const std::string text = read.frequency ? read.frequency->mhzText() : std::string();
+    const std::string digits = read.frequency ? read.frequency->digits() : std::string();
+    return QString::fromStdString(text + "|" + digits + "|" + std::to_string(int(read.message)));
+}
+
+} // namespace
+
+// A typed text is read once into a value whose MHz text and digits are what the text, checked,
+// shown and read again, gave: every kind of text, clamped or not, with the message or without.
+void TestFrequencyCodec::typedFrequencyReadOnce_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("band");
+    QTest::addColumn<QString>("expected"); // MHz text|digits|message
+    QTest::newRow("in the band") << "27.405"
+                                 << "CB"
+                                 << "27.40500|2740500|0";
+    QTest::newRow("off the grid is cut down") << "28.123456"
+                                              << "HAM"
+                                              << "28.12345|2812345|0";
+    QTest::newRow("blanks and a plus") << " +29.1 "
+                                       << "HAM"
+                                       << "29.10000|2910000|0";
+    QTest::newRow("lower limit") << "24.715"
+                                 << "HF"
+                                 << "24.71500|2471500|0";
+    QTest::newRow("upper limit") << "30.105"
+                                 << "HF"
+                                 << "30.10500|3010500|0";
+    QTest::newRow("above the band") << "31"
+                                    << "HF"
+                                    << "||1";
+    QTest::newRow("below the band") << "0.5"
+                                    << "CB"
+                                    << "||1";
+    QTest::newRow("no number") << "27,405"
+                               << "CB"
+                               << "||1";
+    QTest::newRow("empty") << ""
+                           << "CB"
+                           << "||1";
+    QTest::newRow("two points") << "27.4.05"
+                                << "CB"
+                                << "||1";
+    QTest::newRow("negative") << "-27.405"
+                              << "CB"
+                              << "||1";
+}
+
+void TestFrequencyCodec::typedFrequencyReadOnce()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, band);
+    QFETCH(QString, expected);
+    const BandLimits limits = limitsNamed(band);
+    const std::string text = typed.toStdString();
+    QCOMPARE(valueWay(text, false, true, limits), expected);
+    for (const bool clamp : {false, true})
+        for (const bool warn : {false, true})
+            QCOMPARE(valueWay(text, clamp, warn, limits), oldWay(text, clamp, warn, limits));
+}
+
+void TestFrequencyCodec::typedFrequencyOnEveryGridStep()
+{
+    // Every step of the CB band; every 13th of the wider HF and HAM bands, so every last digit
+    // comes round.
+    for (const auto &[limits, stride] : {std::pair{kCb, 10}, {kHf, 130}, {kHam, 130}}) {
+        const long long lower = roundHalfEvenToInteger(limits.lower * 1e6);
+        const long long upper = roundHalfEvenToInteger(limits.upper * 1e6);
+        for (long long hz = lower - 20; hz <= upper + 20; hz += stride) {
+            // The step typed as the grid shows it, and with one more digit that the grid cuts.
+            for (const std::string &typed :
+                 {formatMhz(double(hz) / 1e6), formatMhz(double(hz) / 1e6) + "7"}) {
+                if (valueWay(typed, false, true, limits) != oldWay(typed, false, true, limits))
+                    QFAIL(qPrintable(QString::fromStdString(typed)));
+            }
+        }
+    }
 }
 
 QTEST_APPLESS_MAIN(TestFrequencyCodec)
