@@ -9,9 +9,13 @@
 #include <cstdio>
 
 #ifdef Q_OS_WIN
+#include <QPointer>
 #include <qt_windows.h>
 
 #include <atomic>
+#include <iostream>
+#include <string>
+#include <thread>
 #else
 #include <fcntl.h>
 #include <unistd.h>
@@ -97,6 +101,46 @@ InterruptWatcher::~InterruptWatcher()
 
 #endif
 
+#ifdef Q_OS_WIN
+
+// Windows has no notifier for a console or a pipe: a thread of its own waits for the lines and
+// hands each to the event loop. It stays blocked in the read until the process ends.
+EnterKey::EnterKey(std::function<void(bool entered)> answer, QObject *parent)
+    : QObject(parent)
+    , m_answer(std::move(answer))
+{
+    QPointer<EnterKey> self(this);
+    std::thread([self] {
+        std::string line;
+        while (std::getline(std::cin, line)) {
+            QMetaObject::invokeMethod(
+                QCoreApplication::instance(),
+                [self] {
+                    if (!self)
+                        return;
+                    ++self->m_enters;
+                    if (self->m_waiting)
+                        self->answer();
+                },
+                Qt::QueuedConnection);
+        }
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [self] {
+                if (!self)
+                    return;
+                self->m_closed = true;
+                if (self->m_waiting)
+                    self->answer();
+            },
+            Qt::QueuedConnection);
+    }).detach();
+}
+
+void EnterKey::read() {}
+
+#else
+
 EnterKey::EnterKey(std::function<void(bool entered)> answer, QObject *parent)
     : QObject(parent)
     , m_answer(std::move(answer))
@@ -104,14 +148,6 @@ EnterKey::EnterKey(std::function<void(bool entered)> answer, QObject *parent)
 {
     m_input->setEnabled(false);
     connect(m_input, &QSocketNotifier::activated, this, &EnterKey::read);
-}
-
-void EnterKey::wait()
-{
-    m_waiting = true;
-    if (m_enters > 0 || m_closed)
-        return answer();
-    m_input->setEnabled(true);
 }
 
 void EnterKey::read()
@@ -126,10 +162,22 @@ void EnterKey::read()
         answer();
 }
 
+#endif
+
+void EnterKey::wait()
+{
+    m_waiting = true;
+    if (m_enters > 0 || m_closed)
+        return answer();
+    if (m_input)
+        m_input->setEnabled(true);
+}
+
 void EnterKey::answer()
 {
     m_waiting = false;
-    m_input->setEnabled(false);
+    if (m_input)
+        m_input->setEnabled(false);
     const bool entered = m_enters > 0;
     m_enters -= entered ? 1 : 0;
     m_answer(entered);
