@@ -16,7 +16,6 @@ constexpr TextEntry kSettingColumn{"", "Setting", "设置"};
 constexpr TextEntry kTooltipColumn{"", "In short", "简述"};
 constexpr TextEntry kParagraphColumn{"", "Description", "说明"};
 constexpr TextEntry kSeeAlso{"", "See also", "另见"};
-constexpr TextEntry kBackToContents{"", "Contents", "目录"};
 
 std::string link(const std::string &name, int language)
 {
