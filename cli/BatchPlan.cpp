@@ -1,5 +1,6 @@
 #include "cli/BatchPlan.h"
 
+#include <charconv>
 #include <cstdio>
 
 namespace {
@@ -36,6 +37,27 @@ std::string jsonString(std::string_view value)
 }
 
 } // namespace
+
+int lastUnitInLog(std::string_view logText)
+{
+    int last = 0;
+    while (!logText.empty()) {
+        const std::size_t end = logText.find('\n');
+        const std::string_view line = logText.substr(0, end);
+        logText = end == std::string_view::npos ? std::string_view{} : logText.substr(end + 1);
+        // time,unit,...: the time holds no comma, and a unit is a plain number.
+        const std::size_t first = line.find(',');
+        if (first == std::string_view::npos)
+            continue;
+        const std::string_view field =
+            line.substr(first + 1, line.find(',', first + 1) - first - 1);
+        int unit = 0;
+        const auto [next, error] = std::from_chars(field.data(), field.data() + field.size(), unit);
+        if (error == std::errc{} && next == field.data() + field.size() && unit > last)
+            last = unit;
+    }
+    return last;
+}
 
 std::string unitLogHeader()
 {

@@ -62,8 +62,11 @@ std::optional<BatchOptions> parseBatch(const std::vector<std::string_view> &args
         return std::nullopt;
     }
     parsed.templatePath = QString::fromStdString(*options.value("--template"));
-    if (const auto log = options.value("--log"))
+    if (const auto log = options.value("--log")) {
         parsed.logPath = QString::fromStdString(*log);
+        if (QFile existing(*parsed.logPath); existing.open(QIODevice::ReadOnly))
+            parsed.settings.lastUnit = lastUnitInLog(existing.readAll().toStdString());
+    }
     parsed.json = options.has("--json");
     parsed.settings.portName = *options.value("--port");
     parsed.settings.nextOnAnswer = next == "enter";

@@ -69,7 +69,7 @@ SessionActions RadioSession::start(SessionJob job)
     m_interrupted = false;
     m_switchToVersion.clear();
     m_radio.reset();
-    m_unit = 0;
+    m_unit = m_job.batch.lastUnit;
     SessionActions actions;
     switch (m_job.kind) {
     case JobKind::Batch:
@@ -423,7 +423,7 @@ void RadioSession::beginUnit(SessionActions &actions)
     m_record.unit = ++m_unit;
     m_record.port = m_job.batch.portName;
     m_record.model = radio.radioModel;
-    m_record.firmware = radio.firmwareVersion;
+    m_record.firmware = versionForDisplay(radio.firmwareVersion);
     actions.push_back(
         Say{text(SessionTexts::kUnitFound, {std::to_string(m_unit), radio.radioModel,
                                             versionForDisplay(radio.firmwareVersion)})});
@@ -496,7 +496,8 @@ void RadioSession::finishUnit(SessionActions &actions, const std::string &result
     const int units = m_end.done + m_end.refused + m_end.failed + m_end.untouched;
     if (m_interrupted || (m_job.batch.units && units >= *m_job.batch.units))
         return stopBatch(actions);
-    if (result == "failed" && !m_job.batch.keepGoing) {
+    // When the user says the next radio is there, that one Enter also goes on after a failure.
+    if (result == "failed" && !m_job.batch.keepGoing && !m_job.batch.nextOnAnswer) {
         m_step = Step::AwaitingUser;
         m_phase = Phase::AskGone;
         actions.push_back(Ask{SessionQuestion::GoOn, text(SessionTexts::kPressEnter)});
@@ -511,7 +512,8 @@ void RadioSession::nextRadio(SessionActions &actions)
     if (m_job.batch.nextOnAnswer) {
         m_step = Step::AwaitingUser;
         m_phase = Phase::Ask;
-        actions.push_back(Ask{SessionQuestion::NextRadio, {}});
+        actions.push_back(
+            Ask{SessionQuestion::NextRadio, text(SessionTexts::kPressEnterWhenConnected)});
         return;
     }
     m_phase = Phase::AskGone;

@@ -29,6 +29,7 @@ struct BatchSettings
     bool keepOptions = false;   // each radio keeps its own option features and tone sets
     bool keepGoing = false;     // a failed radio does not wait for the user's answer
     bool switchVersion = false; // a firmware refusal names the program version to start
+    int lastUnit = 0;           // the last unit an existing log numbers: this batch goes on from it
 };
 
 struct SessionJob
@@ -92,11 +93,11 @@ inline constexpr TextEntry kPortNotOpenedBeforeReadBack{
     "the port %1 could not be opened; the write was not verified: verify the radio or write it "
     "again",
     "无法打开端口 %1；写入未经校验：请校验对讲机或重新写入"};
-inline constexpr TextEntry kWrongModel{"", "refused: the radio is a %1, not an %2",
-                                       "拒绝：该对讲机是 %1，不是 %2"};
+inline constexpr TextEntry kWrongModel{"", "the radio is a %1, not an %2",
+                                       "该对讲机是 %1，不是 %2"};
 inline constexpr TextEntry kFirmwareDoesNotFit{
-    "", "refused: firmware %1 does not fit the template's data file version %2",
-    "拒绝：固件 %1 与模板数据文件版本 %2 不符"};
+    "", "firmware %1 does not fit the template's data file version %2",
+    "固件 %1 与模板数据文件版本 %2 不符"};
 inline constexpr TextEntry kNotWritten{"",
                                        "interrupted before the write: the radio was not changed",
                                        "在写入前中断：对讲机中的数据未被改动"};
@@ -109,8 +110,12 @@ inline constexpr TextEntry kWaiting{"", "Waiting for a radio on %1...",
 inline constexpr TextEntry kUnitFound{"", "Unit %1: %2, firmware %3", "第 %1 台：%2，固件 %3"};
 inline constexpr TextEntry kNextRadio{"", "Disconnect the radio and connect the next one",
                                       "请断开这台对讲机并连接下一台"};
+// After a failure when each radio is replugged: the Enter goes on to waiting for the next one.
 inline constexpr TextEntry kPressEnter{"", "Press Enter to go on with the next radio",
                                        "按回车键继续下一台对讲机"};
+// When the user tells the batch that the next radio is there (also after a failure: one Enter).
+inline constexpr TextEntry kPressEnterWhenConnected{
+    "", "Press Enter when the next radio is connected", "连接下一台对讲机后请按回车键"};
 inline constexpr TextEntry kFinishingFirst{
     "", "Interrupted: the radio in progress is finished first", "已中断：正在处理的对讲机将先完成"};
 } // namespace SessionTexts

@@ -15,6 +15,7 @@ class TestBatch : public QObject
 
 private Q_SLOTS:
     void initTestCase();
+    void init();
     void twoRadiosOneAfterAnother();
     void refusedRadio_data();
     void refusedRadio();
@@ -65,6 +66,11 @@ void TestBatch::initTestCase()
     m_log = m_dir.filePath("units.csv");
 }
 
+void TestBatch::init()
+{
+    QFile::remove(m_log);
+}
+
 int TestBatch::runCli(const QStringList &args)
 {
     QProcess process;
@@ -95,7 +101,6 @@ TestBatch::Result TestBatch::runBatch(const QStringList &simulateArgs, const QSt
                                       const QByteArray &input, bool simulatorEnds)
 {
     Result result;
-    QFile::remove(m_log);
     QProcess simulator;
     simulator.start(m_cli, QStringList{"simulate", "--image", m_radio} + simulateArgs);
     if (!simulator.waitForStarted() || !simulator.waitForReadyRead(10000)) {
@@ -124,21 +129,30 @@ TestBatch::Result TestBatch::runBatch(const QStringList &simulateArgs, const QSt
 void TestBatch::twoRadiosOneAfterAnother()
 {
     const QString dump = m_dir.filePath("dump-two.bin");
+    // A log kept from an earlier day: the radios are numbered on from its last unit.
+    const QByteArray earlier = "time,unit,port,model,firmware,result,differences,backup\n"
+                               "2026-12-01 10:00:00,7,/dev/ttyUSB0,ORX740,V1.00,ok,0,/b\n";
+    QFile kept(m_log);
+    QVERIFY(kept.open(QIODevice::WriteOnly) && kept.write(earlier) == earlier.size());
+    kept.close();
     // Each radio: the ask, the read, the write and the read-back.
     const Result result =
         runBatch({"--sessions", "8", "--dump", dump}, {"--units", "2", "--next", "enter"}, "\n");
     QVERIFY2(result.exitCode == 0, qPrintable(result.errors));
     QCOMPARE(result.output.count("Waiting for a radio on "), 2);
     QCOMPARE(result.output.count("Disconnect the radio and connect the next one"), 1);
+    QCOMPARE(result.output.count("Press Enter when the next radio is connected"), 1);
+    QVERIFY(result.output.contains("Unit 8: ORX740, firmware V1.00"));
     QVERIFY(result.output.contains("Summary: 2 done, 0 refused, 0 failed"));
     const QStringList log = logLines(m_log);
-    QCOMPARE(log.size(), 3);
+    QCOMPARE(log.size(), 4);
     QCOMPARE(log[0], "time,unit,port,model,firmware,result,differences,backup");
-    for (int unit = 1; unit <= 2; ++unit) {
-        const QStringList fields = log[unit].split(',');
+    for (int unit = 8; unit <= 9; ++unit) {
+        const QStringList fields = log[unit - 6].split(',');
         QCOMPARE(fields.size(), 8);
         QCOMPARE(fields[1], QString::number(unit));
-        QCOMPARE(fields.mid(3, 4), (QStringList{"ORX740", "V100", "ok", "0"}));
+        // The firmware as the screen shows it.
+        QCOMPARE(fields.mid(3, 4), (QStringList{"ORX740", "V1.00", "ok", "0"}));
         QVERIFY(QFile::exists(fields[7]));
     }
     // The radio holds the template.
@@ -151,7 +165,7 @@ void TestBatch::refusedRadio_data()
     QTest::addColumn<QString>("reason");
     QTest::newRow("another firmware")
         << QStringList{"--firmware", "V101"} << "firmware V1.01 does not fit";
-    QTest::newRow("another model") << QStringList{"--model", "ORX741"} << "is a ORX741";
+    QTest::newRow("another model") << QStringList{"--model", "ORX741"} << "the radio is a ORX741";
 }
 
 void TestBatch::refusedRadio()
@@ -162,7 +176,8 @@ void TestBatch::refusedRadio()
     const Result result =
         runBatch(QStringList{"--dump", dump} + simulateArgs, {"--units", "1", "--json"});
     QCOMPARE(result.exitCode, 1);
-    QVERIFY2(result.errors.contains(reason), qPrintable(result.errors));
+    QVERIFY2(result.errors.contains("Unit 1: refused: " + reason), qPrintable(result.errors));
+    QCOMPARE(result.errors.count("refused:"), 1);
     QVERIFY(result.errors.contains("Summary: 0 done, 1 refused, 0 failed"));
     QVERIFY2(result.output.startsWith("{\"unit\":1,") &&
                  result.output.contains("\"result\":\"refused\""),

@@ -415,12 +415,12 @@ void TestRadioSession::batchStages_data()
         << "batch units=1"
         << "other-model open refuses"
         << "say-waiting open identify-quickly ended say-unit unit-refused ended-0/1/0/0"
-        << "refused: the radio is a ORX741, not an ORX740";
+        << "the radio is a ORX741, not an ORX740";
     QTest::newRow("a firmware the template does not fit is refused")
         << "batch units=1 switch-version"
         << "other-firmware open ok"
         << "say-waiting open identify-quickly ended say-unit unit-refused ended-0/1/0/0"
-        << "refused: firmware V1.01 does not fit the template's data file version V1.00; "
+        << "firmware V1.01 does not fit the template's data file version V1.00; "
            "starting the program version for firmware V101 is left to the main program";
     QTest::newRow("a radio that stops mid-write waits for the user's go-on")
         << "batch units=2"
@@ -437,6 +437,12 @@ void TestRadioSession::batchStages_data()
         << "open ok open ok kept open dies"
         << "say-waiting open identify-quickly ended say-unit open read ended backup-read open "
            "write ended unit-failed say-disconnect wait"
+        << "";
+    QTest::newRow("on Enter, the one Enter for the next radio also goes on after a failure")
+        << "batch units=2 enter"
+        << "open ok open ok kept open dies yes open"
+        << "say-waiting open identify-quickly ended say-unit open read ended backup-read open "
+           "write ended unit-failed say-disconnect ask-next say-waiting open identify-quickly"
         << "";
     QTest::newRow("no go-on (input closed) ends the batch")
         << "batch units=2"
