@@ -22,6 +22,8 @@
 #include <QUndoStack>
 #include <QVBoxLayout>
 
+#include <cmath>
+
 #include "app/FrmSetLanguage.h"
 #include "app/PlatformServices.h"
 #include "app/frmAbout.h"
@@ -244,7 +246,12 @@ void frmMain::fitIntoScreen()
         screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    const QRect available = screen->availableGeometry();
+    QRect available = screen->availableGeometry();
+    // At a fractional scale the screen's size in device-independent pixels is rounded up
+    // (1366 / 1.5 gives 911): one pixel less keeps the frame on the real screen.
+    const qreal ratio = screen->devicePixelRatio();
+    if (!qFuzzyCompare(ratio, std::round(ratio)))
+        available.adjust(0, 0, -1, -1);
     // Before the frame is shown its decorations are not known; a title bar's worth is kept free.
     const QSize decorations = isVisible()
                                   ? frameGeometry().size() - geometry().size()
