@@ -19,7 +19,10 @@
 #include <QStyle>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <QUndoStack>
 #include <QVBoxLayout>
+
+#include <cmath>
 
 #include "app/FrmSetLanguage.h"
 #include "app/PlatformServices.h"
@@ -87,6 +90,8 @@ frmMain::frmMain(AppContext &context, DocumentNotifier &notifier, MainWindowHook
     buildTreePane();
     buildStatusBar();
     buildHelpKey();
+    buildPrintKey();
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &frmMain::followHistory);
     m_context.document.onTitleChanged = [this] { updateTitle(); };
 
     restorePlacement();
@@ -97,6 +102,11 @@ frmMain::frmMain(AppContext &context, DocumentNotifier &notifier, MainWindowHook
 frmMain::~frmMain()
 {
     m_context.document.onTitleChanged = nullptr;
+    // The child windows go after this part of the frame: their activation and their histories'
+    // ends no longer concern it.
+    disconnect(m_mdiArea, nullptr, this, nullptr);
+    for (const QMetaObject::Connection &link : std::as_const(m_historyLinks))
+        disconnect(link);
 }
 
 void frmMain::buildMenus()
@@ -115,14 +125,21 @@ void frmMain::buildMenus()
             action = menu->addAction(QString());
             if (!item.shortcut.empty())
                 action->setShortcut(QKeySequence(qText(item.shortcut)));
+            // Ctrl+Y redoes as well, as in the programs of the other desktop.
+            if (item.command == MainCommand::Redo)
+                action->setShortcuts({action->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Y)});
             action->setCheckable(item.checkable);
             action->setChecked(item.checkable);
             const MainCommand command = item.command;
             connect(action, &QAction::triggered, this, [this, command] { dispatch(command); });
+            // The history's two items stand apart from the windows the Edit menu opens.
+            if (command == MainCommand::Redo)
+                menu->addSeparator();
         }
         action->setObjectName(name);
         m_actions.insert(name, action);
     }
+    showHistorySteps();
     connect(m_windowMenu, &QMenu::aboutToShow, this, &frmMain::fillWindowMenu);
 }
 
@@ -229,7 +246,12 @@ void frmMain::fitIntoScreen()
         screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    const QRect available = screen->availableGeometry();
+    QRect available = screen->availableGeometry();
+    // At a fractional scale the screen's size in device-independent pixels is rounded up
+    // (1366 / 1.5 gives 911): one pixel less keeps the frame on the real screen.
+    const qreal ratio = screen->devicePixelRatio();
+    if (!qFuzzyCompare(ratio, std::round(ratio)))
+        available.adjust(0, 0, -1, -1);
     // Before the frame is shown its decorations are not known; a title bar's worth is kept free.
     const QSize decorations = isVisible()
                                   ? frameGeometry().size() - geometry().size()
@@ -304,6 +326,7 @@ void frmMain::relabel()
     updateTitle();
     for (const MenuItemText &item : kMainMenu)
         m_actions.value(qText(item.name))->setText(qText(textFor(item.caption, language)));
+    showHistorySteps();
     for (const ToolButtonText &button : kMainToolbar) {
         const MenuItemText *item = menuItem(button.menuItem);
         m_toolButtons.value(qText(button.key))
@@ -344,6 +367,49 @@ void frmMain::buildHelpKey()
         const QWidget *front = activeChildWindow();
         showHelp(front ? front->objectName() : QString());
     });
+}
+
+// Ctrl+P prints the channel chart from wherever the focus is in the main window.
+void frmMain::buildPrintKey()
+{
+    auto *print = new QAction(this);
+    print->setObjectName(QStringLiteral("PrintKey"));
+    print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    print->setShortcutContext(Qt::WindowShortcut);
+    addAction(print);
+    connect(print, &QAction::triggered, this, [this] { dispatch(MainCommand::PrintChannelChart); });
+}
+
+void frmMain::followHistory()
+{
+    for (const QMetaObject::Connection &link : std::as_const(m_historyLinks))
+        disconnect(link);
+    m_historyLinks.clear();
+    const auto *target = dynamic_cast<const EditCommandTarget *>(activeChildWindow());
+    m_history = target ? target->editHistory() : nullptr;
+    if (m_history) {
+        m_historyLinks << connect(m_history, &QUndoStack::indexChanged, this,
+                                  &frmMain::showHistorySteps);
+        m_historyLinks << connect(m_history, &QObject::destroyed, this, &frmMain::followHistory);
+    }
+    showHistorySteps();
+}
+
+void frmMain::showHistorySteps()
+{
+    QAction *undo = m_actions.value(QStringLiteral("mnuEditUndo"));
+    QAction *redo = m_actions.value(QStringLiteral("mnuEditRedo"));
+    if (!undo || !redo)
+        return;
+    const int language = m_context.language.languageIndex;
+    const bool canUndo = m_history && m_history->canUndo();
+    const bool canRedo = m_history && m_history->canRedo();
+    undo->setText(qText(historyCaption(MainCommand::Undo,
+                                       canUndo ? stdText(m_history->undoText()) : "", language)));
+    redo->setText(qText(historyCaption(MainCommand::Redo,
+                                       canRedo ? stdText(m_history->redoText()) : "", language)));
+    undo->setEnabled(canUndo);
+    redo->setEnabled(canRedo);
 }
 
 void frmMain::rebuildTree()
@@ -500,6 +566,8 @@ void frmMain::dispatch(MainCommand command)
     case MainCommand::Paste:
     case MainCommand::InsertPaste:
     case MainCommand::Delete:
+    case MainCommand::Undo:
+    case MainCommand::Redo:
         editCommand(command);
         break;
     case MainCommand::LoadNewDocument:

@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 
 #include "kernel/MainWindowHooks.h"
 #include "kernel/MainWindowHost.h"
@@ -17,6 +18,7 @@ class QMenu;
 class QToolBar;
 class QTreeWidget;
 class QTreeWidgetItem;
+class QUndoStack;
 
 // The program's single top-level window: a multiple-document frame holding the editor windows, with
 // the menu bar, the main toolbar, the tree pane and its splitter, and the status bar. It dispatches
@@ -72,6 +74,10 @@ private:
     void buildTreePane();
     void buildStatusBar();
     void buildHelpKey();
+    void buildPrintKey();
+    // Edit > Undo and Redo follow the history of the window in front and name its steps.
+    void followHistory();
+    void showHistorySteps();
     void restorePlacement();
     void fitIntoScreen();
     void fitIntoArea(QMdiSubWindow *window);
@@ -97,6 +103,8 @@ private:
     QHash<QString, QAction *> m_toolButtons;
     QMenu *m_windowMenu = nullptr;
     QList<QAction *> m_windowEntries;
+    QPointer<QUndoStack> m_history;
+    QList<QMetaObject::Connection> m_historyLinks;
     QToolBar *m_toolbar1 = nullptr;
     QFrame *m_treePane = nullptr;
     QToolBar *m_toolbar2 = nullptr;

@@ -1,6 +1,8 @@
 #include "channels/ChannelDetails.h"
 
+#include <algorithm>
 #include <array>
+#include <cctype>
 #include <charconv>
 
 #include "channels/ChannelGrid.h"
@@ -66,6 +68,24 @@ const std::array<DetailRow, 24> kRows{{
 
 #undef DETAIL_FIELD
 
+// The letters of Alt+letter for the labels, by Combo8 index: none of the menu bar's (F, E, P, S,
+// V, W, H), and no two alike among the labels shown together where the texts allow it (EOT and
+// Call share theirs with TXCTC and ANL; the CB memory rows, shown instead of +10KHz and REP, reuse
+// letters). A letter pressed again goes on to the next label that has it.
+constexpr std::array<std::pair<int, char>, 22> kMnemonics{{
+    {18, 'X'}, {19, 'D'}, {20, 'D'}, {17, 'T'}, {0, 'C'},  {16, 'C'}, {10, 'A'}, {9, 'U'},
+    {2, 'I'},  {3, 'N'},  {4, 'O'},  {5, 'K'},  {6, 'Y'},  {7, 'R'},  {21, 'L'}, {11, 'G'},
+    {12, 'M'}, {13, 'B'}, {14, 'T'}, {15, 'L'}, {22, 'I'}, {23, 'A'},
+}};
+
+char mnemonicOf(int index)
+{
+    for (const auto &[row, letter] : kMnemonics)
+        if (row == index)
+            return letter;
+    return 0;
+}
+
 constexpr std::array<std::string_view, 6> kModes{"FM", "AM", "USB", "LSB", "PA", "CW"};
 constexpr int kNoMemChannel = 255;
 
@@ -93,6 +113,24 @@ std::span<const DetailRow> detailRows()
     // Combo8 1 and 8 exist in the window's control array but show no field; they are the last
     // two rows and never visible.
     return std::span<const DetailRow>(kRows.data(), kRows.size());
+}
+
+std::string detailLabelText(const DetailRow &row, int language)
+{
+    std::string text(textFor(row.label, language));
+    const char letter = mnemonicOf(row.index);
+    if (text.empty() || letter == 0)
+        return text;
+    const bool latin = std::all_of(text.begin(), text.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    const auto at = std::find_if(text.begin(), text.end(), [letter](char c) {
+        return std::toupper(static_cast<unsigned char>(c)) == letter;
+    });
+    if (latin && at != text.end()) {
+        text.insert(at, '&');
+        return text;
+    }
+    return text + "(&" + letter + ")";
 }
 
 const DetailRow *findDetailRow(int index)

@@ -50,6 +50,10 @@ struct DetailRow
     void (*set)(ChannelRecord &, int);
 };
 
+// A row's label with its keyboard mnemonic: the letter marked in a Latin text ("Sc&an"), after a
+// Chinese one as Chinese programs write it ("扫描(&A)"); rows without a label have none.
+std::string detailLabelText(const DetailRow &row, int language);
+
 // The 24 rows in the order the panel lays them out.
 std::span<const DetailRow> detailRows();
 const DetailRow *findDetailRow(int index);

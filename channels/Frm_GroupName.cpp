@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -188,18 +189,32 @@ Frm_GroupName::Frm_GroupName(AppContext &context, MainWindowHost &host, QWidget 
         m_text1[i] = editor;
     }
     m_grid->installEventFilter(this);
-    setTabOrder(m_text1[0], m_text1[1]);
-    setTabOrder(m_text1[1], m_grid);
-    setTabOrder(m_grid, m_commandClose);
-    setTabOrder(m_commandClose, m_commandHelp);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(m_commandClose);
     buttons->addWidget(m_commandHelp);
+    // The grid shows every group at once; where the window has less room (a large scale) it
+    // scrolls, and the buttons stay in view.
+    auto *scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("GroupNameScroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus);
+    scroll->setWidgetResizable(true);
+    scroll->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    auto *content = new QWidget;
+    auto *contentLayout = new QVBoxLayout(content);
+    contentLayout->setContentsMargins(0, 0, 0, 0);
+    contentLayout->addWidget(m_grid);
+    scroll->setWidget(content);
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_grid);
+    layout->addWidget(scroll, 1);
     layout->addLayout(buttons);
+    // After the grid has moved into the scrolled part, which puts it last in the chain.
+    setTabOrder(m_text1[0], m_text1[1]);
+    setTabOrder(m_text1[1], m_grid);
+    setTabOrder(m_grid, m_commandClose);
+    setTabOrder(m_commandClose, m_commandHelp);
 
     connect(m_grid, &QTableView::doubleClicked, this, [this](const QModelIndex &index) {
         if (index.column() == GroupNameModel::RenameColumn)

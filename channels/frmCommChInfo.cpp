@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QScopedValueRollback>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTableView>
@@ -143,6 +144,8 @@ TypedKey typedKey(const QKeyEvent *key)
 }
 
 constexpr int kNoGroupPanelValue = -1;
+constexpr int kDetailBoxCharacters = 6;
+constexpr int kFindBoxCharacters = 14;
 
 // The control arrays of the group panel: Combo1 (4), (5), (6).
 constexpr std::size_t kWorkChannelBox = 0;
@@ -230,6 +233,8 @@ QLayout *frmCommChInfo::buildSelectors()
     // Ctrl+F shows the box that finds a frequency in every group; Escape hides it again.
     m_findText = named(new QLineEdit(this), "TextFind");
     m_findText->setClearButtonEnabled(true);
+    // The row beside it is full: without a width of its own the box would show nothing typed.
+    m_findText->setMinimumWidth(m_findText->fontMetrics().averageCharWidth() * kFindBoxCharacters);
     m_findText->hide();
     selectors->addWidget(m_findText);
     return selectors;
@@ -277,6 +282,9 @@ void frmCommChInfo::buildDetailPanel()
         auto *combo = named(new QComboBox(m_frame2), QStringLiteral("Combo8_%1").arg(row.index));
         m_label5[static_cast<std::size_t>(row.index)] = label;
         m_combo8[static_cast<std::size_t>(row.index)] = combo;
+        label->setBuddy(combo);
+        // The longest item ("D023N", "REP+", "CTCSS") stays readable however narrow the room.
+        combo->setMinimumContentsLength(kDetailBoxCharacters);
         // The CTCSS and DCS lists of a direction share one place; the tone type shows one.
         const bool stacked = row.show == DetailShow::TxDcs || row.show == DetailShow::RxDcs;
         if (stacked)
@@ -318,19 +326,44 @@ void frmCommChInfo::layOutControls(QLayout *selectors, QLayout *groupPanel)
     right->addWidget(m_frame2);
     auto *lower = new QHBoxLayout;
     lower->addLayout(groupPanel);
-    auto *buttons = new QVBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_checkBand);
-    buttons->addWidget(m_close);
-    lower->addLayout(buttons);
+    lower->addStretch();
     right->addLayout(lower);
     right->addStretch();
     auto *body = new QHBoxLayout;
     body->addWidget(m_grid);
     body->addLayout(right, 1);
+    // Where the window has less room than its controls need (a maximised window at a large
+    // scale), the content scrolls instead of squeezing the lists or cutting off the buttons.
+    m_content = named(new QWidget, "ChannelContent");
+    auto *content = new QVBoxLayout(m_content);
+    content->addLayout(selectors);
+    content->addLayout(body, 1);
+    m_scroll = named(new QScrollArea(this), "ChannelScroll");
+    m_scroll->setWidgetResizable(true);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setFocusPolicy(Qt::NoFocus);
+    m_scroll->setWidget(m_content);
+    // The buttons stay in view below the content, however it scrolls.
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_checkBand);
+    buttons->addWidget(m_close);
     auto *layout = new QVBoxLayout(this);
-    layout->addLayout(selectors);
-    layout->addLayout(body, 1);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_scroll, 1);
+    layout->addLayout(buttons);
+    const QMargins margins = content->contentsMargins();
+    buttons->setContentsMargins(margins.left(), 0, margins.right(), margins.bottom());
+}
+
+QSize frmCommChInfo::sizeHint() const
+{
+    // The whole content when the room allows; the main window bounds it to its frame.
+    if (!m_content)
+        return QWidget::sizeHint();
+    return {m_content->sizeHint().width(), m_content->sizeHint().height() +
+                                               m_close->sizeHint().height() + layout()->spacing() +
+                                               m_content->layout()->contentsMargins().bottom()};
 }
 
 void frmCommChInfo::connectControls()
@@ -399,20 +432,9 @@ void frmCommChInfo::buildActions()
         {&kPaste, {}, command(MainCommand::Paste)},
         {&kInsertPaste, {}, command(MainCommand::InsertPaste)},
         {&kDelete, {}, command(MainCommand::Delete)},
-        {&kUndo,
-         {QKeySequence(Qt::CTRL | Qt::Key_Z)},
-         [this] {
-             if (commitEditor())
-                 m_undo->undo();
-         },
-         &QUndoStack::canUndoChanged},
-        {&kRedo,
-         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)},
-         [this] {
-             if (commitEditor())
-                 m_undo->redo();
-         },
-         &QUndoStack::canRedoChanged},
+        // Their keys belong to the main window's Edit menu, which sends them here.
+        {&kUndo, {}, command(MainCommand::Undo), &QUndoStack::canUndoChanged},
+        {&kRedo, {}, command(MainCommand::Redo), &QUndoStack::canRedoChanged},
     };
     for (const ActionRow &row : rows) {
         auto *action = new QAction(this);
@@ -533,7 +555,8 @@ void frmCommChInfo::ReShowChInfoByLanguage()
         m_checkBand->setText(text(kCheckBand));
         m_close->setText(text(kClose));
         for (const DetailRow &row : detailRows())
-            m_label5[static_cast<std::size_t>(row.index)]->setText(text(row.label));
+            m_label5[static_cast<std::size_t>(row.index)]->setText(
+                qText(detailLabelText(row, m_context.language.languageIndex)));
         for (const WindowAction &entry : m_actions)
             entry.action->setText(text(*entry.label));
         static const WindowHelp help = channelWindowHelp();
@@ -1091,6 +1114,13 @@ bool frmCommChInfo::eventFilter(QObject *watched, QEvent *event)
         return editorEvent(event);
     if (watched == m_grid && event->type() == QEvent::KeyPress)
         return gridKeyPress(static_cast<QKeyEvent *>(event));
+    // The keys that open the popup are taken as keys (above), over the current cell; the window
+    // system's own context request for the Menu key, placed at the mouse pointer, is not shown
+    // a second time.
+    if ((watched == m_grid || watched == m_grid->viewport()) &&
+        event->type() == QEvent::ContextMenu &&
+        static_cast<QContextMenuEvent *>(event)->reason() == QContextMenuEvent::Keyboard)
+        return true;
     if (watched == m_grid->viewport() && event->type() == QEvent::MouseButtonPress &&
         static_cast<QMouseEvent *>(event)->button() == Qt::RightButton)
         rightButtonPressed(static_cast<QMouseEvent *>(event)->position().toPoint());
@@ -1151,6 +1181,13 @@ bool frmCommChInfo::editorKeyPress(QKeyEvent *key)
 
 bool frmCommChInfo::gridKeyPress(QKeyEvent *key)
 {
+    // The Menu key and Shift+F10 open the popup over the current cell, as the right button does.
+    if (key->key() == Qt::Key_Menu ||
+        (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier)) {
+        const QModelIndex index = m_grid->currentIndex();
+        showPopup(index.isValid() ? m_grid->visualRect(index).center() : QPoint());
+        return true;
+    }
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
         EnterGridEdit();
         return true;
@@ -1177,9 +1214,10 @@ void frmCommChInfo::rightButtonPressed(const QPoint &position)
 
 void frmCommChInfo::showPopup(const QPoint &position)
 {
-    if (!(m_group == memGroup(m_kind) || m_kind != HF))
-        return;
+    // Offered in every group: the row operations and the tools (sorting, the chart) are reached
+    // from here in the HF named groups too.
     QMenu menu(this);
+    menu.setObjectName(QStringLiteral("GridPopup"));
     for (const WindowAction &entry : m_actions) {
         if (entry.startsSection)
             menu.addSeparator();
@@ -1224,6 +1262,12 @@ void frmCommChInfo::runEditCommand(MainCommand command)
         break;
     case MainCommand::Delete:
         deleteRows();
+        break;
+    case MainCommand::Undo:
+        m_undo->undo();
+        break;
+    case MainCommand::Redo:
+        m_undo->redo();
         break;
     default:
         break;

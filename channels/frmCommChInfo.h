@@ -21,6 +21,7 @@ class QLabel;
 class QLayout;
 class QLineEdit;
 class QPushButton;
+class QScrollArea;
 class QTableView;
 class QUndoStack;
 struct DetailRow;
@@ -38,6 +39,8 @@ public:
 
     void commitPendingEdits() override;
     void runEditCommand(MainCommand command) override;
+    QUndoStack *editHistory() const override { return m_undo; }
+    QSize sizeHint() const override;
 
     void ReShowChInfoByLanguage();
     void ReShow_Group_Name();
@@ -157,6 +160,8 @@ private:
     bool m_clipFilled = false;
     QString m_clipText;
 
+    QScrollArea *m_scroll = nullptr;
+    QWidget *m_content = nullptr;
     QLabel *m_label3 = nullptr;
     QComboBox *m_combo2 = nullptr;
     QLabel *m_kindLabel = nullptr;

@@ -109,7 +109,7 @@ void frmCommChInfo::moveCurrentRow(int by)
     bool moved = false;
     const int movedTo = row + by;
     edit(
-        text(by < 0 ? kMoveUp : kMoveDown).remove(QLatin1Char('&')),
+        qText(captionWithoutMarkers(stdText(text(by < 0 ? kMoveUp : kMoveDown)))),
         [&] {
             moved = ChannelGrid::moveRow(m_context.document.working(), m_kind, m_group, row, by);
         },
@@ -128,7 +128,7 @@ void frmCommChInfo::sortGroup()
         return;
     int followed = currentRow();
     edit(
-        text(kSortByFrequency).remove(QLatin1Char('&')),
+        qText(captionWithoutMarkers(stdText(text(kSortByFrequency)))),
         [&] {
             ChannelGrid::sortGroupByFrequency(m_context.document.working(), m_kind, m_group,
                                               &followed);

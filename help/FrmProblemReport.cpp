@@ -17,6 +17,7 @@
 #include "kernel/AppContext.h"
 #include "kernel/DocumentNotifier.h"
 #include "kernel/IniFile.h"
+#include "kernel/ScreenFit.h"
 #include "lang/Messages.h"
 #include "lang/QtText.h"
 #include "link/PortSettings.h"
@@ -111,7 +112,7 @@ FrmProblemReport::FrmProblemReport(AppContext &context, DocumentNotifier &notifi
     connect(&notifier, &DocumentNotifier::languageChanged, this, [this] { relabel(); });
     relabel();
     listFiles();
-    resize(760, 480);
+    resizeWithinScreen(this, QSize(760, 480));
 }
 
 void FrmProblemReport::relabel()

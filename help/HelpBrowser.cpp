@@ -15,6 +15,7 @@
 #include "help/Manual.h"
 #include "kernel/AppContext.h"
 #include "kernel/DocumentNotifier.h"
+#include "kernel/ScreenFit.h"
 #include "lang/QtText.h"
 
 namespace {
@@ -105,7 +106,7 @@ HelpBrowser::HelpBrowser(AppContext &context, DocumentNotifier &notifier, QWidge
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
     layout->addWidget(splitter);
-    resize(900, 600);
+    resizeWithinScreen(this, QSize(900, 600));
 
     connect(m_back, &QPushButton::clicked, m_view, &QTextBrowser::backward);
     connect(m_forward, &QPushButton::clicked, m_view, &QTextBrowser::forward);

@@ -58,13 +58,16 @@ std::vector<TaskPage> earlyTaskPages()
           "the group, then type a frequency into the grid (Enter, a double-click or just a "
           "digit). Out-of-range frequencies are refused with a message.\n"
           "The detail panel beside the grid sets the selected channel's tones and options. Every "
-          "change can be undone and redone (Ctrl+Z, Ctrl+Shift+Z or Ctrl+Y).\n"
+          "change can be undone and redone with Edit > Undo and Redo, which name the step (Ctrl+Z, "
+          "Ctrl+Shift+Z or Ctrl+Y). The Menu key or Shift+F10 opens the grid's menu of row "
+          "operations and tools.\n"
           "The emergency, dual-watch and memory-channel windows of the tree pane change the "
           "document only when you press Save.",
           "“编辑 > 信道信息”打开信道窗口：选择类别（CB、HF、HAM）和组，然后在表格中输入频率"
           "（回车、双击或直接输入数字）。超出范围的频率会被拒绝并给出提示。\n"
-          "表格旁的详细面板设置所选信道的亚音和选项。每次修改都可以撤销和重做（Ctrl+Z、"
-          "Ctrl+Shift+Z 或 Ctrl+Y）。\n"
+          "表格旁的详细面板设置所选信道的亚音和选项。每次修改都可以用“编辑 > 撤销/重做”撤销和"
+          "重做，菜单项写明所撤销的操作（Ctrl+Z、Ctrl+Shift+Z 或 Ctrl+Y）。菜单键或 Shift+F10 "
+          "打开表格的行操作和工具菜单。\n"
           "树形窗格中的紧急、双守和存储信道窗口只在按“保存”后才修改数据。"},
          {"frmCommChInfo", "frm_emg", "frm_dw", "frm_MEM", "Frm_GroupName"}},
         {"task-copy-group",

@@ -5,6 +5,7 @@
 #include "kernel/MainWindowTexts.h"
 
 class DocumentNotifier;
+class QUndoStack;
 class QWidget;
 
 // A child window that holds edits not yet written into the document; the main window asks it to
@@ -30,12 +31,14 @@ public:
 };
 
 // A child window that takes the main window's edit commands (Copy, Cut, Paste, Insert&Paste,
-// Delete of the Tools menu) while it is the active one.
+// Delete of the Tools menu, Undo and Redo of the Edit menu) while it is the active one.
 class EditCommandTarget
 {
 public:
     virtual ~EditCommandTarget() = default;
     virtual void runEditCommand(MainCommand command) = 0;
+    // The window's history of edits, whose steps the Edit menu names; null for none.
+    virtual QUndoStack *editHistory() const { return nullptr; }
 };
 
 // What windows and command handlers may ask of the main window. They receive this interface,

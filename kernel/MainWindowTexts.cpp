@@ -4,6 +4,9 @@ namespace {
 
 constexpr TextEntry kFileNameLabel{"", "File Name", "文件名"};
 constexpr TextEntry kPortLabel{"", "COM", "通信口"};
+// "%1" is the name of the step.
+constexpr TextEntry kUndoStep{"", "&Undo %1", "撤销 %1(&U)"};
+constexpr TextEntry kRedoStep{"", "Re&do %1", "重做 %1(&D)"};
 
 } // namespace
 
@@ -52,6 +55,22 @@ std::string captionWithoutMarkers(std::string_view caption)
         }
     }
     return plain;
+}
+
+std::string historyCaption(MainCommand command, std::string_view step, int language)
+{
+    const bool undo = command == MainCommand::Undo;
+    if (step.empty()) {
+        const MenuItemText *item = menuItemFor(command);
+        return item ? std::string(textFor(item->caption, language)) : std::string();
+    }
+    std::string caption(textFor(undo ? kUndoStep : kRedoStep, language));
+    // A "&" in the step's name would take the key from the menu's own marker.
+    std::string name;
+    for (const char c : step)
+        name += c == '&' ? std::string("&&") : std::string(1, c);
+    caption.replace(caption.find("%1"), 2, name);
+    return caption;
 }
 
 std::string_view windowForCommand(MainCommand command)

@@ -46,6 +46,9 @@ enum class MainCommand
     HelpContents,
     HelpConnecting,
     SaveProblemReport,
+    // The Edit menu's history of the window in front.
+    Undo,
+    Redo,
 };
 
 // One menu or menu item of the main window. A menu has no parent and no command.
@@ -65,7 +68,11 @@ inline constexpr MenuItemText kMainMenu[]{
     {"mnuFileNew", "mnuFile", {"", "&New", "新建(&N)"}, "Ctrl+N", MainCommand::FileNew},
     {"mnuFileOpen", "mnuFile", {"", "&Open", "打开(&O)"}, "Ctrl+O", MainCommand::FileOpen},
     {"mnuFileSave", "mnuFile", {"", "&Save", "保存(&S)"}, "Ctrl+S", MainCommand::FileSave},
-    {"mnuFileSaveAs", "mnuFile", {"", "Save &As", "另存为(&A)"}, "", MainCommand::FileSaveAs},
+    {"mnuFileSaveAs",
+     "mnuFile",
+     {"", "Save &As", "另存为(&A)"},
+     "Ctrl+Shift+S",
+     MainCommand::FileSaveAs},
     {"mnuFileExportText",
      "mnuFile",
      {"", "&Export Text...", "导出文本(&E)..."},
@@ -76,8 +83,11 @@ inline constexpr MenuItemText kMainMenu[]{
      {"", "&Import Text...", "导入文本(&I)..."},
      "",
      MainCommand::FileImportText},
-    {"mnuFileExit", "mnuFile", {"", "E&xit", "退出(&X)"}, "", MainCommand::Exit},
+    {"mnuFileExit", "mnuFile", {"", "E&xit", "退出(&X)"}, "Ctrl+Q", MainCommand::Exit},
     {"mnuEdit", "", {"", "&Edit", "编辑(&E)"}, "", MainCommand::None},
+    // Their captions name the step they take back or again (historyCaption).
+    {"mnuEditUndo", "mnuEdit", {"", "&Undo", "撤销(&U)"}, "Ctrl+Z", MainCommand::Undo},
+    {"mnuEditRedo", "mnuEdit", {"", "Re&do", "重做(&D)"}, "Ctrl+Shift+Z", MainCommand::Redo},
     {"mnuChannelInfo",
      "mnuEdit",
      {"", "&Channel Information", "信道信息(&C)"},
@@ -146,12 +156,12 @@ inline constexpr MenuItemText kMainMenu[]{
     {"mnuHelp", "", {"", "&Help", "帮助(&H)"}, "", MainCommand::None},
     {"mnuHelpContents",
      "mnuHelp",
-     {"", "Help &Contents", "帮助目录(&C)"},
+     {"", "Help &Contents...", "帮助目录(&C)..."},
      "",
      MainCommand::HelpContents},
     {"mnuHelpConnecting",
      "mnuHelp",
-     {"", "Connecting the &Radio", "连接对讲机(&R)"},
+     {"", "Connecting the &Radio...", "连接对讲机(&R)..."},
      "",
      MainCommand::HelpConnecting},
     {"mnuProblemReport",
@@ -211,6 +221,10 @@ std::string treeNodeText(const TreeNodeText &node, int language);
 // A menu caption as plain text: "&" markers removed, a Chinese-style "(&C)" removed whole, "&&"
 // kept as one "&".
 std::string captionWithoutMarkers(std::string_view caption);
+
+// The caption of Edit > Undo or Redo naming the step it takes ("Undo Move Up", "撤销 上移(&U)");
+// the bare caption when there is no step.
+std::string historyCaption(MainCommand command, std::string_view step, int language);
 
 // The child window a command opens; empty for commands that open none.
 std::string_view windowForCommand(MainCommand command);

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QTabBar>
 #include <QToolButton>
@@ -147,7 +148,12 @@ ToneSet &FrmToneTips::set()
 
 void FrmToneTips::buildControls()
 {
-    auto *layout = new QVBoxLayout(this);
+    // The set's controls scroll where the window has less room than they need (a large scale);
+    // the buttons below stay in view.
+    auto *content = new QWidget;
+    content->setObjectName(QStringLiteral("ToneTipsContent"));
+    auto *layout = new QVBoxLayout(content);
+    layout->setContentsMargins(0, 0, 0, 0);
     m_tabs = new QTabBar(this);
     m_tabs->setObjectName(QStringLiteral("TabStrip1"));
     for (int number = 1; number <= kToneSetCount; ++number)
@@ -213,7 +219,16 @@ void FrmToneTips::buildControls()
     buttons->addStretch(1);
     m_close = button("CommandClose");
     m_help = button("CommandHelp");
-    layout->addLayout(buttons);
+    auto *scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("ToneTipsScroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus);
+    scroll->setWidgetResizable(true);
+    scroll->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    scroll->setWidget(content);
+    auto *window = new QVBoxLayout(this);
+    window->addWidget(scroll, 1);
+    window->addLayout(buttons);
 
     setReadingOrder();
 

@@ -39,11 +39,14 @@ const MenuRow kExpectedMenu[]{
     {"mnuFileNew", "&New", "新建(&N)", "Ctrl+N"},
     {"mnuFileOpen", "&Open", "打开(&O)", "Ctrl+O"},
     {"mnuFileSave", "&Save", "保存(&S)", "Ctrl+S"},
-    {"mnuFileSaveAs", "Save &As", "另存为(&A)", ""},
+    {"mnuFileSaveAs", "Save &As", "另存为(&A)", "Ctrl+Shift+S"},
     {"mnuFileExportText", "&Export Text...", "导出文本(&E)...", ""},
     {"mnuFileImportText", "&Import Text...", "导入文本(&I)...", ""},
-    {"mnuFileExit", "E&xit", "退出(&X)", ""},
+    {"mnuFileExit", "E&xit", "退出(&X)", "Ctrl+Q"},
     {"mnuEdit", "&Edit", "编辑(&E)", ""},
+    {"mnuEditUndo", "&Undo", "撤销(&U)", "Ctrl+Z"},
+    {"mnuEditRedo", "Re&do", "重做(&D)", "Ctrl+Shift+Z, Ctrl+Y"},
+    {"", "", "", ""},
     {"mnuChannelInfo", "&Channel Information", "信道信息(&C)", ""},
     {"mnuOptFeatures", "&Option Features", "可选功能(&O)", ""},
     {"mnuToneTips", "&Roger Beep", "RB音(&R)", ""},
@@ -68,8 +71,8 @@ const MenuRow kExpectedMenu[]{
     {"mnuCascade", "&Cascade", "层叠(&C)", ""},
     {"mnuCloseAll", "Close All &Windows", "关闭所有窗口(&W)", ""},
     {"mnuHelp", "&Help", "帮助(&H)", ""},
-    {"mnuHelpContents", "Help &Contents", "帮助目录(&C)", ""},
-    {"mnuHelpConnecting", "Connecting the &Radio", "连接对讲机(&R)", ""},
+    {"mnuHelpContents", "Help &Contents...", "帮助目录(&C)...", ""},
+    {"mnuHelpConnecting", "Connecting the &Radio...", "连接对讲机(&R)...", ""},
     {"mnuProblemReport", "Save &Problem Report...", "保存问题报告(&P)...", ""},
     {"mnuAbout", "&About ORX-740", "关于 ORX-740(&A)", ""},
 };
@@ -159,6 +162,8 @@ private Q_SLOTS:
     void viewTogglesAndTreePaneButton();
     void splitterLimits();
     void commandsReachTheirHandlers();
+    void keysReachTheirCommands_data();
+    void keysReachTheirCommands();
     void aboutWindowFollowsTheLanguage_data();
     void aboutWindowFollowsTheLanguage();
     void placementStoredUnlessMinimised();
@@ -183,6 +188,8 @@ void TestFrmMain::menuCaptionsAndShortcuts_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("shortcut");
     for (const MenuRow &row : kExpectedMenu) {
+        if (!*row.name)
+            continue; // a separator
         QTest::addRow("English %s", row.name) << 1 << row.name << row.english << row.shortcut;
         QTest::addRow("Chinese %s", row.name) << 2 << row.name << row.chinese << row.shortcut;
     }
@@ -201,7 +208,10 @@ void TestFrmMain::menuCaptionsAndShortcuts()
     QAction *action = harness.window->findChild<QAction *>(name);
     QVERIFY(action);
     QCOMPARE(action->text(), caption);
-    QCOMPARE(action->shortcut().toString(QKeySequence::PortableText), shortcut);
+    QStringList keys;
+    for (const QKeySequence &key : action->shortcuts())
+        keys << key.toString(QKeySequence::PortableText);
+    QCOMPARE(keys.join(QStringLiteral(", ")), shortcut);
 }
 
 void TestFrmMain::menuOrder()
@@ -541,6 +551,52 @@ void TestFrmMain::commandsReachTheirHandlers()
     // The toolbar's New goes to its own handler, which asks the save question first.
     window.findChild<QAction *>(QStringLiteral("新建"))->trigger();
     QCOMPARE(ran, QList<MainCommand>{MainCommand::ToolbarNew});
+}
+
+void TestFrmMain::keysReachTheirCommands_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("command");
+    const int ctrl = Qt::ControlModifier;
+    QTest::newRow("Ctrl+Shift+S") << int(Qt::Key_S) << int(ctrl | Qt::ShiftModifier)
+                                  << int(MainCommand::FileSaveAs);
+    QTest::newRow("Ctrl+S") << int(Qt::Key_S) << ctrl << int(MainCommand::FileSave);
+    QTest::newRow("Ctrl+P") << int(Qt::Key_P) << ctrl << int(MainCommand::PrintChannelChart);
+    QTest::newRow("Ctrl+Q") << int(Qt::Key_Q) << ctrl << int(MainCommand::Exit);
+}
+
+// The keys pressed where the focus is, in a child window of the frame, as a user presses them.
+void TestFrmMain::keysReachTheirCommands()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(int, command);
+    MainWindowHarness harness;
+    QList<MainCommand> ran;
+    MainWindowHooks hooks;
+    hooks.addWindow(QStringLiteral("frmCommChInfo"), [](AppContext &, MainWindowHost &) {
+        auto *window = new QPushButton(QStringLiteral("frmCommChInfo"));
+        window->setObjectName(QStringLiteral("frmCommChInfo"));
+        return window;
+    });
+    for (MainCommand handled :
+         {MainCommand::FileSave, MainCommand::FileSaveAs, MainCommand::PrintChannelChart})
+        hooks.setCommand(handled,
+                         [&ran, handled](AppContext &, MainWindowHost &) { ran << handled; });
+    frmMain &window = harness.start(std::move(hooks));
+    harness.showAndActivate();
+    QWidget *child = window.childWindow(QStringLiteral("frmCommChInfo"));
+    child->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), child);
+    QTest::keyClick(child, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    if (MainCommand(command) == MainCommand::Exit) {
+        QVERIFY(ran.isEmpty());
+        QTRY_VERIFY(!window.isVisible());
+    } else {
+        QCOMPARE(ran, QList<MainCommand>{MainCommand(command)});
+        QVERIFY(window.isVisible());
+    }
 }
 
 void TestFrmMain::aboutWindowFollowsTheLanguage_data()

@@ -1,8 +1,14 @@
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QTest>
 #include <QTreeWidget>
+
+#include <cmath>
 
 #include "app/Subsystems.h"
 #include "datafile/QtDataFileStorage.h"
@@ -21,6 +27,9 @@ private Q_SLOTS:
     void editorsOpenInsideTheFrame_data();
     void editorsOpenInsideTheFrame();
     void frameMinimumDoesNotFollowTheWindows();
+    void maximisedOnAScaledScreen_data();
+    void maximisedOnAScaledScreen();
+    void frameStaysOnTheScreen();
 
 private:
     void startWithEveryWindow(MainWindowHarness &harness, QtDataFileStorage &storage,
@@ -98,6 +107,104 @@ void TestWindowGeometry::frameMinimumDoesNotFollowTheWindows()
     QVERIFY(harness.window->minimumSizeHint().height() <= 500);
     harness.window->resize(700, 480);
     QTRY_COMPARE(harness.window->size(), QSize(700, 480));
+}
+
+void TestWindowGeometry::maximisedOnAScaledScreen_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<double>("scale");
+    for (const double scale : {1.0, 1.5, 2.0})
+        for (int language : {int(English), int(Chinese)})
+            for (const TreeNodeText &node : kTreeNodes) {
+                const QString name = qText(node.window);
+                QTest::addRow("%s %s %d%%", qPrintable(name), language == English ? "en" : "zh",
+                              int(scale * 100))
+                    << language << name << scale;
+            }
+}
+
+// A 1366 x 768 screen at 100, 150 and 200 % gives the program that screen divided by the scale;
+// the frame takes all of it (less a task bar) and the window is maximised inside. Every list
+// keeps the width it needs, and every button can be reached, by scrolling where the room is
+// short.
+void TestWindowGeometry::maximisedOnAScaledScreen()
+{
+    QFETCH(int, language);
+    QFETCH(QString, name);
+    QFETCH(double, scale);
+    MainWindowHarness harness(language);
+    QtDataFileStorage storage;
+    TransferCommands transfers(harness.context);
+    startWithEveryWindow(harness, storage, transfers);
+    const QSize screen(int(1366 / scale), int((768 - 40) / scale));
+    const QSize frame = screen - QSize(0, 30 / scale); // the title bar
+    QVERIFY(harness.window->minimumSizeHint().boundedTo(frame) ==
+            harness.window->minimumSizeHint());
+    harness.window->resize(frame);
+    QTRY_COMPARE(harness.window->size(), frame);
+    QWidget *window = harness.window->openChildWindow(name);
+    QVERIFY(window);
+    auto *sub = qobject_cast<QMdiSubWindow *>(window->parentWidget());
+    sub->showMaximized();
+    QTest::qWait(20);
+
+    // A list box may be narrower than its minimum hint where its own items need less (the hint
+    // of a list filled after it was first shown), never narrower than both.
+    for (const QComboBox *box : window->findChildren<QComboBox *>()) {
+        if (box->isVisibleTo(window))
+            QVERIFY2(box->width() >= qMin(box->minimumSizeHint().width(), box->sizeHint().width()),
+                     qPrintable(QStringLiteral("%1: %2 < %3")
+                                    .arg(box->objectName())
+                                    .arg(box->width())
+                                    .arg(box->minimumSizeHint().width())));
+    }
+    const QWidget *area = harness.window->mdiArea()->viewport();
+    int buttons = 0;
+    for (QPushButton *button : window->findChildren<QPushButton *>()) {
+        if (!button->isVisibleTo(window))
+            continue;
+        ++buttons;
+        for (QWidget *up = button->parentWidget(); up && up != window; up = up->parentWidget())
+            if (auto *scroll = qobject_cast<QScrollArea *>(up))
+                scroll->ensureWidgetVisible(button, 0, 0);
+        const QRect onScreen(button->mapTo(area, QPoint(0, 0)), button->size());
+        QVERIFY2(area->rect().contains(onScreen), qPrintable(button->objectName()));
+        QVERIFY2(button->visibleRegion().boundingRect().size() == button->size(),
+                 qPrintable(button->objectName()));
+    }
+    QVERIFY(buttons > 0);
+}
+
+// The frame restored at its first size on a screen smaller than that, at this test's scale
+// (QT_SCALE_FACTOR, set where the test is registered): the whole frame, in the screen's own
+// pixels, lies on the screen.
+void TestWindowGeometry::frameStaysOnTheScreen()
+{
+    MainWindowHarness harness;
+    QtDataFileStorage storage;
+    TransferCommands transfers(harness.context);
+    harness.context.dataFiles = &storage;
+    MainWindowHooks hooks;
+    registerAllSubsystems(hooks, transfers);
+    harness.start(std::move(hooks));
+    harness.showAndActivate();
+    const QScreen *screen = harness.window->screen();
+    const qreal ratio = screen->devicePixelRatio();
+    const QRect available = screen->availableGeometry();
+    // The screen's size in device-independent pixels is rounded: the real one may be up to half
+    // a pixel smaller.
+    const bool fractional = !qFuzzyCompare(ratio, std::round(ratio));
+    const double rounding = fractional ? 0.5 : 0.0;
+    const QRect frame = harness.window->frameGeometry();
+    QVERIFY(available.contains(frame));
+    QVERIFY2((frame.right() + 1 - available.x()) * ratio <= (available.width() - rounding) * ratio,
+             qPrintable(QStringLiteral("%1 wide on %2 at %3")
+                            .arg(frame.width())
+                            .arg(available.width())
+                            .arg(ratio)));
+    QVERIFY((frame.bottom() + 1 - available.y()) * ratio <=
+            (available.height() - rounding) * ratio);
 }
 
 QTEST_MAIN(TestWindowGeometry)

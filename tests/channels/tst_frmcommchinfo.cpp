@@ -2,7 +2,9 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
@@ -206,6 +208,12 @@ private Q_SLOTS:
     void theMovedChannelAloneStaysSelected_data();
     void theMovedChannelAloneStaysSelected();
     void findVisitsEveryHit();
+    void popupKeysOfferTheToolsInEveryGroup_data();
+    void popupKeysOfferTheToolsInEveryGroup();
+    void editMenuNamesTheStepItUndoes_data();
+    void editMenuNamesTheStepItUndoes();
+    void detailLabelsLeadToTheirBoxes_data();
+    void detailLabelsLeadToTheirBoxes();
 };
 
 void TestFrmCommChInfo::showsTheGroupWithItsControls()
@@ -1054,6 +1062,8 @@ void TestFrmCommChInfo::findVisitsEveryHit()
     QVERIFY(find->isVisible());
     QCOMPARE(QApplication::focusWidget(), find);
     QTest::keyClicks(find, "28.2");
+    // Wide enough to show a whole frequency beside the full row of selectors.
+    QVERIFY(find->width() >= find->fontMetrics().horizontalAdvance(QStringLiteral("28.20000")));
     QTest::keyClick(find, Qt::Key_Return);
     QCOMPARE(h.combo("Combo6")->currentIndex(), 0);
     QCOMPARE(h.channels()->currentRow(), 2);
@@ -1064,6 +1074,175 @@ void TestFrmCommChInfo::findVisitsEveryHit()
     QCOMPARE(h.window->statusBar()->currentMessage(), QString("2 of 2: HAM group 2, CH 4"));
     QTest::keyClick(find, Qt::Key_Escape);
     QVERIFY(!find->isVisible());
+}
+
+void TestFrmCommChInfo::popupKeysOfferTheToolsInEveryGroup_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("group");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("CB group, Shift+F10")
+        << int(CB) << 1 << int(Qt::Key_F10) << int(Qt::ShiftModifier);
+    QTest::newRow("HF named group, Shift+F10")
+        << int(HF) << 2 << int(Qt::Key_F10) << int(Qt::ShiftModifier);
+    QTest::newRow("HF named group, Menu key") << int(HF) << 2 << int(Qt::Key_Menu) << 0;
+    QTest::newRow("HAM named group, Menu key") << int(HAM) << 1 << int(Qt::Key_Menu) << 0;
+}
+
+// The popup opens from the keyboard over the current row, and its Sort by Frequency (its "S") is
+// carried out where channels may move; CB refuses it and says why.
+void TestFrmCommChInfo::popupKeysOfferTheToolsInEveryGroup()
+{
+    QFETCH(int, kind);
+    QFETCH(int, group);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    Harness h;
+    DocumentSet document = h.context.document.working();
+    const std::vector<std::string> unsorted =
+        kind == HF ? std::vector<std::string>{"29.5", "25.1", "27.3"}
+                   : std::vector<std::string>{"29.1", "28.5", "28.9"};
+    const BandLimits limits = kind == HF ? BandLimits{24.715, 30.105} : kHam;
+    if (kind != CB) {
+        for (int row = 1; row <= 3; ++row)
+            QVERIFY(AddChannel(document, kind, group == 1 ? 3 : group, row,
+                               unsorted[std::size_t(row - 1)], limits));
+        group = group == 1 ? 3 : group;
+    }
+    h.load(document, kind, group);
+    const QStringList before{h.cell(1), h.cell(2), h.cell(3)};
+    h.grid()->setFocus();
+    h.select(2);
+    QStringList offered;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, &poll, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        poll.stop();
+        for (const QAction *action : menu->actions())
+            if (!action->isSeparator())
+                offered << action->text();
+        QTest::keyClick(menu, Qt::Key_S);
+    });
+    poll.start(10);
+    h.press(Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QVERIFY2(offered.contains(QStringLiteral("&Sort by Frequency")), qPrintable(offered.join('|')));
+    QVERIFY(offered.contains(QStringLiteral("Print Channel Chart...")));
+    QVERIFY(!QApplication::activePopupWidget());
+    const QStringList after{h.cell(1), h.cell(2), h.cell(3)};
+    if (kind == CB) {
+        QCOMPARE(after, before);
+        QVERIFY(!h.messages.questions.empty());
+        QCOMPARE(h.messages.questions.back().text,
+                 std::string("CB channels keep their numbers: the band plan fixes them."));
+    } else {
+        QStringList sorted = before;
+        sorted.sort();
+        QVERIFY(before != sorted);
+        QCOMPARE(after, sorted);
+    }
+}
+void TestFrmCommChInfo::editMenuNamesTheStepItUndoes_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("undoMove");
+    QTest::addColumn<QString>("redoMove");
+    QTest::addColumn<QString>("undo");
+    QTest::addColumn<QString>("redo");
+    QTest::newRow("English") << int(English) << "&Undo Move Up"
+                             << "Re&do Move Up"
+                             << "&Undo"
+                             << "Re&do";
+    QTest::newRow("Chinese") << int(Chinese) << QString::fromUtf8("撤销 上移(&U)")
+                             << QString::fromUtf8("重做 上移(&D)") << QString::fromUtf8("撤销(&U)")
+                             << QString::fromUtf8("重做(&D)");
+}
+
+// Edit > Undo and Redo name the channel window's last step and take it back and again.
+void TestFrmCommChInfo::editMenuNamesTheStepItUndoes()
+{
+    QFETCH(int, language);
+    QFETCH(QString, undoMove);
+    QFETCH(QString, redoMove);
+    QFETCH(QString, undo);
+    QFETCH(QString, redo);
+    Harness h(language);
+    QAction *undoItem = h.window->findChild<QAction *>(QStringLiteral("mnuEditUndo"));
+    QAction *redoItem = h.window->findChild<QAction *>(QStringLiteral("mnuEditRedo"));
+    QCOMPARE(undoItem->text(), undo);
+    QVERIFY(!undoItem->isEnabled());
+    const QStringList start{h.cell(1), h.cell(2), h.cell(3)};
+    const QStringList moved{h.cell(1), h.cell(3), h.cell(2)};
+    const ChannelRecord second = *h.record(1, 2);
+    const ChannelRecord third = *h.record(1, 3);
+
+    h.select(3);
+    h.press(Qt::Key_Up, Qt::ControlModifier);
+    QCOMPARE((QStringList{h.cell(1), h.cell(2), h.cell(3)}), moved);
+    QCOMPARE(undoItem->text(), undoMove);
+    QVERIFY(undoItem->isEnabled());
+    QCOMPARE(redoItem->text(), redo);
+    QVERIFY(!redoItem->isEnabled());
+
+    // Through the menu, by its mnemonic.
+    auto *edit = h.window->findChild<QMenu *>(QStringLiteral("mnuEdit"));
+    edit->popup(h.window->mapToGlobal(QPoint(20, 20)));
+    QVERIFY(QTest::qWaitForWindowExposed(edit));
+    QTest::keyClick(edit, Qt::Key_U);
+    QCOMPARE((QStringList{h.cell(1), h.cell(2), h.cell(3)}), start);
+    QCOMPARE(undoItem->text(), undo);
+    QCOMPARE(redoItem->text(), redoMove);
+
+    // And by the keys, from the grid.
+    h.grid()->setFocus();
+    h.press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE((QStringList{h.cell(1), h.cell(2), h.cell(3)}), moved);
+    QCOMPARE(undoItem->text(), undoMove);
+    h.press(Qt::Key_Z, Qt::ControlModifier);
+    h.press(Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE((QStringList{h.cell(1), h.cell(2), h.cell(3)}), moved);
+    // The records themselves: row 2 holds the channel that row 3 had.
+    QVERIFY(h.record(1, 2)->RxDigits == third.RxDigits);
+    QVERIFY(h.record(1, 3)->RxDigits == second.RxDigits);
+}
+
+void TestFrmCommChInfo::detailLabelsLeadToTheirBoxes_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("scan");
+    QTest::newRow("English") << int(English) << "Sc&an";
+    QTest::newRow("Chinese") << int(Chinese) << QString::fromUtf8("扫描(&A)");
+}
+
+// Alt and a label's letter puts the focus into the label's list (pressed again where two labels
+// share the letter), in both languages.
+void TestFrmCommChInfo::detailLabelsLeadToTheirBoxes()
+{
+    QFETCH(int, language);
+    QFETCH(QString, scan);
+    Harness h(language);
+    h.choose(h.combo("Combo8_18"), 1); // the receive CTCSS and the transmit DCS lists show too
+    h.choose(h.combo("Combo8_17"), 2);
+    QCOMPARE(findNamed<QLabel>(h.channels(), "Label5_10")->text(), scan);
+    int checked = 0;
+    for (const DetailRow &row : detailRows()) {
+        const QString name = QStringLiteral("Label5_%1").arg(row.index);
+        auto *label = findNamed<QLabel>(h.channels(), name);
+        QComboBox *box = h.combo(qPrintable(QStringLiteral("Combo8_%1").arg(row.index)));
+        if (!label->isVisible())
+            continue;
+        ++checked;
+        QCOMPARE(label->buddy(), box);
+        const QKeySequence key = QKeySequence::mnemonic(label->text());
+        QVERIFY2(!key.isEmpty(), qPrintable(label->text()));
+        h.grid()->setFocus();
+        for (int press = 0; press < 4 && QApplication::focusWidget() != box; ++press)
+            QTest::keyClick(QApplication::focusWidget(), key[0].key(), key[0].keyboardModifiers());
+        QVERIFY2(QApplication::focusWidget() == box, qPrintable(label->text()));
+    }
+    QCOMPARE(checked, 18);
 }
 
 QTEST_MAIN(TestFrmCommChInfo)
