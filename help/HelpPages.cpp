@@ -6,6 +6,7 @@
 #include "channels/ChannelHelp.h"
 #include "channels/EmgDwMemHelp.h"
 #include "channels/GroupNameHelp.h"
+#include "help/FrameHelp.h"
 #include "options/OptionHelp.h"
 #include "options/ToneTipsHelp.h"
 
@@ -36,7 +37,7 @@ std::vector<TaskPage> earlyTaskPages()
           "选择“设置 > 通讯端口”，选中编程线所在的端口。列表下方说明该端口是什么、能否打开；"
           "不能打开时说明原因和解决办法。“查找电台”按钮会询问每个串口，显示应答的那个端口。\n"
           "所选端口保存在 language/mysetup.ini（[language] 节的 comPort 键）。"},
-         {}},
+         {"FrmComSet"}},
         {"task-read",
          {"Read a radio", "读取对讲机"},
          {"Connect the radio (see Connect the radio), then choose Program > Read from Radio. A "
@@ -166,10 +167,11 @@ std::vector<TaskPage> taskPages()
 
 std::vector<WindowHelp> allWindowHelp()
 {
-    std::vector<WindowHelp> pages{channelWindowHelp(),        groupNameWindowHelp(),
-                                  emergencyWindowHelp(),      dualWatchWindowHelp(),
-                                  memorySettingsWindowHelp(), optionWindowHelp(),
-                                  toneTipsWindowHelp()};
+    std::vector<WindowHelp> pages{mainWindowHelp(),      channelWindowHelp(),
+                                  groupNameWindowHelp(), emergencyWindowHelp(),
+                                  dualWatchWindowHelp(), memorySettingsWindowHelp(),
+                                  optionWindowHelp(),    toneTipsWindowHelp(),
+                                  portWindowHelp(),      languageWindowHelp()};
     for (TaskPage &task : taskPages())
         pages.push_back({task.name, std::move(task.title), std::move(task.introduction), {}});
     return pages;

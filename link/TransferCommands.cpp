@@ -2,6 +2,7 @@
 
 #include "kernel/AppContext.h"
 #include "kernel/DocumentNotifier.h"
+#include "kernel/HelpKey.h"
 #include "kernel/MainWindowHooks.h"
 #include "kernel/MainWindowHost.h"
 #include "lang/MessageService.h"
@@ -134,6 +135,9 @@ void TransferCommands::transferStarting(CommOperation operation, const RadioImag
     }
     m_progress = new FrmProgress(shown, m_context.language.languageIndex, m_host->dialogParent());
     m_progress->setWindowModality(Qt::ApplicationModal);
+    addHelpKey(*m_progress, *m_host,
+               m_kind == JobKind::Read ? QStringLiteral("task-read")
+                                       : QStringLiteral("task-write-verify"));
     connect(m_progress, &FrmProgress::cancelClicked, this, [this] { m_runner.interrupt(); });
     m_progress->show();
 }

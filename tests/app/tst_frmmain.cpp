@@ -263,10 +263,15 @@ void TestFrmMain::toolbarKeysAndPositions()
                                   "WriteRadio", "|", "|", "|", "About"}));
     QCOMPARE(toolbar->findChild<QAction *>(QStringLiteral("ReadRadio"))->toolTip(),
              QStringLiteral("Read from Radio"));
+    // The "?" says that it opens About, not the manual.
+    QCOMPARE(toolbar->findChild<QAction *>(QStringLiteral("About"))->toolTip(),
+             QStringLiteral("About ORX-740: the program's name and version (F1 opens the manual)"));
     harness.context.language.languageIndex = Chinese;
     harness.window->relabel();
     QCOMPARE(toolbar->findChild<QAction *>(QStringLiteral("CommSet"))->toolTip(),
              QStringLiteral("通讯端口"));
+    QCOMPARE(toolbar->findChild<QAction *>(QStringLiteral("About"))->toolTip(),
+             QStringLiteral("关于 ORX-740：程序名称和版本（F1 打开使用手册）"));
 }
 
 void TestFrmMain::treeNodesInOrderRebuiltOnRelabel()
