@@ -29,6 +29,7 @@
 #include "app/frmAbout.h"
 #include "kernel/AppContext.h"
 #include "kernel/DocumentNotifier.h"
+#include "kernel/HelpKey.h"
 #include "kernel/WheelGuard.h"
 #include "lang/Messages.h"
 #include "lang/QtText.h"
@@ -327,12 +328,8 @@ void frmMain::relabel()
     for (const MenuItemText &item : kMainMenu)
         m_actions.value(qText(item.name))->setText(qText(textFor(item.caption, language)));
     showHistorySteps();
-    for (const ToolButtonText &button : kMainToolbar) {
-        const MenuItemText *item = menuItem(button.menuItem);
-        m_toolButtons.value(qText(button.key))
-            ->setToolTip(item ? qText(captionWithoutMarkers(textFor(item->caption, language)))
-                              : QString());
-    }
+    for (const ToolButtonText &button : kMainToolbar)
+        m_toolButtons.value(qText(button.key))->setToolTip(qText(toolButtonTip(button, language)));
     rebuildTree();
 }
 
@@ -365,7 +362,7 @@ void frmMain::buildHelpKey()
     addAction(help);
     connect(help, &QAction::triggered, this, [this] {
         const QWidget *front = activeChildWindow();
-        showHelp(front ? front->objectName() : QString());
+        showHelp(front ? front->objectName() : objectName());
     });
 }
 
@@ -610,6 +607,7 @@ void frmMain::setTreeViewVisible(bool visible)
 void frmMain::languageSetup()
 {
     FrmSetLanguage window(m_context, this);
+    addHelpKey(window, *this, window.objectName());
     window.exec();
     // The frame is not always activated again when the dialog closes (it may never have lost
     // the activation on some platforms): the new language shows at once all the same.

@@ -1,5 +1,6 @@
 #include "help/HelpBrowser.h"
 
+#include <QEvent>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -148,6 +149,36 @@ void HelpBrowser::showPage(const QString &name)
     show();
     raise();
     activateWindow();
+}
+
+void HelpBrowser::stayUsableBeside(QWidget *modal, QWidget *home)
+{
+    QWidget *holder = modal && modal != this ? modal : home;
+    if (modal && modal != this) {
+        m_home = home;
+        modal->installEventFilter(this);
+    }
+    if (parentWidget() == holder)
+        return;
+    // setParent() hides a window: it comes back where it was.
+    const bool shown = isVisible();
+    const QRect place = geometry();
+    setParent(holder, windowFlags());
+    if (shown) {
+        setGeometry(place);
+        show();
+    }
+}
+
+bool HelpBrowser::eventFilter(QObject *watched, QEvent *event)
+{
+    // Before the modal window is gone (a dialog run by exec() is deleted right after), the help
+    // window goes back to the main window.
+    if (event->type() == QEvent::Hide && watched == parentWidget() && m_home) {
+        watched->removeEventFilter(this);
+        stayUsableBeside(nullptr, m_home);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 QString HelpBrowser::currentPage() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -28,8 +29,15 @@ public:
     void showPage(const QString &name);
     // The name of the page shown.
     QString currentPage() const;
+    // A modal window blocks every window but its own children: while `modal` is open the help
+    // window is its child, so it can be read and scrolled beside it, and it goes back to `home`
+    // (the main window) when `modal` closes. No modal window: it belongs to `home`.
+    void stayUsableBeside(QWidget *modal, QWidget *home);
 
     void relabel();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void search(const QString &query);
@@ -43,4 +51,5 @@ private:
     QPushButton *m_back = nullptr;
     QPushButton *m_forward = nullptr;
     QTextBrowser *m_view = nullptr;
+    QPointer<QWidget> m_home;
 };

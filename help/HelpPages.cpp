@@ -6,6 +6,7 @@
 #include "channels/ChannelHelp.h"
 #include "channels/EmgDwMemHelp.h"
 #include "channels/GroupNameHelp.h"
+#include "help/FrameHelp.h"
 #include "options/OptionHelp.h"
 #include "options/ToneTipsHelp.h"
 
@@ -36,7 +37,7 @@ std::vector<TaskPage> earlyTaskPages()
           "选择“设置 > 通讯端口”，选中编程线所在的端口。列表下方说明该端口是什么、能否打开；"
           "不能打开时说明原因和解决办法。“查找电台”按钮会询问每个串口，显示应答的那个端口。\n"
           "所选端口保存在 language/mysetup.ini（[language] 节的 comPort 键）。"},
-         {}},
+         {"FrmComSet"}},
         {"task-read",
          {"Read a radio", "读取对讲机"},
          {"Connect the radio (see Connect the radio), then choose Program > Read from Radio. A "
@@ -96,13 +97,23 @@ std::vector<TaskPage> laterTaskPages()
          {"Choose Program > Write to Radio. Open windows first write the edits they hold; a "
           "progress window follows the blocks. The data about to be written is kept as a backup "
           "first.\n"
-          "To check the radio against a data file, run orx740-cli verify --port PORT FILE.dat "
-          "(exit status 0 when equal), or orx740-cli write --verify to write and read back in one "
-          "go.",
+          "To check that the radio holds what the program shows, choose Program > Verify Radio. "
+          "The radio is read again under the same progress window, without a question first; "
+          "the document in the program is not changed. Then the Verify Radio window lists every "
+          "field that differs, named as in the data file's text form (for example "
+          "channels.CB.group 2.channel 14.mode), with the program's value and the radio's value, "
+          "or says \"The radio holds what the program shows.\" Copy puts the list on the "
+          "clipboard.\n"
+          "A difference right after a write means the radio did not keep what was written: write "
+          "it again.",
           "选择“编程 > 向对讲机写入数据”。打开的窗口先写入尚未保存的修改；进度窗口显示写入的数据"
           "块。写入前的数据会先保存为备份。\n"
-          "要把对讲机与数据文件比较，运行 orx740-cli verify --port 端口 文件.dat（相同时退出码为 "
-          "0），或用 orx740-cli write --verify 写入后立即读回比较。"},
+          "要确认对讲机中的数据与程序显示的相同，选择“编程 > 校验对讲机”。程序在同样的进度窗口下"
+          "重新读取对讲机，事先不提问；程序中的文档不会被修改。随后“校验对讲机”窗口列出每个不同的"
+          "字段，按数据文件文本格式中的名称列出（例如 channels.CB.group 2.channel 14.mode），并给出"
+          "程序中的值和对讲机中的值；没有不同时显示“对讲机中的数据与程序显示的相同。”。“复制”把"
+          "列表放到剪贴板。\n"
+          "写入后立即校验仍有不同，说明对讲机没有保存写入的数据：请重新写入。"},
          {"FrmOptFeatures", "frmCommChInfo"}},
         {"task-backups",
          {"Keep backups", "保存备份"},
@@ -159,10 +170,11 @@ std::vector<TaskPage> taskPages()
 
 std::vector<WindowHelp> allWindowHelp()
 {
-    std::vector<WindowHelp> pages{channelWindowHelp(),        groupNameWindowHelp(),
-                                  emergencyWindowHelp(),      dualWatchWindowHelp(),
-                                  memorySettingsWindowHelp(), optionWindowHelp(),
-                                  toneTipsWindowHelp()};
+    std::vector<WindowHelp> pages{mainWindowHelp(),      channelWindowHelp(),
+                                  groupNameWindowHelp(), emergencyWindowHelp(),
+                                  dualWatchWindowHelp(), memorySettingsWindowHelp(),
+                                  optionWindowHelp(),    toneTipsWindowHelp(),
+                                  portWindowHelp(),      languageWindowHelp()};
     for (TaskPage &task : taskPages())
         pages.push_back({task.name, std::move(task.title), std::move(task.introduction), {}});
     return pages;

@@ -1,5 +1,7 @@
 #include "help/HelpWindows.h"
 
+#include <QApplication>
+
 #include "help/FrmProblemReport.h"
 #include "help/HelpBrowser.h"
 #include "kernel/MainWindowHooks.h"
@@ -9,11 +11,13 @@ void registerHelp(MainWindowHooks &hooks)
 {
     hooks.setHelp([](AppContext &context, MainWindowHost &host, const QString &page) {
         QWidget *owner = host.dialogParent();
-        auto *browser = owner ? owner->findChild<HelpBrowser *>(QStringLiteral("HelpBrowser"),
-                                                                Qt::FindDirectChildrenOnly)
-                              : nullptr;
+        // The help window may be lent to a modal window just now (F1 there).
+        auto *browser =
+            owner ? owner->findChild<HelpBrowser *>(QStringLiteral("HelpBrowser")) : nullptr;
         if (!browser)
             browser = new HelpBrowser(context, host.notifier(), owner);
+        if (owner)
+            browser->stayUsableBeside(QApplication::activeModalWidget(), owner);
         browser->showPage(page);
     });
     hooks.setCommand(MainCommand::HelpContents,

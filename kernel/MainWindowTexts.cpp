@@ -28,6 +28,14 @@ const MenuItemText *menuItemFor(MainCommand command)
     return nullptr;
 }
 
+std::string toolButtonTip(const ToolButtonText &button, int language)
+{
+    if (!textFor(button.toolTip, language).empty())
+        return std::string(textFor(button.toolTip, language));
+    const MenuItemText *item = menuItem(button.menuItem);
+    return item ? captionWithoutMarkers(textFor(item->caption, language)) : std::string();
+}
+
 std::string treeNodeText(const TreeNodeText &node, int language)
 {
     if (const MenuItemText *item = menuItem(node.menuItem))

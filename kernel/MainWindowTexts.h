@@ -21,6 +21,8 @@ enum class MainCommand
     RogerBeep,
     ReadFromRadio,
     WriteToRadio,
+    // Reads the radio and lists where it differs from the document, which stays as it is.
+    VerifyRadio,
     CommunicationPort,
     LanguageSetup,
     InitialSetting,
@@ -110,6 +112,11 @@ inline constexpr MenuItemText kMainMenu[]{
      {"", "&Write to Radio", "向对讲机写入数据(&W)"},
      "",
      MainCommand::WriteToRadio},
+    {"mnuVerifyRadio",
+     "mnuProgram",
+     {"", "&Verify Radio", "校验对讲机(&V)"},
+     "",
+     MainCommand::VerifyRadio},
     {"mnuSetup", "", {"", "&Setup", "设置(&S)"}, "", MainCommand::None},
     {"mnuComPort",
      "mnuSetup",
@@ -176,13 +183,15 @@ const MenuItemText *menuItem(std::string_view name);
 const MenuItemText *menuItemFor(MainCommand command);
 
 // A button of the main toolbar at its position (1-based; skipped positions are separators). Its
-// tool tip is the caption of a menu item, when it has one.
+// tool tip is the caption of a menu item, when it has one, or its own text, where the caption
+// alone would not say what the button opens.
 struct ToolButtonText
 {
     int position;
     std::string_view key;
     MainCommand command;
     std::string_view menuItem;
+    TextEntry toolTip{};
 };
 
 inline constexpr ToolButtonText kMainToolbar[]{
@@ -193,8 +202,17 @@ inline constexpr ToolButtonText kMainToolbar[]{
     {7, "ReadRadio", MainCommand::ReadFromRadio, "mnuReadFromRadio"},
     {8, "CommSet", MainCommand::CommunicationPort, "mnuComPort"},
     {9, "WriteRadio", MainCommand::WriteToRadio, "mnuWriteToRadio"},
-    {13, "About", MainCommand::About, "mnuAbout"},
+    // Its "?" is easily taken for the manual's button.
+    {13,
+     "About",
+     MainCommand::About,
+     "mnuAbout",
+     {"", "About ORX-740: the program's name and version (F1 opens the manual)",
+      "关于 ORX-740：程序名称和版本（F1 打开使用手册）"}},
 };
+
+// The tool tip of a toolbar button in the language given.
+std::string toolButtonTip(const ToolButtonText &button, int language);
 
 // A node of the tree pane under the root "N0": its text is a menu item's caption (without its "&"
 // markers) or a text of its own, and it opens a child window by name.

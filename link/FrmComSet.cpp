@@ -14,6 +14,7 @@
 #include <optional>
 
 #include "kernel/AppContext.h"
+#include "kernel/HelpKey.h"
 #include "kernel/IniDocument.h"
 #include "kernel/MainWindowHost.h"
 #include "lang/MessageService.h"
@@ -391,6 +392,7 @@ void showCommunicationPort(AppContext &context, MainWindowHost &host)
     auto *window = new FrmComSet(context, parent);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowModality(Qt::ApplicationModal);
+    addHelpKey(*window, host, window->objectName());
     QObject::connect(window, &QDialog::accepted, parent, [&host] { host.relabel(); });
     window->show();
 }

@@ -59,9 +59,10 @@ FrmProgress::FrmProgress(Operation operation, int language, QWidget *parent)
 
 void FrmProgress::relabel(Operation operation, int language)
 {
-    setWindowTitle(qText(textFor(operation == Operation::Read ? LinkTexts::kProgressCaptionRead
-                                                              : LinkTexts::kProgressCaptionWrite,
-                                 language)));
+    const TextEntry &caption = operation == Operation::Read    ? LinkTexts::kProgressCaptionRead
+                               : operation == Operation::Write ? LinkTexts::kProgressCaptionWrite
+                                                               : LinkTexts::kProgressCaptionVerify;
+    setWindowTitle(qText(textFor(caption, language)));
     m_label1->setText(qText(textFor(LinkTexts::kCompletionPercentage, language)));
     m_commandCancel->setText(qText(textFor(ButtonTexts::kCancel, language)));
 }

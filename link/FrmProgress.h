@@ -6,9 +6,9 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 
-// The progress window of a read or a write. It shows how far the transfer has come; Cancel, Esc
-// and the close button ask the transfer to stop, and the window stays until the transfer has
-// ended and the port is closed.
+// The progress window of a read, a write or the read of a verification. It shows how far the
+// transfer has come; Cancel, Esc and the close button ask the transfer to stop, and the window
+// stays until the transfer has ended and the port is closed.
 class FrmProgress : public QDialog
 {
     Q_OBJECT
@@ -17,7 +17,8 @@ public:
     enum class Operation
     {
         Read,
-        Write
+        Write,
+        Verify
     };
 
     FrmProgress(Operation operation, int language, QWidget *parent = nullptr);

@@ -8,5 +8,7 @@
 namespace LinkTexts {
 inline constexpr TextEntry kProgressCaptionRead{"", "Read data from radio", "从对讲机读取数据"};
 inline constexpr TextEntry kProgressCaptionWrite{"", "Write data to radio", "向对讲机写入数据"};
+inline constexpr TextEntry kProgressCaptionVerify{"", "Verify radio: reading data from radio",
+                                                  "校验对讲机：从对讲机读取数据"};
 inline constexpr TextEntry kCompletionPercentage{"", "Completion percentage:", "完成进度:"};
 } // namespace LinkTexts

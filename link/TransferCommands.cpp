@@ -1,6 +1,8 @@
 #include "link/TransferCommands.h"
 
 #include "kernel/AppContext.h"
+#include "kernel/DocumentNotifier.h"
+#include "kernel/HelpKey.h"
 #include "kernel/MainWindowHooks.h"
 #include "kernel/MainWindowHost.h"
 #include "lang/MessageService.h"
@@ -39,7 +41,9 @@ TransferCommands::TransferCommands(AppContext &context, QObject *parent)
             });
     connect(&link(), &LinkController::identificationReceived, this,
             [this](const IdentFields &fields) {
-                m_context.document.setDataFileVersion(fields.firmwareVersion);
+                // A verification leaves the document as it is, its version included.
+                if (m_kind != JobKind::Verify)
+                    m_context.document.setDataFileVersion(fields.firmwareVersion);
             });
     connect(&m_runner, &SessionRunner::asked, this, &TransferCommands::ask);
     // Boxes are shown once control is back in the event loop, never from inside the port's
@@ -72,6 +76,15 @@ void TransferCommands::writeToRadio(MainWindowHost &host)
     m_timerWrite.start();
 }
 
+void TransferCommands::verifyRadio(MainWindowHost &host)
+{
+    if (isBusy())
+        return;
+    m_host = &host;
+    host.commitPendingEdits();
+    start(JobKind::Verify);
+}
+
 void TransferCommands::start(JobKind kind)
 {
     m_timerWrite.stop();
@@ -82,9 +95,11 @@ void TransferCommands::start(JobKind kind)
     // The window reads onto its working set and writes it.
     job.readBase = &m_context.document.working();
     job.document = &m_context.document.working();
-    job.confirm = true;
+    // Only what changes the radio or the document is asked about first.
+    job.confirm = kind != JobKind::Verify;
     job.versions = &m_context.versions;
     job.language = m_context.language.languageIndex;
+    m_kind = kind;
     m_busy = true;
     m_runner.start(std::move(job));
 }
@@ -109,15 +124,20 @@ void TransferCommands::ask(SessionQuestion question, const QString &text)
 void TransferCommands::transferStarting(CommOperation operation, const RadioImage *image)
 {
     // The program's image holds what a write sends; a read clears it and fills it only once the
-    // whole read succeeded.
-    if (operation == CommOperation::Write)
+    // whole read succeeded; a verification leaves it alone.
+    FrmProgress::Operation shown = FrmProgress::Operation::Verify;
+    if (m_kind != JobKind::Verify && operation == CommOperation::Write) {
         m_context.image = *image;
-    else
+        shown = FrmProgress::Operation::Write;
+    } else if (m_kind != JobKind::Verify) {
         m_context.image.clear();
-    m_progress = new FrmProgress(operation == CommOperation::Read ? FrmProgress::Operation::Read
-                                                                  : FrmProgress::Operation::Write,
-                                 m_context.language.languageIndex, m_host->dialogParent());
+        shown = FrmProgress::Operation::Read;
+    }
+    m_progress = new FrmProgress(shown, m_context.language.languageIndex, m_host->dialogParent());
     m_progress->setWindowModality(Qt::ApplicationModal);
+    addHelpKey(*m_progress, *m_host,
+               m_kind == JobKind::Read ? QStringLiteral("task-read")
+                                       : QStringLiteral("task-write-verify"));
     connect(m_progress, &FrmProgress::cancelClicked, this, [this] { m_runner.interrupt(); });
     m_progress->show();
 }
@@ -137,7 +157,10 @@ void TransferCommands::sessionFinished(const SessionEnd &end)
         m_context.switchVersion(end.switchToVersion, *m_host);
 
     const bool reading = end.kind == JobKind::Read;
-    if (end.result == SessionResult::Done) {
+    if (end.kind == JobKind::Verify &&
+        (end.result == SessionResult::Done || end.result == SessionResult::Different)) {
+        showVerifyResult(end.differences);
+    } else if (end.result == SessionResult::Done) {
         if (reading) {
             m_host->closeAllChildWindows();
             m_context.image = m_runner.session().image();
@@ -165,6 +188,22 @@ void TransferCommands::sessionFinished(const SessionEnd &end)
     Q_EMIT transferEnded(end.outcome);
 }
 
+void TransferCommands::showVerifyResult(const std::vector<Difference> &differences)
+{
+    // One result window, the last verification's; it follows the language like the main window.
+    if (!m_verifyResult) {
+        m_verifyResult =
+            new FrmVerifyResult(m_context.language.languageIndex, m_host->dialogParent());
+        m_verifyResult->setAttribute(Qt::WA_DeleteOnClose);
+        connect(&m_host->notifier(), &DocumentNotifier::languageChanged, m_verifyResult,
+                [this] { m_verifyResult->relabel(m_context.language.languageIndex); });
+    }
+    m_verifyResult->showDifferences(differences);
+    m_verifyResult->show();
+    m_verifyResult->raise();
+    m_verifyResult->activateWindow();
+}
+
 void TransferCommands::communicationPort(MainWindowHost &host)
 {
     if (!isBusy())
@@ -178,6 +217,9 @@ void registerTransferCommands(MainWindowHooks &hooks, TransferCommands &commands
     });
     hooks.setCommand(MainCommand::WriteToRadio, [&commands](AppContext &, MainWindowHost &host) {
         commands.writeToRadio(host);
+    });
+    hooks.setCommand(MainCommand::VerifyRadio, [&commands](AppContext &, MainWindowHost &host) {
+        commands.verifyRadio(host);
     });
     hooks.setCommand(
         MainCommand::CommunicationPort,

@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "link/FrmProgress.h"
+#include "link/FrmVerifyResult.h"
 #include "link/SessionRunner.h"
 
 class AppContext;
@@ -13,10 +14,10 @@ class BackupStore;
 class MainWindowHooks;
 class MainWindowHost;
 
-// Read from Radio, Write to Radio and the port window, as the main window runs them: a driver of
-// one radio session that shows its questions and boxes. One TransferCommands lives for the whole
-// run and owns the session's runner (with the serial port and the link) and TimerWrite; only one
-// transfer runs at a time, under the modal progress window, and nothing waits on the
+// Read from Radio, Write to Radio, Verify Radio and the port window, as the main window runs them:
+// a driver of one radio session that shows its questions and boxes. One TransferCommands lives for
+// the whole run and owns the session's runner (with the serial port and the link) and TimerWrite;
+// only one transfer runs at a time, under the modal progress window, and nothing waits on the
 // user-interface thread: replies, time-outs and TimerWrite are events of its loop.
 class TransferCommands : public QObject
 {
@@ -32,6 +33,9 @@ public:
     void readFromRadio(MainWindowHost &host);
     // Every open editor commits its edits; the write itself starts on TimerWrite's tick.
     void writeToRadio(MainWindowHost &host);
+    // Every open editor commits its edits; the radio is read and compared with the document, which
+    // stays as it is, and the result window lists the fields that differ.
+    void verifyRadio(MainWindowHost &host);
     void communicationPort(MainWindowHost &host);
     // Where every successful read and every write keeps its backup; none keeps no backups.
     void setBackupStore(BackupStore *store) { m_runner.setBackupStore(store); }
@@ -42,6 +46,7 @@ public:
     LinkController &link() { return m_runner.link(); }
     const QTimer &timerWrite() const { return m_timerWrite; }
     FrmProgress *progressWindow() const { return m_progress; }
+    FrmVerifyResult *verifyResultWindow() const { return m_verifyResult; }
 
 Q_SIGNALS:
     // A transfer has ended and every box about it has been shown.
@@ -52,14 +57,18 @@ private:
     void ask(SessionQuestion question, const QString &text);
     void transferStarting(CommOperation operation, const RadioImage *image);
     void sessionFinished(const SessionEnd &end);
+    void showVerifyResult(const std::vector<Difference> &differences);
 
     AppContext &m_context;
     MainWindowHost *m_host = nullptr;
     SessionRunner m_runner;
     QTimer m_timerWrite;
     QPointer<FrmProgress> m_progress;
+    QPointer<FrmVerifyResult> m_verifyResult;
+    JobKind m_kind = JobKind::Read;
     bool m_busy = false;
 };
 
-// Read from Radio, Write to Radio and Communication Port on the main window, run by `commands`.
+// Read from Radio, Write to Radio, Verify Radio and Communication Port on the main window, run by
+// `commands`.
 void registerTransferCommands(MainWindowHooks &hooks, TransferCommands &commands);

@@ -53,6 +53,7 @@ const MenuRow kExpectedMenu[]{
     {"mnuProgram", "&Program", "编程(&P)", ""},
     {"mnuReadFromRadio", "&Read from Radio", "从对讲机读取数据(&R)", ""},
     {"mnuWriteToRadio", "&Write to Radio", "向对讲机写入数据(&W)", ""},
+    {"mnuVerifyRadio", "&Verify Radio", "校验对讲机(&V)", ""},
     {"mnuSetup", "&Setup", "设置(&S)", ""},
     {"mnuComPort", "&Communication Port", "通讯端口(&C)", ""},
     {"mnuLanguage", "&Language Setup", "语言设置(&L)", ""},
@@ -272,10 +273,15 @@ void TestFrmMain::toolbarKeysAndPositions()
                                   "WriteRadio", "|", "|", "|", "About"}));
     QCOMPARE(toolbar->findChild<QAction *>(QStringLiteral("ReadRadio"))->toolTip(),
              QStringLiteral("Read from Radio"));
+    // The "?" says that it opens About, not the manual.
+    QCOMPARE(toolbar->findChild<QAction *>(QStringLiteral("About"))->toolTip(),
+             QStringLiteral("About ORX-740: the program's name and version (F1 opens the manual)"));
     harness.context.language.languageIndex = Chinese;
     harness.window->relabel();
     QCOMPARE(toolbar->findChild<QAction *>(QStringLiteral("CommSet"))->toolTip(),
              QStringLiteral("通讯端口"));
+    QCOMPARE(toolbar->findChild<QAction *>(QStringLiteral("About"))->toolTip(),
+             QStringLiteral("关于 ORX-740：程序名称和版本（F1 打开使用手册）"));
 }
 
 void TestFrmMain::treeNodesInOrderRebuiltOnRelabel()

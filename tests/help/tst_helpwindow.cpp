@@ -4,12 +4,19 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
 
 #include "app/Subsystems.h"
 #include "datafile/QtDataFileStorage.h"
 #include "help/HelpBrowser.h"
+#include "help/HelpPages.h"
+#include "link/RadioSimulator.h"
 #include "link/TransferCommands.h"
+#include "support/HelpChecks.h"
 #include "support/WindowHarness.h"
+#ifdef Q_OS_UNIX
+#include "link/PtyRadioHost.h"
+#endif
 
 // The help window as a user reaches it: the Help buttons, F1, its contents, search and history.
 class TestHelpWindow : public QObject
@@ -21,6 +28,8 @@ private Q_SLOTS:
     void helpButtonOpensTheWindowsPage();
     void f1OpensThePageOfTheWindowInFront_data();
     void f1OpensThePageOfTheWindowInFront();
+    void f1InAModalWindowOpensItsPage_data();
+    void f1InAModalWindowOpensItsPage();
     void contentsSearchBackAndForward();
     void relabelsOnALanguageChange();
 };
@@ -121,7 +130,88 @@ void TestHelpWindow::f1OpensThePageOfTheWindowInFront()
 
     QCOMPARE(program.helpWindows().size(), 1);
     QCOMPARE(program.helpWindows().front()->currentPage(),
-             window.isEmpty() ? QStringLiteral("index") : window);
+             window.isEmpty() ? QStringLiteral("frmMain") : window);
+    if (window.isEmpty()) {
+        const std::vector<WindowHelp> pages = allWindowHelp();
+        verifyPageMatchesWindow(*findWindowHelp(pages, "frmMain"), *program.harness.window);
+    }
+}
+
+void TestHelpWindow::f1InAModalWindowOpensItsPage_data()
+{
+    QTest::addColumn<MainCommand>("command");
+    QTest::addColumn<QString>("modal"); // the modal window's name
+    QTest::addColumn<QString>("page");
+    QTest::newRow("port window") << MainCommand::CommunicationPort << "FrmComSet"
+                                 << "FrmComSet";
+    QTest::newRow("language window") << MainCommand::LanguageSetup << "FrmSetLanguage"
+                                     << "FrmSetLanguage";
+#ifdef Q_OS_UNIX
+    QTest::newRow("progress of a read") << MainCommand::ReadFromRadio << "FrmProgress"
+                                        << "task-read";
+    QTest::newRow("progress of a write") << MainCommand::WriteToRadio << "FrmProgress"
+                                         << "task-write-verify";
+    QTest::newRow("progress of a verification") << MainCommand::VerifyRadio << "FrmProgress"
+                                                << "task-write-verify";
+#endif
+}
+
+// F1 in a modal window opens the help window at the modal window's page, usable beside it (a
+// modal window blocks every other window but its own), and the help window stays open when the
+// modal window closes.
+void TestHelpWindow::f1InAModalWindowOpensItsPage()
+{
+    QFETCH(MainCommand, command);
+    QFETCH(QString, modal);
+    QFETCH(QString, page);
+    Program program;
+#ifdef Q_OS_UNIX
+    // A slow radio keeps the progress window up until Esc cancels the transfer.
+    RadioSimulator radio;
+    PtyRadioHost radioHost(radio);
+    radioHost.setPace(9600);
+    QVERIFY(radioHost.open());
+    program.harness.ini.document = IniDocument("[language]\r\ncomPort=7\r\n[ports]\r\nCOM7=" +
+                                               radioHost.devicePath().toStdString() + "\r\n");
+    program.harness.context.serial.comPort = 7;
+#endif
+    program.harness.messages.answers = {MessageAnswer::Ok};
+    const std::vector<WindowHelp> pages = allWindowHelp();
+    bool pressed = false;
+    QString shown;
+    bool usable = false;
+    // Runs inside the modal window's own event loop (the language window's exec()).
+    QTimer probe;
+    connect(&probe, &QTimer::timeout, this, [&] {
+        QWidget *window = QApplication::activeModalWidget();
+        if (pressed || !window || window->objectName() != modal)
+            return;
+        pressed = true;
+        // As a window manager makes a window that opens the active one.
+        QApplication::setActiveWindow(window);
+        QTRY_COMPARE(QApplication::activeWindow(), window);
+        if (const WindowHelp *help = findWindowHelp(pages, modal.toStdString()))
+            verifyPageMatchesWindow(*help, *window);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+        QCOMPARE(program.helpWindows().size(), 1);
+        shown = program.helpWindows().front()->currentPage();
+        usable = program.helpWindows().front()->parentWidget() == window &&
+                 program.helpWindows().front()->isVisible();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    });
+    probe.start(10);
+    program.harness.window->dispatch(command);
+    QTRY_VERIFY_WITH_TIMEOUT(pressed, 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(!QApplication::activeModalWidget(), 20000);
+    QTRY_VERIFY(!program.transfers.isBusy());
+
+    QCOMPARE(shown, page);
+    QVERIFY(usable);
+    QCOMPARE(program.helpWindows().size(), 1);
+    HelpBrowser *browser = program.helpWindows().front();
+    QCOMPARE(browser->parentWidget(), program.harness.window.get());
+    QVERIFY(browser->isVisible());
+    QCOMPARE(browser->currentPage(), page);
 }
 
 void TestHelpWindow::contentsSearchBackAndForward()

@@ -1,4 +1,7 @@
+#include <QAbstractItemModelTester>
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
@@ -18,11 +21,13 @@
 #include "channels/ChannelGrid.h"
 #include "channels/ChannelWindows.h"
 #include "datafile/FileCommandHooks.h"
+#include "datafile/InitFiles.h"
 #include "datafile/QtBackupStore.h"
 #include "kernel/AppContext.h"
 #include "kernel/DocumentNotifier.h"
 #include "kernel/IniDocument.h"
 #include "link/FrmProgress.h"
+#include "link/FrmVerifyResult.h"
 #include "link/PtyRadioHost.h"
 #include "link/TransferCommands.h"
 #include "model/TransferWalk.h"
@@ -192,6 +197,8 @@ private Q_SLOTS:
     void cancelEndsCleanly();
     void portThatCannotBeOpened_data();
     void portThatCannotBeOpened();
+    void verifyRadioLeavesTheDocument_data();
+    void verifyRadioLeavesTheDocument();
 };
 
 void TestTransferCommands::initTestCase()
@@ -622,6 +629,113 @@ void TestTransferCommands::portThatCannotBeOpened()
     QVERIFY(!harness.commands->progressWindow());
     QVERIFY(harness.context.image == image);
     QCOMPARE(harness.radio.framesReceived(), 0);
+}
+
+void TestTransferCommands::verifyRadioLeavesTheDocument_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<int>("address"); // the byte changed in the radio; -1: none
+    QTest::addColumn<int>("value");
+    QTest::addColumn<bool>("silent");        // the radio stops answering
+    QTest::addColumn<QStringList>("listed"); // "field|program's value|radio's value"
+    QTest::addColumn<QString>("copied");
+    QTest::newRow("one byte changed behind the program's back")
+        << int(English) << 0x0035B << 2 << false
+        << QStringList{"channels.CB.group 2.channel 14.mode|\"AM\"|\"USB\""}
+        << "The radio differs from the program in 1 field:\nchannels.CB.group 2.channel 14.mode: "
+           "program \"AM\", radio \"USB\"\n";
+    QTest::newRow("nothing changed") << int(English) << -1 << 0 << false << QStringList{}
+                                     << "The radio holds what the program shows.\n";
+    QTest::newRow("nothing changed, Chinese") << int(Chinese) << -1 << 0 << false << QStringList{}
+                                              << "对讲机中的数据与程序显示的相同。\n";
+    QTest::newRow("radio stops answering")
+        << int(English) << 0x0035B << 2 << true << QStringList{} << QString();
+}
+
+// Program > Verify Radio against a radio that holds what the program shows, but for the bytes
+// changed behind the program's back: the result window lists what differs, and the document, its
+// file name and the program's image stay as they were.
+void TestTransferCommands::verifyRadioLeavesTheDocument()
+{
+    QFETCH(int, language);
+    QFETCH(int, address);
+    QFETCH(int, value);
+    QFETCH(bool, silent);
+    QFETCH(QStringList, listed);
+    QFETCH(QString, copied);
+    Harness harness;
+    harness.context.language.languageIndex = language;
+    Document &document = harness.context.document;
+    // The shipped document: CB group 2 holds the 40 channels of the standard plan.
+    document.working() = *shippedInitDocument(0, "2026-01-01");
+    PackDocumentIntoImage(document.working(), harness.radio.memory());
+    if (address >= 0)
+        harness.radio.memory().write(std::uint32_t(address), std::uint8_t(value));
+    if (silent)
+        harness.radio.knobs().dieAfterBlocks = 300;
+    fillPattern(harness.context.image, 37);
+    const RadioImage image = harness.context.image;
+    const DocumentSet before = document.working();
+    const std::string version = document.dataFileVersion();
+    document.documentPath = "/tmp/mine.dat";
+    document.untitled = false;
+    QStringList captions;
+    connect(&harness.commands->link(), &LinkController::progressChanged, this, [&] {
+        if (FrmProgress *progress = harness.commands->progressWindow())
+            captions << progress->windowTitle();
+    });
+    harness.messages.answers = {MessageAnswer::Ok};
+    harness.main->findChild<QAction *>(QStringLiteral("mnuVerifyRadio"))->trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(harness.ended->count(), 1, 30000);
+
+    QVERIFY(document.working() == before);
+    QCOMPARE(document.dataFileVersion(), version);
+    QCOMPARE(document.documentPath, std::string("/tmp/mine.dat"));
+    QVERIFY(!document.untitled);
+    QVERIFY(harness.context.image == image);
+    QCOMPARE(harness.radio.sessionEnded(), !silent);
+    QVERIFY(!harness.commands->port().isOpen());
+    QVERIFY(!harness.commands->progressWindow());
+    QVERIFY(!captions.isEmpty());
+    captions.removeDuplicates();
+    QCOMPARE(captions, QStringList{language == English ? "Verify radio: reading data from radio"
+                                                       : "校验对讲机：从对讲机读取数据"});
+    FrmVerifyResult *result = harness.commands->verifyResultWindow();
+    if (silent) {
+        // The failure box of a read, and no result.
+        QCOMPARE(harness.messages.texts().size(), 1);
+        QVERIFY(harness.messages.texts()[0].startsWith(
+            "Reading from the radio failed: the radio did not answer after five tries at block "
+            "301 of 1872 (7%).\r\nThe document was not changed."));
+        QVERIFY(!result);
+        return;
+    }
+    // Nothing is asked before or after: the window is the answer.
+    QVERIFY(harness.messages.texts().isEmpty());
+    QVERIFY(result);
+    QVERIFY(result->isVisible());
+    QVERIFY(!result->isModal());
+    QCOMPARE(result->objectName(), QStringLiteral("FrmVerifyResult"));
+    auto *grid = result->findChild<QTableView *>(QStringLiteral("GridDifferences"));
+    QAbstractItemModelTester tester(grid->model(),
+                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QStringList rows;
+    for (int row = 0; row < grid->model()->rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < 3; ++column)
+            cells << grid->model()->index(row, column).data().toString();
+        rows << cells.join('|');
+    }
+    QCOMPARE(rows, listed);
+    QCOMPARE(grid->isVisible(), !listed.isEmpty());
+    QCOMPARE(result->findChild<QLabel *>(QStringLiteral("LabelSummary"))->text() + '\n',
+             copied.section('\n', 0, 0) + '\n');
+    QTest::mouseClick(result->findChild<QPushButton *>(QStringLiteral("CommandCopy")),
+                      Qt::LeftButton);
+    QCOMPARE(QGuiApplication::clipboard()->text(), copied);
+    QTest::mouseClick(result->findChild<QPushButton *>(QStringLiteral("CommandClose")),
+                      Qt::LeftButton);
+    QTRY_VERIFY(!harness.commands->verifyResultWindow());
 }
 
 QTEST_MAIN(TestTransferCommands)
