@@ -16,6 +16,7 @@ class QMdiSubWindow;
 class QMenu;
 class QToolBar;
 class QTreeWidget;
+class QTimer;
 class QTreeWidgetItem;
 
 // The program's single top-level window: a multiple-document frame holding the editor windows, with
@@ -49,6 +50,7 @@ public:
     bool settlePendingChoices() override;
     bool offerToSave() override;
     QWidget *dialogParent() override { return this; }
+    void showStatusMessage(const QString &text) override;
     QString dataFileFilter() const override;
     void showHelp(const QString &page) override;
 
@@ -63,6 +65,8 @@ public:
 protected:
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -88,6 +92,11 @@ private:
     void about();
     void editCommand(MainCommand command);
     void openTreeNode(QTreeWidgetItem *item);
+    void showModified();
+    void fillRecentMenu();
+    // Opens a data file as File > Open does (the save question first), without the dialog.
+    void openDataFile(const QString &path);
+    void openRecentFile(const QString &path);
 
     AppContext &m_context;
     DocumentNotifier &m_notifier;
@@ -97,6 +106,9 @@ private:
     QHash<QString, QAction *> m_toolButtons;
     QMenu *m_windowMenu = nullptr;
     QList<QAction *> m_windowEntries;
+    QMenu *m_recentMenu = nullptr;
+    QList<QAction *> m_recentEntries;
+    QTimer *m_statusTimer = nullptr;
     QToolBar *m_toolbar1 = nullptr;
     QFrame *m_treePane = nullptr;
     QToolBar *m_toolbar2 = nullptr;
