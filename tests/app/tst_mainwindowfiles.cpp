@@ -3,7 +3,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -20,10 +19,7 @@
 #include "datafile/DataFileFormat.h"
 #include "datafile/FileCommandHooks.h"
 #include "datafile/QtDataFileStorage.h"
-#include "kernel/FileDialogs.h"
-#include "kernel/FileHistory.h"
 #include "kernel/QtUserSettings.h"
-#include "lang/QtText.h"
 #include "link/SerialTraceFile.h"
 #include "link/TransferCommands.h"
 #include "support/WindowHarness.h"
@@ -73,13 +69,12 @@ struct Program
     frmMain &window() { return *harness.window; }
     Document &document() { return harness.context.document; }
     void trigger(const char *action) { harness.find<QAction>(action)->trigger(); }
-    QString panel1() { return harness.find<QLabel>("Panel1")->text(); }
-    bool marked() { return shownTitle(&window()).endsWith(QLatin1Char('*')); }
+    QString title() { return shownTitle(&window()); }
     // An edit in the channel window's detail panel, made with the keyboard.
     void editChannel();
     // The recent files as the File menu lists them when it opens.
     QStringList recentMenu();
-    // The answers of the questions asked since the last look.
+    // The questions asked since the last look.
     QStringList questions();
 
     MainWindowHarness harness;
@@ -131,12 +126,22 @@ QStringList Program::questions()
     return texts;
 }
 
+QSettings userSettings()
+{
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("ORX-740"),
+                     QStringLiteral("ORX-740"));
+}
+
 QString settingsFileText()
 {
-    QFile file(QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("ORX-740"),
-                         QStringLiteral("ORX-740"))
-                   .fileName());
+    QFile file(userSettings().fileName());
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+QString documentsFolder()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(folder).isDir() ? folder : QDir::homePath();
 }
 
 // A data file pair of a document.
@@ -159,56 +164,47 @@ void TestMainWindowFiles::initTestCase()
 void TestMainWindowFiles::init()
 {
     // Every test starts with no settings of an earlier one.
-    QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("ORX-740"),
-              QStringLiteral("ORX-740"))
-        .clear();
+    userSettings().clear();
 }
 
 void TestMainWindowFiles::markerFollowsUnsavedEdits_data()
 {
     QTest::addColumn<int>("language");
-    QTest::addColumn<QString>("saved");
-    QTest::addColumn<QString>("opened");
-    QTest::newRow("English") << int(English) << "Saved radio.dat"
-                             << "Opened other.dat";
-    QTest::newRow("Chinese") << int(Chinese) << "已保存 radio.dat"
-                             << "已打开 other.dat";
+    QTest::addColumn<QStringList>("status");
+    QTest::newRow("English") << int(English) << QStringList{"Saved a.dat", "Opened b.dat"};
+    QTest::newRow("Chinese") << int(Chinese) << QStringList{"已保存 a.dat", "已打开 b.dat"};
 }
 
 // The specified title stays; "*" follows it while edits are unsaved, and the status bar says what
-// each command did.
+// Save and Open did.
 void TestMainWindowFiles::markerFollowsUnsavedEdits()
 {
     QFETCH(int, language);
-    QFETCH(QString, saved);
-    QFETCH(QString, opened);
+    QFETCH(QStringList, status);
     QTemporaryDir dir;
     Program program(language);
-    const QString title = shownTitle(&program.window());
+    const QString title = program.title();
     QVERIFY2(title.endsWith(QStringLiteral(":new.dat]")), qPrintable(title));
-
     program.editChannel();
-    QCOMPARE(shownTitle(&program.window()), title + QLatin1Char('*'));
+    QCOMPARE(program.title(), title + QLatin1Char('*'));
     // Undone, the document is the saved one again.
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
-    QVERIFY(!program.marked());
+    QCOMPARE(program.title(), title);
 
     program.editChannel();
-    program.dialogs.answers.push_back(dir.filePath("radio.dat").toStdString());
+    program.dialogs.answers = {dir.filePath("a.dat").toStdString()};
     program.trigger("mnuFileSaveAs");
-    QVERIFY(QFile::exists(dir.filePath("radio.dat")));
-    QVERIFY(shownTitle(&program.window()).endsWith(QStringLiteral(":radio.dat]")));
-    QCOMPARE(program.panel1(), saved);
+    QVERIFY(program.title().endsWith(QStringLiteral(":a.dat]")));
+    QCOMPARE(program.harness.find<QLabel>("Panel1")->text(), status[0]);
 
     program.editChannel();
-    QVERIFY(program.marked());
-    writeDataFile(dir.filePath("other.dat"), program.document().working());
+    QVERIFY(program.title().endsWith(QStringLiteral(":a.dat]*")));
+    writeDataFile(dir.filePath("b.dat"), program.document().working());
     program.harness.messages.answers = {MessageAnswer::Discard};
-    program.dialogs.answers.push_back(dir.filePath("other.dat").toStdString());
+    program.dialogs.answers = {dir.filePath("b.dat").toStdString()};
     program.trigger("mnuFileOpen");
-    QVERIFY(shownTitle(&program.window()).endsWith(QStringLiteral(":other.dat]")));
-    QVERIFY(!program.marked());
-    QCOMPARE(program.panel1(), opened);
+    QVERIFY(program.title().endsWith(QStringLiteral(":b.dat]")));
+    QCOMPARE(program.harness.find<QLabel>("Panel1")->text(), status[1]);
 }
 
 void TestMainWindowFiles::dialogsStartInTheRightFolder_data()
@@ -230,47 +226,36 @@ void TestMainWindowFiles::dialogsStartInTheRightFolder()
     const QString current = dir.filePath("current");
     QVERIFY(QDir().mkpath(last) && QDir().mkpath(current));
     Program program;
-    QString expected = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (!QFileInfo(expected).isDir())
-        expected = QDir::homePath();
+    QString expected = documentsFolder();
     if (state != "first use") {
         // A text exported into a folder makes it the last one used.
-        program.dialogs.answers.push_back(QDir(last).filePath("a.yaml").toStdString());
+        program.dialogs.answers = {QDir(last).filePath("a.yaml").toStdString()};
         program.trigger("mnuFileExportText");
-        QVERIFY(QFile::exists(QDir(last).filePath("a.yaml")));
         expected = last;
     }
     if (state == "last folder gone") {
         QVERIFY(QDir(last).removeRecursively());
-        expected = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        if (!QFileInfo(expected).isDir())
-            expected = QDir::homePath();
-    }
-    if (state == "current file") {
-        writeDataFile(QDir(current).filePath("radio.dat"), program.document().working());
-        Startup::openNamedFile(program.harness.context,
-                               QDir(current).filePath("radio.dat").toStdString(),
+        expected = documentsFolder();
+    } else if (state == "current file") {
+        const QString file = QDir(current).filePath("radio.dat");
+        writeDataFile(file, program.document().working());
+        Startup::openNamedFile(program.harness.context, file.toStdString(),
                                [&] { program.trigger("mnuFileOpen"); });
         expected = current;
     }
     program.dialogs.shown.clear();
-
-    if (dialog == "open")
-        program.trigger("mnuFileOpen");
-    else if (dialog == "save as")
-        program.trigger("mnuFileSaveAs");
-    else if (dialog == "export text")
-        program.trigger("mnuFileExportText");
-    else if (dialog == "import text")
-        program.trigger("mnuFileImportText");
+    const std::map<QString, const char *> actions{{"open", "mnuFileOpen"},
+                                                  {"save as", "mnuFileSaveAs"},
+                                                  {"export text", "mnuFileExportText"},
+                                                  {"import text", "mnuFileImportText"}};
+    if (dialog == "save trace")
+        saveSerialTraceAs(*program.harness.context.fileDialogs, program.harness.messages, English);
     else
-        saveSerialTraceAs(*program.harness.context.fileDialogs, *program.harness.context.messages,
-                          English);
+        program.trigger(actions.at(dialog));
     QCOMPARE(program.dialogs.shown.size(), std::size_t(1));
-    const ScriptedFileDialogs::Shown &shown = program.dialogs.shown.front();
-    const QString preset = QString::fromStdString(shown.presetPath);
-    QCOMPARE(shown.dialog == "open" ? preset : QFileInfo(preset).path(), expected);
-    QVERIFY(!preset.startsWith(QCoreApplication::applicationDirPath()));
+    const QString preset = QString::fromStdString(program.dialogs.shown.front().presetPath);
+    QCOMPARE(dialog == "open" || dialog == "import text" ? preset : QFileInfo(preset).path(),
+             expected);
 }
 
 // File > Recent Files: the last 8 data files opened or saved, newest first, kept per user across
@@ -279,45 +264,39 @@ void TestMainWindowFiles::dialogsStartInTheRightFolder()
 void TestMainWindowFiles::recentFilesAndDroppedFiles()
 {
     QTemporaryDir dir;
-    QStringList names;
     auto program = std::make_unique<Program>();
-    for (int n = 1; n <= 9; ++n) {
-        names << QStringLiteral("radio%1.dat").arg(n);
-        writeDataFile(dir.filePath(names.last()), program->document().working());
-        program->dialogs.answers.push_back(dir.filePath(names.last()).toStdString());
+    for (int n : {1, 2, 3, 4, 5, 6, 7, 8, 9, 3}) {
+        const QString path = dir.filePath(QStringLiteral("radio%1.dat").arg(n));
+        writeDataFile(path, program->document().working());
+        program->dialogs.answers = {path.toStdString()};
         program->trigger("mnuFileOpen");
     }
-    program->dialogs.answers.push_back(dir.filePath(names[2]).toStdString());
-    program->trigger("mnuFileOpen");
     const QStringList expected{"radio3.dat", "radio9.dat", "radio8.dat", "radio7.dat",
                                "radio6.dat", "radio5.dat", "radio4.dat", "radio2.dat"};
     QCOMPARE(program->recentMenu(), expected);
     QVERIFY(settingsFileText().contains(QStringLiteral("File1=") + dir.filePath("radio3.dat")));
-
     // Kept across a restart of the program's window.
     program = std::make_unique<Program>();
     QCOMPARE(program->recentMenu(), expected);
 
     // A file that is gone is named and dropped; the document stays.
     QVERIFY(QFile::remove(dir.filePath("radio6.dat")));
-    program->questions();
-    program->harness.find<QAction>("mnuFileRecent5")->trigger();
+    program->trigger("mnuFileRecent5");
     QCOMPARE(program->questions(),
              QStringList{dir.filePath("radio6.dat") +
                          " no longer exists; it has been removed from the recent files."});
     QCOMPARE(program->document().documentPath, std::string("new.dat"));
     QVERIFY(!program->recentMenu().contains("radio6.dat"));
-
     // One that is there opens, after the save question for an edit.
     program->editChannel();
     program->harness.messages.answers = {MessageAnswer::Discard};
-    program->harness.find<QAction>("mnuFileRecent4")->trigger();
+    program->trigger("mnuFileRecent4");
     QCOMPARE(program->questions(), QStringList{"Save changes to new.dat?"});
     QCOMPARE(program->document().documentPath, dir.filePath("radio7.dat").toStdString());
     QCOMPARE(program->recentMenu().first(), QStringLiteral("radio7.dat"));
 
     // A dropped data file; another kind of file is refused at the door.
-    for (const QString &name : {QStringLiteral("notes.txt"), QStringLiteral("radio1.dat")}) {
+    for (const QString name : {"notes.txt", "radio1.dat"}) {
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(dir.filePath(name))});
         const QPoint centre = program->window().rect().center();
@@ -359,18 +338,17 @@ void TestMainWindowFiles::failedSaveSaysWhy()
     QFETCH(QString, target);
     QFETCH(QString, reason);
     QTemporaryDir dir;
-    QVERIFY(QDir(dir.path()).mkpath("taken.dat"));
-    QVERIFY(QDir(dir.path()).mkpath("locked"));
+    QVERIFY(QDir(dir.path()).mkpath("taken.dat") && QDir(dir.path()).mkpath("locked"));
     QFile::setPermissions(dir.filePath("locked"), QFile::ReadOwner | QFile::ExeOwner);
     if (target.startsWith("locked") && QFileInfo(dir.filePath("locked")).isWritable())
         QSKIP("this user may write into any folder");
     Program program;
     program.questions();
-    const QString path = dir.filePath(target);
-    program.dialogs.answers.push_back(path.toStdString());
+    program.dialogs.answers = {dir.filePath(target).toStdString()};
     program.trigger("mnuFileSaveAs");
-    QCOMPARE(program.questions(), QStringList{"file error.\r\n" + reason + ": " + path});
-    QVERIFY(program.harness.context.document.untitled);
+    QCOMPARE(program.questions(),
+             QStringList{"file error.\r\n" + reason + ": " + dir.filePath(target)});
+    QVERIFY(program.document().untitled);
 }
 
 QTEST_MAIN(TestMainWindowFiles)
