@@ -53,10 +53,11 @@ public:
         , m_next(next)
     {}
 
-    std::optional<std::string> openFileName(std::string_view filter) override
+    std::optional<std::string> openFileName(std::string_view filter,
+                                            std::string_view startFolder = {}) override
     {
         if (!m_path)
-            return m_next.openFileName(filter);
+            return m_next.openFileName(filter, startFolder);
         std::optional<std::string> path = std::move(m_path);
         m_path.reset();
         return path;

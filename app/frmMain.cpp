@@ -3,6 +3,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -11,12 +15,14 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QScopedValueRollback>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QUndoStack>
@@ -26,9 +32,11 @@
 
 #include "app/FrmSetLanguage.h"
 #include "app/PlatformServices.h"
+#include "app/Startup.h"
 #include "app/frmAbout.h"
 #include "kernel/AppContext.h"
 #include "kernel/DocumentNotifier.h"
+#include "kernel/FileHistory.h"
 #include "kernel/HelpKey.h"
 #include "kernel/WheelGuard.h"
 #include "lang/Messages.h"
@@ -41,6 +49,17 @@ constexpr int kStartTreeTwips = 3300;
 constexpr int kSplitterPixels = 5;
 constexpr int kKeyRole = Qt::UserRole;
 constexpr QSize kMinimumAreaPixels(160, 120);
+constexpr int kStatusMessageMs = 10000;
+
+// The one data file a drag carries, or empty: several files, another kind of file or no file.
+QString droppedDataFile(const QMimeData *data)
+{
+    if (!data || !data->hasUrls() || data->urls().size() != 1)
+        return {};
+    const QUrl url = data->urls().constFirst();
+    const QString path = url.isLocalFile() ? url.toLocalFile() : QString();
+    return path.endsWith(QStringLiteral(".dat"), Qt::CaseInsensitive) ? path : QString();
+}
 
 QIcon toolIcon(const QStyle *style, MainCommand command)
 {
@@ -94,6 +113,14 @@ frmMain::frmMain(AppContext &context, DocumentNotifier &notifier, MainWindowHook
     buildPrintKey();
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &frmMain::followHistory);
     m_context.document.onTitleChanged = [this] { updateTitle(); };
+    setAcceptDrops(true);
+    // Every edit is announced by the notifier: the title's modified marker follows each one.
+    for (auto signal : {&DocumentNotifier::documentReplaced, &DocumentNotifier::settingsChanged,
+                        &DocumentNotifier::publicChannelsChanged,
+                        &DocumentNotifier::toneSetsChanged, &DocumentNotifier::dtmfCodesChanged})
+        connect(&m_notifier, signal, this, &frmMain::showModified);
+    connect(&m_notifier, &DocumentNotifier::channelsChanged, this, &frmMain::showModified);
+    connect(&m_notifier, &DocumentNotifier::groupNamesChanged, this, &frmMain::showModified);
 
     restorePlacement();
     relabel();
@@ -121,6 +148,10 @@ void frmMain::buildMenus()
             action = menu->menuAction();
             if (item.name == "mnuWindow")
                 m_windowMenu = menu;
+        } else if (item.command == MainCommand::RecentFiles) {
+            m_recentMenu = m_actions.value(qText(item.parent))->menu()->addMenu(QString());
+            m_recentMenu->setObjectName(name + QStringLiteral("Menu"));
+            action = m_recentMenu->menuAction();
         } else {
             QMenu *menu = m_actions.value(qText(item.parent))->menu();
             action = menu->addAction(QString());
@@ -142,6 +173,7 @@ void frmMain::buildMenus()
     }
     showHistorySteps();
     connect(m_windowMenu, &QMenu::aboutToShow, this, &frmMain::fillWindowMenu);
+    connect(m_recentMenu, &QMenu::aboutToShow, this, &frmMain::fillRecentMenu);
 }
 
 void frmMain::buildToolbars()
@@ -219,6 +251,17 @@ void frmMain::buildStatusBar()
         m_panels[index]->setObjectName(QStringLiteral("Panel%1").arg(index + 1));
         statusBar()->addWidget(m_panels[index], index == 0 ? 1 : 0);
     }
+    // Messages go into panel 1, so the band and port panels stay in sight beside them.
+    m_statusTimer = new QTimer(this);
+    m_statusTimer->setSingleShot(true);
+    m_statusTimer->setInterval(kStatusMessageMs);
+    connect(m_statusTimer, &QTimer::timeout, m_panels[0], &QLabel::clear);
+}
+
+void frmMain::showStatusMessage(const QString &text)
+{
+    m_panels[0]->setText(text);
+    m_statusTimer->start();
 }
 
 void frmMain::restorePlacement()
@@ -337,8 +380,16 @@ void frmMain::updateTitle()
 {
     // The band text of the status bar follows the title's wherever the title changes.
     m_panels[1]->setText(qText(bandPanelText(m_context.document.bandText())));
+    // "[*]" is where the frame shows that there are unsaved edits.
     setWindowTitle(qText(mainTitle(m_context.document.bandText(), m_context.language.languageIndex,
-                                   m_context.document.documentPath)));
+                                   m_context.document.documentPath)) +
+                   QStringLiteral("[*]"));
+    showModified();
+}
+
+void frmMain::showModified()
+{
+    setWindowModified(documentChanged(m_context));
 }
 
 QString frmMain::dataFileFilter() const
@@ -452,6 +503,66 @@ void frmMain::fillWindowMenu()
                 [this, window] { m_mdiArea->setActiveSubWindow(window); });
         m_windowEntries << action;
     }
+}
+
+void frmMain::fillRecentMenu()
+{
+    // The Clear item stays; the files above it are listed afresh each time.
+    qDeleteAll(m_recentEntries);
+    m_recentEntries.clear();
+    QAction *clear = m_actions.value(QStringLiteral("mnuFileRecentClear"));
+    const std::vector<std::string> files = FileHistory(*m_context.userSettings).recentFiles();
+    clear->setEnabled(!files.empty());
+    int number = 1;
+    for (const std::string &file : files) {
+        const QFileInfo info(qText(file));
+        auto *action = new QAction(QStringLiteral("&%1 %2 [%3]")
+                                       .arg(number)
+                                       .arg(info.fileName(), QDir::toNativeSeparators(info.path())),
+                                   m_recentMenu);
+        action->setObjectName(QStringLiteral("mnuFileRecent%1").arg(number++));
+        action->setData(qText(file));
+        connect(action, &QAction::triggered, this,
+                [this, path = qText(file)] { openRecentFile(path); });
+        m_recentMenu->insertAction(clear, action);
+        m_recentEntries << action;
+    }
+    if (!files.empty())
+        m_recentEntries << m_recentMenu->insertSeparator(clear);
+}
+
+void frmMain::openRecentFile(const QString &path)
+{
+    if (!QFileInfo::exists(path)) {
+        FileHistory(*m_context.userSettings).removeRecentFile(stdText(path));
+        m_context.messages->inform(withArgument(m_context.text(RecentFileTexts::kMissing),
+                                                stdText(QDir::toNativeSeparators(path))),
+                                   MessageIcon::Warning);
+        return;
+    }
+    openDataFile(path);
+}
+
+void frmMain::openDataFile(const QString &path)
+{
+    Startup::openNamedFile(m_context, stdText(QFileInfo(path).absoluteFilePath()),
+                           [this] { dispatch(MainCommand::FileOpen); });
+}
+
+void frmMain::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedDataFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void frmMain::dropEvent(QDropEvent *event)
+{
+    const QString path = droppedDataFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // The save question and the file's own messages come after the drag has ended.
+    QTimer::singleShot(0, this, [this, path] { openDataFile(path); });
 }
 
 QList<QMdiSubWindow *> frmMain::openSubWindows() const
@@ -569,6 +680,11 @@ void frmMain::dispatch(MainCommand command)
         break;
     case MainCommand::LoadNewDocument:
         openInitialDocument();
+        break;
+    case MainCommand::RecentFiles:
+        break;
+    case MainCommand::ClearRecentFiles:
+        FileHistory(*m_context.userSettings).clearRecentFiles();
         break;
     default:
         runHook(command);

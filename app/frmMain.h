@@ -17,6 +17,7 @@ class QMdiSubWindow;
 class QMenu;
 class QToolBar;
 class QTreeWidget;
+class QTimer;
 class QTreeWidgetItem;
 class QUndoStack;
 
@@ -51,6 +52,7 @@ public:
     bool settlePendingChoices() override;
     bool offerToSave() override;
     QWidget *dialogParent() override { return this; }
+    void showStatusMessage(const QString &text) override;
     QString dataFileFilter() const override;
     void showHelp(const QString &page) override;
 
@@ -65,6 +67,8 @@ public:
 protected:
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -94,6 +98,11 @@ private:
     void about();
     void editCommand(MainCommand command);
     void openTreeNode(QTreeWidgetItem *item);
+    void showModified();
+    void fillRecentMenu();
+    // Opens a data file as File > Open does (the save question first), without the dialog.
+    void openDataFile(const QString &path);
+    void openRecentFile(const QString &path);
 
     AppContext &m_context;
     DocumentNotifier &m_notifier;
@@ -105,6 +114,9 @@ private:
     QList<QAction *> m_windowEntries;
     QPointer<QUndoStack> m_history;
     QList<QMetaObject::Connection> m_historyLinks;
+    QMenu *m_recentMenu = nullptr;
+    QList<QAction *> m_recentEntries;
+    QTimer *m_statusTimer = nullptr;
     QToolBar *m_toolbar1 = nullptr;
     QFrame *m_treePane = nullptr;
     QToolBar *m_toolbar2 = nullptr;

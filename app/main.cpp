@@ -17,6 +17,7 @@
 #include "kernel/DocumentNotifier.h"
 #include "kernel/IniFile.h"
 #include "kernel/MainWindowHooks.h"
+#include "kernel/QtUserSettings.h"
 #include "lang/QtMessageService.h"
 #include "link/TransferCommands.h"
 
@@ -89,7 +90,9 @@ int main(int argc, char *argv[])
     const QString dataFile = namedDataFile();
     IniFile setupIni(resolveSetupIniPath(QString::fromStdString(context.layout.setupIniPath())));
     QtMessageService messages(context.language);
+    QtUserSettings userSettings;
     context.setupIni = &setupIni;
+    context.userSettings = &userSettings;
     context.messages = &messages;
     FileServices fileServices(context);
     DocumentNotifier notifier;

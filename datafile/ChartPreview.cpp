@@ -11,6 +11,8 @@
 #include "kernel/AppContext.h"
 #include "kernel/MainWindowHooks.h"
 #include "kernel/MainWindowHost.h"
+#include "lang/Messages.h"
+#include "lang/QtText.h"
 
 void previewChannelChart(AppContext &context, MainWindowHost &host)
 {
@@ -31,7 +33,9 @@ void previewChannelChart(AppContext &context, MainWindowHost &host)
     preview.setWindowTitle(QString::fromStdString(chart->title));
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [&chart](QPrinter *device) { paintChannelChart(*chart, *device); });
-    preview.exec();
+    // The preview accepts when its print button has printed the chart.
+    if (preview.exec() == QDialog::Accepted)
+        host.showStatusMessage(qText(context.text(StatusTexts::kPrinted)));
 }
 
 void registerChartCommand(MainWindowHooks &hooks)

@@ -1,5 +1,9 @@
 #include "datafile/FileCommandHooks.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
 #include "datafile/ChartPreview.h"
 #include "datafile/FileCommands.h"
 #include "datafile/QtDataFileStorage.h"
@@ -10,6 +14,8 @@
 #include "kernel/IniFile.h"
 #include "kernel/MainWindowHooks.h"
 #include "kernel/MainWindowHost.h"
+#include "kernel/StartFolderDialogs.h"
+#include "lang/QtText.h"
 
 namespace {
 
@@ -24,6 +30,7 @@ public:
     void documentReplaced() override { m_host.documentReplaced(); }
     void commitPendingEdits() override { m_host.commitPendingEdits(); }
     bool settlePendingChoices() override { return m_host.settlePendingChoices(); }
+    void showStatus(std::string_view text) override { m_host.showStatusMessage(qText(text)); }
 
 private:
     MainWindowHost &m_host;
@@ -69,14 +76,31 @@ void registerFileCommands(MainWindowHooks &hooks)
     });
 }
 
+namespace {
+
+// The user's documents folder; the home folder where the system names none.
+std::string documentsFolder()
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = QDir::homePath();
+    return folder.toStdString();
+}
+
+} // namespace
+
 struct FileServices::Adapters
 {
-    explicit Adapters(const AppContext &context)
+    explicit Adapters(AppContext &context)
         : versionIni(QString::fromStdString(context.layout.versionIniPath()))
+        , startFolders(context, dialogs, documentsFolder(), [](const std::string &folder) {
+            return QFileInfo(QString::fromStdString(folder)).isDir();
+        })
     {}
     IniFile versionIni;
     QtDataFileStorage storage;
     QtFileDialogs dialogs;
+    StartFolderDialogs startFolders;
     QtProgramLauncher launcher;
 };
 
@@ -86,12 +110,18 @@ FileServices::FileServices(AppContext &context)
 {
     context.versionIni = &m_adapters->versionIni;
     context.dataFiles = &m_adapters->storage;
-    context.fileDialogs = &m_adapters->dialogs;
+    context.fileDialogs = &m_adapters->startFolders;
     context.launcher = &m_adapters->launcher;
     context.switchVersion = [&context](const std::string &firmwareVersion, MainWindowHost &host) {
         HostAdapter adapter(host);
         FileCommands(context, adapter).SwitchVersion(firmwareVersion);
     };
+}
+
+void FileServices::setShownDialogs(FileDialogs &dialogs)
+{
+    m_adapters->startFolders.setShownDialogs(dialogs);
+    m_context.fileDialogs = &m_adapters->startFolders;
 }
 
 FileServices::~FileServices()

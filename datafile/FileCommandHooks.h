@@ -3,6 +3,7 @@
 #include <memory>
 
 class AppContext;
+class FileDialogs;
 class MainWindowHooks;
 
 // The file commands on the main window: File > New, Open, Save, Save As, the toolbar's New and
@@ -18,6 +19,10 @@ public:
     ~FileServices();
     FileServices(const FileServices &) = delete;
     FileServices &operator=(const FileServices &) = delete;
+
+    // Every file dialog starts in the folder of the current file, else the last one used, else
+    // the user's documents; the dialogs shown are these (a test's) instead of the real ones.
+    void setShownDialogs(FileDialogs &dialogs);
 
 private:
     struct Adapters;

@@ -9,6 +9,7 @@
 #include "kernel/AppContext.h"
 #include "kernel/DataFileStorage.h"
 #include "kernel/FileDialogs.h"
+#include "kernel/FileHistory.h"
 #include "lang/MessageService.h"
 #include "lang/Messages.h"
 #include "model/VersionRegistry.h"
@@ -45,6 +46,7 @@ InitFileResult LoadInitFile(Document &document, DataFileStorage *storage, const 
         return InitFileResult::Ignored;
     document.saved() = std::move(*read);
     document.restoreSnapshot();
+    document.suggestedFileName.clear();
     return InitFileResult::Loaded;
 }
 
@@ -67,6 +69,12 @@ void FileCommands::titleChanged()
 {
     if (m_context.document.onTitleChanged)
         m_context.document.onTitleChanged();
+}
+
+void FileCommands::fileUsed(const std::string &path, const TextEntry &status)
+{
+    FileHistory(*m_context.userSettings).addRecentFile(path);
+    m_host.showStatus(withArgument(m_context.text(status), std::string(fileNameOf(path))));
 }
 
 void FileCommands::New()
@@ -194,6 +202,7 @@ bool FileCommands::ReadDocument(const std::string &path)
     document.untitled = false;
     titleChanged();
     m_host.documentReplaced();
+    fileUsed(path, StatusTexts::kOpened);
     return true;
 }
 
@@ -212,8 +221,12 @@ bool FileCommands::Save()
 
 bool FileCommands::SaveAs()
 {
+    const Document &document = m_context.document;
+    const std::string &preset = document.untitled && !document.suggestedFileName.empty()
+                                    ? document.suggestedFileName
+                                    : document.documentPath;
     const std::optional<std::string> path = m_context.fileDialogs->saveFileName(
-        dataFileFilter(m_context.language.languageIndex), m_context.document.documentPath);
+        dataFileFilter(m_context.language.languageIndex), preset);
     if (!path || path->empty())
         return false;
     return WriteDocument(withDataFileExtension(*path));
@@ -238,13 +251,22 @@ bool FileCommands::WriteDocument(const std::string &path)
     if (!m_context.dataFiles->writePair(path, packed.dataFile, companionPath(path),
                                         packed.channelFile)) {
         document.saved() = std::move(*before);
-        showMessage(m_context.text(Messages::kFileError));
+        showMessage(writeFailureText(m_context));
         return false;
     }
     document.documentPath = path;
     document.untitled = false;
     titleChanged();
+    fileUsed(path, StatusTexts::kSaved);
     return true;
+}
+
+std::string writeFailureText(const AppContext &context)
+{
+    // The second line says why, so the user can choose another folder.
+    const std::string reason = context.dataFiles->lastWriteError();
+    return std::string(context.text(Messages::kFileError)) +
+           (reason.empty() ? std::string() : "\r\n" + reason);
 }
 
 bool AskSaveQuestion(AppContext &context, const std::function<bool()> &save, bool *dropped)

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "lang/Texts.h"
+
 class AppContext;
 class DataFileStorage;
 class Document;
@@ -23,6 +25,8 @@ public:
     // Edits still held by a window's open editor go into the records before the save question
     // looks at them.
     virtual void commitPendingEdits() {}
+    // Says what a command has done, in the status bar ("Saved myradio.dat").
+    virtual void showStatus(std::string_view text) { static_cast<void>(text); }
 };
 
 enum class InitFileUse
@@ -94,11 +98,17 @@ public:
 private:
     void showMessage(std::string_view text);
     void titleChanged();
+    // A data file opened or saved: first in the recent files, and named in the status bar.
+    void fileUsed(const std::string &path, const TextEntry &status);
 
     AppContext &m_context;
     FileCommandHost &m_host;
     bool m_editsDropped = false;
 };
+
+// "file error." and, on a second line, why the last write of the data files failed
+// ("Permission denied: /usr/bin/new.dat") when the storage can tell.
+std::string writeFailureText(const AppContext &context);
 
 // The save question as every command asks it ("Save changes to new.dat?", Save/Discard/Cancel):
 // Save runs `save` and goes on only when it succeeded, Discard goes on without saving (and sets

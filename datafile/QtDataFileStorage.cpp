@@ -56,10 +56,12 @@ void syncFolder(const std::string &path)
 #endif
 }
 
-// The pair's files on the disk.
+// The pair's files on the disk, keeping the system's reason for the first operation that failed.
 class DiskPairFiles : public PairFiles
 {
 public:
+    std::string firstError;
+
     bool exists(const std::string &path) override
     {
         std::error_code error;
@@ -81,19 +83,30 @@ public:
         // std::filesystem::rename replaces the target on every platform we build.
         std::error_code error;
         std::filesystem::rename(fsPath(from), fsPath(to), error);
-        return !error;
+        return !failed(error);
     }
     bool writeSynced(const std::string &path, std::span<const std::uint8_t> bytes) override
     {
         QFile file(qPath(path));
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return false;
         const auto size = static_cast<qint64>(bytes.size());
-        if (size != 0 && file.write(reinterpret_cast<const char *>(bytes.data()), size) != size)
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            (size != 0 && file.write(reinterpret_cast<const char *>(bytes.data()), size) != size) ||
+            !syncToDisk(file)) {
+            if (firstError.empty())
+                firstError = file.errorString().toStdString();
             return false;
-        return syncToDisk(file);
+        }
+        return true;
     }
     void syncFolderOf(const std::string &path) override { syncFolder(path); }
+
+private:
+    bool failed(const std::error_code &error)
+    {
+        if (error && firstError.empty())
+            firstError = error.message();
+        return bool(error);
+    }
 };
 
 } // namespace
@@ -121,14 +134,24 @@ bool QtDataFileStorage::writePair(const std::string &dataPath,
                                   std::span<const std::uint8_t> channelBytes)
 {
     DiskPairFiles files;
-    return writePairFiles(files, dataPath, dataBytes, channelPath, channelBytes);
+    m_lastWriteError.clear();
+    if (writePairFiles(files, dataPath, dataBytes, channelPath, channelBytes))
+        return true;
+    if (files.isFolder(dataPath))
+        files.firstError = std::make_error_code(std::errc::is_a_directory).message();
+    if (!files.firstError.empty())
+        m_lastWriteError = files.firstError + ": " + dataPath;
+    return false;
 }
 
 bool QtDataFileStorage::writeFile(const std::string &path, std::span<const std::uint8_t> bytes)
 {
     QSaveFile file(qPath(path));
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
     const auto size = static_cast<qint64>(bytes.size());
-    return file.write(reinterpret_cast<const char *>(bytes.data()), size) == size && file.commit();
+    m_lastWriteError.clear();
+    if (file.open(QIODevice::WriteOnly) &&
+        file.write(reinterpret_cast<const char *>(bytes.data()), size) == size && file.commit())
+        return true;
+    m_lastWriteError = file.errorString().toStdString() + ": " + path;
+    return false;
 }

@@ -21,4 +21,8 @@ public:
                    std::span<const std::uint8_t> channelBytes) override;
     bool settlePair(const std::string &dataPath, const std::string &channelPath) override;
     bool writeFile(const std::string &path, std::span<const std::uint8_t> bytes) override;
+    std::string lastWriteError() const override { return m_lastWriteError; }
+
+private:
+    std::string m_lastWriteError;
 };

@@ -21,10 +21,13 @@ std::optional<std::string> chosen(const QString &path)
 
 } // namespace
 
-std::optional<std::string> QtFileDialogs::openFileName(std::string_view filter)
+std::optional<std::string> QtFileDialogs::openFileName(std::string_view filter,
+                                                       std::string_view startFolder)
 {
-    return chosen(
-        QFileDialog::getOpenFileName(QApplication::activeWindow(), {}, {}, qtFilter(filter)));
+    return chosen(QFileDialog::getOpenFileName(
+        QApplication::activeWindow(), {},
+        QString::fromUtf8(startFolder.data(), static_cast<qsizetype>(startFolder.size())),
+        qtFilter(filter)));
 }
 
 std::optional<std::string> QtFileDialogs::saveFileName(std::string_view filter,

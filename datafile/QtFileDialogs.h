@@ -8,7 +8,8 @@ class QWidget;
 class QtFileDialogs : public FileDialogs
 {
 public:
-    std::optional<std::string> openFileName(std::string_view filter) override;
+    std::optional<std::string> openFileName(std::string_view filter,
+                                            std::string_view startFolder = {}) override;
     std::optional<std::string> saveFileName(std::string_view filter,
                                             std::string_view presetPath) override;
 };

@@ -62,7 +62,7 @@ bool TextFileCommands::ExportText()
     const std::string text = documentToYaml(m_context.document.working(), schemaLocation());
     if (!m_context.dataFiles->writeFile(
             *path, {reinterpret_cast<const std::uint8_t *>(text.data()), text.size()})) {
-        m_context.messages->inform(m_context.text(Messages::kFileError), MessageIcon::None);
+        m_context.messages->inform(writeFailureText(m_context), MessageIcon::None);
         return false;
     }
     return true;

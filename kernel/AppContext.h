@@ -49,6 +49,7 @@ public:
     struct NoServices
     {
         MemoryIniStore setupIni;
+        MemoryIniStore userSettings;
         ClosedMessageService messages;
         MemoryIniStore versionIni;
         NoDataFileStorage dataFiles;
@@ -58,6 +59,7 @@ public:
     NoServices none;
 
     IniStore *setupIni = &none.setupIni;          // mysetup.ini
+    IniStore *userSettings = &none.userSettings;  // the per-user settings store
     MessageService *messages = &none.messages;    // questions and notices to the user
     IniStore *versionIni = &none.versionIni;      // Version.ini; an empty one reads as V100/V100
     DataFileStorage *dataFiles = &none.dataFiles; // data file pairs and InitFiles

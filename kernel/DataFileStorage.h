@@ -30,6 +30,9 @@ public:
         (void)channelPath;
         return true;
     }
+    // Why the last write failed, with the path it was for ("Permission denied: /usr/bin/new.dat");
+    // empty when the storage cannot tell.
+    virtual std::string lastWriteError() const { return {}; }
     // Writes one file whole (a configuration text), or leaves what was there; false on failure.
     virtual bool writeFile(const std::string &path, std::span<const std::uint8_t> bytes)
     {

@@ -12,8 +12,10 @@ class FileDialogs
 public:
     virtual ~FileDialogs() = default;
 
-    // The chosen file, or nothing when the dialog was cancelled.
-    virtual std::optional<std::string> openFileName(std::string_view filter) = 0;
+    // The chosen file, or nothing when the dialog was cancelled; the dialog starts in startFolder
+    // (empty: where the program's dialogs start).
+    virtual std::optional<std::string> openFileName(std::string_view filter,
+                                                    std::string_view startFolder = {}) = 0;
     // The chosen file name, the dialog preset to presetPath; nothing when cancelled.
     virtual std::optional<std::string> saveFileName(std::string_view filter,
                                                     std::string_view presetPath) = 0;
@@ -23,7 +25,10 @@ public:
 class CancelledFileDialogs : public FileDialogs
 {
 public:
-    std::optional<std::string> openFileName(std::string_view) override { return std::nullopt; }
+    std::optional<std::string> openFileName(std::string_view, std::string_view = {}) override
+    {
+        return std::nullopt;
+    }
     std::optional<std::string> saveFileName(std::string_view, std::string_view) override
     {
         return std::nullopt;
@@ -35,9 +40,10 @@ public:
 class ScriptedFileDialogs : public FileDialogs
 {
 public:
-    std::optional<std::string> openFileName(std::string_view filter) override
+    std::optional<std::string> openFileName(std::string_view filter,
+                                            std::string_view startFolder = {}) override
     {
-        shown.push_back({"open", std::string(filter), {}});
+        shown.push_back({"open", std::string(filter), std::string(startFolder)});
         return next();
     }
     std::optional<std::string> saveFileName(std::string_view filter,
@@ -51,7 +57,7 @@ public:
     {
         std::string dialog; // "open" or "save"
         std::string filter;
-        std::string presetPath;
+        std::string presetPath; // a save dialog's preset, an open dialog's start folder
     };
     std::deque<std::optional<std::string>> answers;
     std::deque<Shown> shown;

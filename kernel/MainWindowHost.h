@@ -88,6 +88,8 @@ public:
     // Opens the help window at the page of that name (a window's objectName, "task-read"; empty:
     // the contents), making it the first time. It stays open beside the program.
     virtual void showHelp(const QString &page) = 0;
+    // Says in the status bar what a command has done ("Saved myradio.dat"), for a few seconds.
+    virtual void showStatusMessage(const QString &text) { static_cast<void>(text); }
     // Runs a command of the main window as its menu would (a window's own menu reaching a
     // command that another subsystem carries out).
     virtual void runCommand(MainCommand command) = 0;

@@ -15,6 +15,9 @@ enum class MainCommand
     FileSaveAs,
     FileExportText,
     FileImportText,
+    // File > Recent Files: the submenu of the last data files, and its Clear item.
+    RecentFiles,
+    ClearRecentFiles,
     Exit,
     ChannelInformation,
     OptionFeatures,
@@ -85,6 +88,17 @@ inline constexpr MenuItemText kMainMenu[]{
      {"", "&Import Text...", "导入文本(&I)..."},
      "",
      MainCommand::FileImportText},
+    // A submenu: the recent files are listed above its Clear item each time it opens.
+    {"mnuFileRecent",
+     "mnuFile",
+     {"", "Recent &Files", "最近的文件(&F)"},
+     "",
+     MainCommand::RecentFiles},
+    {"mnuFileRecentClear",
+     "mnuFileRecent",
+     {"", "&Clear Recent Files", "清除最近的文件(&C)"},
+     "",
+     MainCommand::ClearRecentFiles},
     {"mnuFileExit", "mnuFile", {"", "E&xit", "退出(&X)"}, "Ctrl+Q", MainCommand::Exit},
     {"mnuEdit", "", {"", "&Edit", "编辑(&E)"}, "", MainCommand::None},
     // Their captions name the step they take back or again (historyCaption).

@@ -42,6 +42,26 @@ inline constexpr TextEntry kUnknownOperatingSystem{"", "未知操作系统", "�
 inline constexpr TextEntry kMoreMessages{"", "... and %1 more messages", "……另有 %1 条消息"};
 } // namespace Messages
 
+// What the status bar says after a command; "%1" is a file's name.
+namespace StatusTexts {
+inline constexpr TextEntry kSaved{"", "Saved %1", "已保存 %1"};
+inline constexpr TextEntry kOpened{"", "Opened %1", "已打开 %1"};
+inline constexpr TextEntry kPrinted{"", "Sent the channel chart to the printer",
+                                    "信道表已发送到打印机"};
+inline constexpr TextEntry kRead{"", "Read the radio's data into the program",
+                                 "已从对讲机读取数据"};
+inline constexpr TextEntry kWritten{"", "Wrote the program's data into the radio",
+                                    "已向对讲机写入数据"};
+} // namespace StatusTexts
+
+namespace RecentFileTexts {
+// A recent file chosen after it was moved or deleted; "%1" is its path.
+inline constexpr TextEntry kMissing{"",
+                                    "%1 no longer exists; it has been removed from the recent "
+                                    "files.",
+                                    "%1 已不存在，已从最近的文件中删除。"};
+} // namespace RecentFileTexts
+
 // Captions of the standard buttons of dialog-style windows.
 namespace ButtonTexts {
 inline constexpr TextEntry kOk{"", "&OK", "确定(&O)"};

@@ -1,5 +1,6 @@
 #include "link/TransferCommands.h"
 
+#include "datafile/LocalTime.h"
 #include "kernel/AppContext.h"
 #include "kernel/DocumentNotifier.h"
 #include "kernel/HelpKey.h"
@@ -7,6 +8,7 @@
 #include "kernel/MainWindowHost.h"
 #include "lang/MessageService.h"
 #include "lang/Messages.h"
+#include "lang/QtText.h"
 #include "link/FrmComSet.h"
 #include "link/PortSettings.h"
 #include "link/SerialPortFacts.h"
@@ -167,8 +169,11 @@ void TransferCommands::sessionFinished(const SessionEnd &end)
             m_context.document.working() = m_runner.session().document();
             m_context.document.documentPath = "new.dat";
             m_context.document.untitled = true;
+            m_context.document.suggestedFileName = "ORX740-" + localTimeText("%Y-%m-%d") + ".dat";
             m_host->documentReplaced();
         }
+        m_host->showStatusMessage(
+            qText(m_context.text(reading ? StatusTexts::kRead : StatusTexts::kWritten)));
         m_context.messages->ask(
             m_context.text(reading ? Messages::kReadCompleted : Messages::kWriteCompleted),
             MessageButtons::Ok, MessageIcon::None);

@@ -55,6 +55,9 @@ public:
     std::string documentPath = "new.dat";
     std::string previousPath = "new.dat";
     bool untitled = true;
+    // The file name Save As offers while the document is untitled; empty: the document path. A
+    // read from the radio names the day it was read.
+    std::string suggestedFileName;
 
     // Called whenever the title of the main window must follow the document.
     std::function<void()> onTitleChanged;

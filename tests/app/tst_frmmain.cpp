@@ -42,6 +42,7 @@ const MenuRow kExpectedMenu[]{
     {"mnuFileSaveAs", "Save &As", "另存为(&A)", "Ctrl+Shift+S"},
     {"mnuFileExportText", "&Export Text...", "导出文本(&E)...", ""},
     {"mnuFileImportText", "&Import Text...", "导入文本(&I)...", ""},
+    {"mnuFileRecent", "Recent &Files", "最近的文件(&F)", ""},
     {"mnuFileExit", "E&xit", "退出(&X)", "Ctrl+Q"},
     {"mnuEdit", "&Edit", "编辑(&E)", ""},
     {"mnuEditUndo", "&Undo", "撤销(&U)", "Ctrl+Z"},
@@ -251,7 +252,7 @@ void TestFrmMain::titleAndStatusBar()
     QFETCH(QString, title);
     QFETCH(QString, portPanel);
     Harness harness(language, comPort);
-    QCOMPARE(harness.window->windowTitle(), title);
+    QCOMPARE(shownTitle(harness.window.get()), title);
     QCOMPARE(harness.panel(1), QString());
     QCOMPARE(harness.panel(2), QStringLiteral("ORX-740[28.0000 - 29.6990 MHz]"));
     QCOMPARE(harness.panel(3), portPanel);
@@ -259,7 +260,7 @@ void TestFrmMain::titleAndStatusBar()
     // The title follows the document's path, cut after the last separator.
     harness.context.document.documentPath = "/home/user/radios/shop.dat";
     harness.context.document.restoreSnapshot();
-    QVERIFY(harness.window->windowTitle().endsWith(QStringLiteral(":shop.dat]")));
+    QVERIFY(shownTitle(harness.window.get()).endsWith(QStringLiteral(":shop.dat]")));
 }
 
 void TestFrmMain::toolbarKeysAndPositions()
@@ -348,7 +349,7 @@ void TestFrmMain::languageChangeReachesTheMainWindowOnActivation()
     QVERIFY(QTest::qWaitForWindowActive(harness.window.get()));
     QTRY_COMPARE(harness.action("mnuFile")->text(), QStringLiteral("文件&F"));
     QCOMPARE(harness.context.language.shownLanguage, Chinese);
-    QCOMPARE(harness.window->windowTitle(),
+    QCOMPARE(shownTitle(harness.window.get()),
              QStringLiteral("ORX-740[28.0000 - 29.6990 MHz][文件名:new.dat]"));
     QCOMPARE(harness.panel(3), QStringLiteral("通信口1"));
     QCOMPARE(harness.tree()->topLevelItem(0)->child(0)->text(0), QStringLiteral("信道信息"));

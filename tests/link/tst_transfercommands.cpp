@@ -1,6 +1,7 @@
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QClipboard>
+#include <QDate>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -33,6 +34,7 @@
 #include "model/TransferWalk.h"
 #include "radio/ImagePacking.h"
 #include "support/ScriptedMessageService.h"
+#include "support/WindowHarness.h"
 
 namespace {
 
@@ -253,7 +255,8 @@ void TestTransferCommands::readFillsTheDocument()
     QVERIFY(harness.context.document.working() == expected);
     QCOMPARE(harness.context.document.documentPath, std::string("new.dat"));
     QVERIFY(harness.context.document.untitled);
-    QVERIFY(harness.main->windowTitle().endsWith("[File Name:new.dat]"));
+    // What was read is not saved yet: the title says so.
+    QVERIFY(shownTitle(harness.main.get()).endsWith("[File Name:new.dat]*"));
     // The editors were closed; the channel window shows the new data.
     QTRY_COMPARE(harness.openWindows(), QStringList{"frmCommChInfo"});
     QVERIFY(!shown.isEmpty());
@@ -261,6 +264,15 @@ void TestTransferCommands::readFillsTheDocument()
     QVERIFY(std::is_sorted(shown.begin(), shown.end()));
     QVERIFY(resized);
     QVERIFY(!harness.commands->isBusy());
+
+    // The status bar says what was done, and Save As names the file by the day of the read.
+    QCOMPARE(harness.main->findChild<QLabel *>(QStringLiteral("Panel1"))->text(),
+             QStringLiteral("Read the radio's data into the program"));
+    ScriptedFileDialogs dialogs;
+    harness.context.fileDialogs = &dialogs;
+    harness.main->dispatch(MainCommand::FileSaveAs);
+    QCOMPARE(QString::fromStdString(dialogs.shown.at(0).presetPath),
+             QDate::currentDate().toString(QStringLiteral("'ORX740-'yyyy-MM-dd'.dat'")));
 }
 
 void TestTransferCommands::writePutsThePackedDocumentIntoTheRadio()

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QTest>
 #include <QWidget>
+#include <QWindow>
 
 #include <memory>
 
@@ -27,6 +28,14 @@ template<typename T>
 T *findNamed(const QObject *root, const char *name)
 {
     return findNamed<T>(root, QString::fromLatin1(name));
+}
+
+// The title as the window system shows it, where the "[*]" placeholder has become the frame's
+// modified marker or nothing.
+inline QString shownTitle(QWidget *window)
+{
+    window->winId();
+    return window->windowHandle()->title();
 }
 
 // The texts of a list box's items, in order.
