@@ -142,7 +142,7 @@ std::string GetCTCSS_DCSByShow(std::string_view text, int language)
 std::string ShowCTCSS_DCS(std::string_view code, int language)
 {
     const std::string_view text = trimBothEnds(code);
-    const std::string off(textFor(ChannelTexts::kToneOff, language));
+    std::string off(textFor(ChannelTexts::kToneOff, language));
     if (text.size() != 4)
         return off;
     if (text.front() == '8')

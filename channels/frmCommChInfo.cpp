@@ -54,12 +54,13 @@ namespace {
 class ChannelEditCommand : public QUndoCommand
 {
 public:
-    ChannelEditCommand(frmCommChInfo &window, const QString &name, ChannelGrid::GroupState before,
-                       ChannelGrid::GroupState after, std::pair<int, int> movedRows)
+    ChannelEditCommand(frmCommChInfo &window, const QString &name,
+                       const ChannelGrid::GroupState &before, const ChannelGrid::GroupState &after,
+                       std::pair<int, int> movedRows)
         : QUndoCommand(name)
         , m_window(window)
-        , m_before(std::move(before))
-        , m_after(std::move(after))
+        , m_before(before)
+        , m_after(after)
         , m_movedRows(movedRows)
     {}
 
@@ -923,7 +924,7 @@ void frmCommChInfo::edit(const QString &name, const std::function<void()> &chang
     announce(before, after);
     const std::pair<int, int> movedRows =
         movedTo ? std::pair(rowBefore, *movedTo) : std::pair(0, 0);
-    m_undo->push(new ChannelEditCommand(*this, name, before, std::move(after), movedRows));
+    m_undo->push(new ChannelEditCommand(*this, name, before, after, movedRows));
 }
 
 void frmCommChInfo::selectRowAlone(int row)

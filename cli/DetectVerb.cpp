@@ -22,7 +22,8 @@ struct DetectArguments
 std::optional<DetectArguments> parseDetect(const std::vector<std::string_view> &args)
 {
     DetectArguments parsed;
-    for (std::size_t i = 0; i < args.size(); ++i) {
+    // Each option comes with its value.
+    for (std::size_t i = 0; i < args.size(); i += 2) {
         const bool takesValue = args[i] == "--port" || args[i] == "--trace";
         if (!takesValue || i + 1 >= args.size() || args[i + 1].starts_with("--")) {
             printError(takesValue
@@ -37,7 +38,6 @@ std::optional<DetectArguments> parseDetect(const std::vector<std::string_view> &
             parsed.ports << value;
         else
             parsed.tracePath = value;
-        ++i;
     }
     return parsed;
 }

@@ -118,7 +118,7 @@ std::string recordText(const FixedText<N> &text)
 
 std::string frequencyText(const FixedText<8> &digits)
 {
-    const std::string text = digits.trimmed();
+    std::string text = digits.trimmed();
     if (text.empty())
         return "(none)";
     if (text.size() < 3)

@@ -33,7 +33,7 @@ VersionRegistry installedVersionRegistry()
 std::optional<QString> openTransferPort(const std::string &portText, SerialPortService &port)
 {
     const PortAliases aliases = installedPortAliases();
-    const auto device = devicePathForPort(QString::fromStdString(portText), aliases);
+    auto device = devicePathForPort(QString::fromStdString(portText), aliases);
     std::error_code fsError;
     // One line: the program's own message, then why.
     const QString portError = englishText(Messages::kPortError);
@@ -67,8 +67,7 @@ void setUpCompanionSession(SessionRunner &runner, const std::string &portText,
     runner.setPortOpener([portText, quietPort](SerialPortService &port) -> std::optional<QString> {
         if (!quietPort)
             return openTransferPort(portText, port);
-        const auto device =
-            devicePathForPort(QString::fromStdString(portText), installedPortAliases());
+        auto device = devicePathForPort(QString::fromStdString(portText), installedPortAliases());
         std::error_code fsError;
         if (!device || std::filesystem::is_regular_file(device->toStdString(), fsError) ||
             !port.open(*device))

@@ -45,6 +45,7 @@ parseTransferFile(JobKind kind, const std::vector<std::string_view> &args, Comma
         return std::nullopt;
     }
     std::vector<TransferFile> files;
+    files.reserve(positional.size() + 1);
     for (std::string_view path : positional)
         files.push_back({QString::fromUtf8(path.data(), qsizetype(path.size())), false});
     for (std::string_view option : {"--out", "--image-out", "--image"}) {

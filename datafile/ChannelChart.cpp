@@ -57,6 +57,7 @@ std::vector<std::string> chartRow(const ChannelRecord &record,
                                   const std::vector<const ChannelColumn *> &columns, int language)
 {
     std::vector<std::string> row;
+    row.reserve(columns.size());
     for (const ChannelColumn *column : columns)
         row.push_back(column ? chartCell(column->show(record), language)
                              : std::to_string(record.Number));
@@ -160,8 +161,8 @@ std::string channelChartHtml(const ChannelChart &chart)
                        htmlEscaped(chart.heading) + "</p>";
     const std::size_t span = chart.columnTitles.size();
     for (const ChartTable &table : chart.tables) {
-        html += "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\">";
-        html += "<thead><tr><th colspan=\"" + std::to_string(span) + "\" align=\"left\">" +
+        html += R"(<table border="1" cellspacing="0" cellpadding="3" width="100%">)";
+        html += R"(<thead><tr><th colspan=")" + std::to_string(span) + R"(" align="left">)" +
                 htmlEscaped(table.title) + "</th></tr><tr>";
         for (const std::string &title : chart.columnTitles)
             html += "<th>" + htmlEscaped(title) + "</th>";

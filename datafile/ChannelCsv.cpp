@@ -148,10 +148,10 @@ void planCommonLayout(const Header &header, const std::vector<CsvRow> &rows,
     const ChannelColumn *modeColumn = findChannelColumn("Mode");
     const ChannelColumn *scanColumn = findChannelColumn("Scan");
     if (header.find("Name"))
-        result.notes.push_back("the radio keeps no channel names: column Name is not kept");
+        result.notes.emplace_back("the radio keeps no channel names: column Name is not kept");
     if (header.find("Offset"))
-        result.notes.push_back("the radio has one repeater offset for all channels (an option): "
-                               "column Offset is not kept");
+        result.notes.emplace_back("the radio has one repeater offset for all channels (an option): "
+                                  "column Offset is not kept");
 
     int next = 1;
     for (std::size_t r = 1; r < rows.size(); ++r) {
@@ -429,7 +429,7 @@ CsvImportResult importChannelCsv(std::string_view text, DocumentSet &document,
     CsvImportResult result;
     const std::vector<CsvRow> rows = parseCsv(text);
     if (rows.empty()) {
-        result.errors.push_back("line 1: the file holds no header line");
+        result.errors.emplace_back("line 1: the file holds no header line");
         return result;
     }
     const Header header(rows.front().fields);

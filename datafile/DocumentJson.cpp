@@ -7,8 +7,8 @@
 std::string jsonString(const std::string &text)
 {
     std::string out = "\"";
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
+    for (const char byte : text) {
+        const auto c = static_cast<unsigned char>(byte);
         if (c == '"' || c == '\\') {
             out += '\\';
             out += char(c);

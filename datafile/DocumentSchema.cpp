@@ -129,7 +129,9 @@ TextNode scalarSchema(const FieldSpec &spec)
     case FieldForm::Dcs: {
         std::vector<std::string> tones;
         const bool ctcss = spec.form == FieldForm::Ctcss;
-        for (int k = 0; k < (ctcss ? kCtcssToneCount : kDcsCodeCount); ++k)
+        const int toneCount = ctcss ? kCtcssToneCount : kDcsCodeCount;
+        tones.reserve(static_cast<std::size_t>(toneCount));
+        for (int k = 0; k < toneCount; ++k)
             tones.push_back(ctcss ? ctcssShowText(k) : dcsShowText(k));
         forms.push_back(enumOf(tones));
         break;

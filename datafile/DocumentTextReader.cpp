@@ -121,7 +121,7 @@ public:
                 problem(key, path, "expected a name as key, found " + foundText(key));
                 continue;
             }
-            const std::string name = key.Scalar();
+            const std::string &name = key.Scalar();
             if (std::find(entries.keys.begin(), entries.keys.end(), name) != entries.keys.end()) {
                 problem(key, join(path, name), "the key \"" + name + "\" is given twice");
                 continue;

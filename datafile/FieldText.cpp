@@ -231,7 +231,7 @@ std::vector<std::string> fieldItems(const FieldSpec &spec)
 
 ScalarText integerText(const FieldSpec &spec, long long stored)
 {
-    const ScalarText asStored{ScalarKind::Number, numberText(stored), true};
+    ScalarText asStored{ScalarKind::Number, numberText(stored), true};
     if (spec.hasNone && stored == spec.noneValue)
         return {ScalarKind::Word, "none"};
     switch (spec.form) {

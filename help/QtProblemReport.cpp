@@ -77,6 +77,7 @@ bool writeProblemReport(const QString &path, const std::vector<ProblemReportFile
                         QString *error)
 {
     std::vector<ZipMember> members;
+    members.reserve(files.size());
     for (const ProblemReportFile &file : files)
         members.push_back({file.name, file.bytes});
     const std::vector<std::uint8_t> zip = storedZipArchive(members, zipTimeNow());

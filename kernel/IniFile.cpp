@@ -93,7 +93,7 @@ QString resolveSetupIniPath(const QString &shippedPath)
 QString perUserSetupIniPath(const QString &shippedPath)
 {
     const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    const QString userPath = QDir(userFolder).filePath(QFileInfo(shippedPath).fileName());
+    QString userPath = QDir(userFolder).filePath(QFileInfo(shippedPath).fileName());
     if (!QFileInfo::exists(userPath) && QFileInfo::exists(shippedPath)) {
         QDir().mkpath(userFolder);
         if (QFile::copy(shippedPath, userPath))

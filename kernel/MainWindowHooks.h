@@ -28,9 +28,9 @@ public:
     // Opens the help window at the named page (the window's objectName; empty: the contents).
     using HelpHandler = std::function<void(AppContext &, MainWindowHost &, const QString &)>;
 
-    void addWindow(QAnyStringView name, WindowFactory factory)
+    void addWindow(QAnyStringView name, const WindowFactory &factory)
     {
-        m_windows.insert(name.toString(), std::move(factory));
+        m_windows.insert(name.toString(), factory);
     }
     void setCommand(MainCommand command, CommandHandler handler)
     {

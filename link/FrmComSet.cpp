@@ -281,23 +281,26 @@ void FrmComSet::findCableStep()
 }
 
 // While waiting for the cable, the first port that was not there without it is the cable.
-void FrmComSet::watchForCable(std::vector<PortEntry> listed)
+void FrmComSet::watchForCable(const std::vector<PortEntry> &listed)
 {
     if (m_cableStep != CableStep::Plugging)
         return;
-    for (const PortEntry &entry : listed) {
-        if (std::find(m_withoutCable.begin(), m_withoutCable.end(), entry) != m_withoutCable.end())
-            continue;
-        m_cableStep = CableStep::Idle;
-        showPort(listPorts(portNames()), entry.number);
-        showFacts();
-        const PortFacts facts =
-            portFactsOf(qText(entry.devicePath), readPortAliases(*m_context.setupIni));
-        setStatus(qText(m_context.text(LinkWindowTexts::kCableFound))
-                      .arg(qText(comName(entry.number)), portIdentity(facts)));
-        relabel();
+    const auto cable = std::find_if(listed.begin(), listed.end(), [this](const PortEntry &entry) {
+        return std::find(m_withoutCable.begin(), m_withoutCable.end(), entry) ==
+               m_withoutCable.end();
+    });
+    if (cable == listed.end())
         return;
-    }
+    // Listing the ports again below replaces the list the entry came from: what is needed first.
+    const int cableNumber = cable->number;
+    const QString cablePath = qText(cable->devicePath);
+    m_cableStep = CableStep::Idle;
+    showPort(listPorts(portNames()), cableNumber);
+    showFacts();
+    const PortFacts facts = portFactsOf(cablePath, readPortAliases(*m_context.setupIni));
+    setStatus(qText(m_context.text(LinkWindowTexts::kCableFound))
+                  .arg(qText(comName(cableNumber)), portIdentity(facts)));
+    relabel();
 }
 
 bool FrmComSet::isFindingRadio() const

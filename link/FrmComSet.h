@@ -60,7 +60,7 @@ private:
     void layOut();
     void showFacts();
     void askForOtherPort();
-    void watchForCable(std::vector<PortEntry> listed);
+    void watchForCable(const std::vector<PortEntry> &listed);
     void radioProbed(const QList<ProbeResult> &results);
     void setStatus(const QString &text);
 

@@ -177,7 +177,7 @@ ProbeResult RadioProbe::resultSoFar(const PortProbe &probe) const
     return result;
 }
 
-void RadioProbe::finishOne(PortProbe &probe, ProbeResult result)
+void RadioProbe::finishOne(PortProbe &probe, const ProbeResult &result)
 {
     if (probe.done)
         return;

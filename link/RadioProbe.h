@@ -63,7 +63,7 @@ private:
     void linkFinished(PortProbe &probe, bool success, bool refused);
     // The result of a probe that ended without the link's verdict: by what the radio said so far.
     ProbeResult resultSoFar(const PortProbe &probe) const;
-    void finishOne(PortProbe &probe, ProbeResult result);
+    void finishOne(PortProbe &probe, const ProbeResult &result);
     void retire();
 
     std::chrono::milliseconds m_replyTimeout;

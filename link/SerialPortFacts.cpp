@@ -102,9 +102,9 @@ std::optional<QString> openNumberedPort(SerialPortService &port, int comPort,
                                         const PortAliases &aliases, int language,
                                         std::string *failure)
 {
-    const auto device = comPort < 1
-                            ? std::nullopt
-                            : devicePathForPort(QString::fromStdString(comName(comPort)), aliases);
+    auto device = comPort < 1
+                      ? std::nullopt
+                      : devicePathForPort(QString::fromStdString(comName(comPort)), aliases);
     if (device && port.open(*device))
         return device;
     PortFacts facts;

@@ -61,14 +61,14 @@ constexpr bool isValidKindGroup(int kind, int group)
 template<typename T>
 struct KindGroupArray
 {
-    static constexpr std::size_t kCount = kKindCount * kMaxGroup;
+    static constexpr std::size_t kCount = std::size_t{kKindCount} * kMaxGroup;
     std::array<T, kCount> values{};
 
     static constexpr std::size_t indexOf(int kind, int group)
     {
         if (!isValidKindGroup(kind, group))
             throw std::out_of_range("kind or group out of range");
-        return static_cast<std::size_t>((group - 1) * kKindCount + kind);
+        return static_cast<std::size_t>(group - 1) * kKindCount + static_cast<std::size_t>(kind);
     }
     T &at(int kind, int group) { return values[indexOf(kind, group)]; }
     const T &at(int kind, int group) const { return values[indexOf(kind, group)]; }

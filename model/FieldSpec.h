@@ -111,6 +111,7 @@ struct FieldSpec
     constexpr operator std::string_view() const { return name; }
 
     // The builders change the spec they are called on and pass it on, so a chain makes one spec.
+    // NOLINTBEGIN(performance-move-const-arg): passing *this on as an rvalue takes std::move.
     constexpr FieldSpec &&flag() &&
     {
         form = FieldForm::Flag;
@@ -183,6 +184,7 @@ struct FieldSpec
         derived = true;
         return std::move(*this);
     }
+    // NOLINTEND(performance-move-const-arg)
 };
 
 // Element keys of the arrays indexed by channel kind.

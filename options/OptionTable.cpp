@@ -337,7 +337,7 @@ std::string shownText(const OptionRow &row, const SettingsRecord &settings, int 
         // The name at the stored position of the master list, when this box lists it.
         std::vector<std::string> master;
         appendTexts(master, kKeyFunctions, language);
-        const std::string name = ListTextForValue(master, value);
+        std::string name = ListTextForValue(master, value);
         for (const std::string &item : items)
             if (item == name)
                 return name;

@@ -28,5 +28,5 @@ qint64 ToneSource::readData(char *data, qint64 maxSize)
     std::vector<std::int16_t> samples(count);
     const std::size_t got = m_generator.render(samples);
     std::memcpy(data, samples.data(), got * 2);
-    return static_cast<qint64>(got * 2);
+    return static_cast<qint64>(got) * 2;
 }

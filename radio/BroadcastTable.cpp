@@ -71,7 +71,8 @@ std::optional<double> unpackBroadcastFrequency(const std::array<std::uint8_t, 4>
         const int low = byte & 0x0F;
         if (high > 9 || low > 9)
             return std::nullopt;
-        units = units * 100 + high * 10 + low;
+        const int twoDigits = high * 10 + low;
+        units = units * 100 + twoDigits;
     }
     return static_cast<double>(units) / kUnitsPerMegahertz;
 }

@@ -140,7 +140,7 @@ class ChannelStore
 {
 public:
     ChannelStore()
-        : m_entries(kKindCount * kMaxGroup * kMaxChannelsPerGroup)
+        : m_entries(std::size_t{kKindCount} * kMaxGroup * kMaxChannelsPerGroup)
     {}
 
     // Entry 1..99 of a group; throws std::out_of_range for an index outside the store.
@@ -160,8 +160,9 @@ private:
     {
         if (!isValidKindGroup(kind, group) || index < 1 || index > kMaxChannelsPerGroup)
             return static_cast<std::size_t>(-1);
-        return static_cast<std::size_t>(
-            ((group - 1) * kMaxChannelsPerGroup + (index - 1)) * kKindCount + kind);
+        const auto inStore =
+            static_cast<std::size_t>((group - 1) * kMaxChannelsPerGroup + index - 1);
+        return inStore * kKindCount + static_cast<std::size_t>(kind);
     }
 
     std::vector<ChannelRecord> m_entries;

@@ -270,8 +270,8 @@ void TestSaveQuestion::everyEditMeetsTheSaveQuestion()
     if (command == "menu new")
         answers.push_back(MessageAnswer::Ok);
     if (MessageAnswer(answer) == MessageAnswer::Save)
-        matrix.dialogs.answers.push_back(matrix.savedPath);
-    matrix.dialogs.answers.push_back(matrix.otherPath);
+        matrix.dialogs.answers.emplace_back(matrix.savedPath);
+    matrix.dialogs.answers.emplace_back(matrix.otherPath);
     matrix.run(command);
 
     const std::vector<ScriptedMessageService::Question> &questions =

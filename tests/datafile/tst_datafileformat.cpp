@@ -43,7 +43,7 @@ QByteArray textAt(const std::vector<std::uint8_t> &bytes, std::size_t offset, st
 
 std::size_t kindGroup(int kind, int group)
 {
-    return static_cast<std::size_t>((group - 1) * 3 + kind);
+    return static_cast<std::size_t>(group - 1) * 3 + static_cast<std::size_t>(kind);
 }
 
 // A settings record of random bytes whose channel counts the groups can hold.
@@ -136,8 +136,8 @@ void TestDataFileFormat::channelFileHoldsGroupsThenEveryMemory()
     // Records: the three channels in their order, then memories 1..96, empty ones included.
     for (int n = 1; n <= 3; ++n)
         QCOMPARE(u16At(bytes, std::size_t(n - 1) * 70), std::uint16_t(n));
-    QCOMPARE(u16At(bytes, (3 + 4) * 70), std::uint16_t(5)); // memory 5's number
-    QCOMPARE(u16At(bytes, (3 + 4) * 70 + 2), std::uint16_t(1));
+    QCOMPARE(u16At(bytes, std::size_t{3 + 4} * 70), std::uint16_t(5)); // memory 5's number
+    QCOMPARE(u16At(bytes, std::size_t{3 + 4} * 70 + 2), std::uint16_t(1));
     QCOMPARE(u16At(bytes, (3 + 5) * 70 + 2), std::uint16_t(0)); // memory 6 is empty
 }
 
@@ -178,7 +178,7 @@ void TestDataFileFormat::badPairsLeaveTheDocumentUntouched_data()
                               qsizetype(packed.channelFile.size()));
     auto withCount = [&](int kind, int group, int count) {
         QByteArray bytes = data;
-        const auto at = qsizetype(114 + 2 * kindGroup(kind, group));
+        const auto at = qsizetype{114} + 2 * qsizetype(kindGroup(kind, group));
         bytes[at] = char(count & 0xFF);
         bytes[at + 1] = char((count >> 8) & 0xFF);
         return bytes;

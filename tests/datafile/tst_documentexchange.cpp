@@ -256,7 +256,7 @@ void TestDocumentExchange::backupRotationKeepsTheNewest()
     for (int minute = 10; minute < 62; ++minute)
         names.push_back("20261209-11" + std::to_string(minute % 60 + 10).substr(0, 2) + "00" +
                         "_ORX740_" + (minute % 2 ? "write" : "read"));
-    names.push_back("20261209-100000-2_ORX740_write"); // a second backup in the same second
+    names.emplace_back("20261209-100000-2_ORX740_write"); // a second backup in the same second
     std::reverse(names.begin(), names.end());
     const std::vector<std::string> removed = backupsToRemove(names, kBackupsKept);
     QCOMPARE(removed.size(), std::size_t(4));

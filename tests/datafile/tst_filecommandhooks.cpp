@@ -53,7 +53,7 @@ void TestFileCommandHooks::commandsRunFromTheMainWindow()
     frmMain window(context, notifier, std::move(hooks));
     QVERIFY(context.document.working().channels == init->channels);
 
-    dialogs.answers.push_back(dir.filePath("saved").toStdString());
+    dialogs.answers.emplace_back(dir.filePath("saved").toStdString());
     window.dispatch(MainCommand::FileSaveAs);
     QVERIFY(QFile::exists(dir.filePath("saved.dat")));
     QVERIFY(QFile::exists(dir.filePath("saved.fre")));

@@ -152,7 +152,7 @@ void TestFileCommands::saveAsWritesThePair()
     QFETCH(QString, channelFile);
     Harness harness;
     harness.context.document.working() = *Samples::richDocument();
-    harness.dialogs.answers.push_back(chosen.toStdString());
+    harness.dialogs.answers.emplace_back(chosen.toStdString());
 
     // An untitled document goes straight to the save dialog, without a question.
     QVERIFY(harness.commands().Save());
@@ -223,7 +223,7 @@ void TestFileCommands::failedSaveIsReportedAndKeepsTheEdits()
     Harness harness;
     harness.edit();
     harness.files.unwritable.insert(unwritable.toStdString());
-    harness.dialogs.answers.push_back("/ro/x.dat");
+    harness.dialogs.answers.emplace_back("/ro/x.dat");
 
     QVERIFY(!harness.commands().SaveAs());
     QCOMPARE(harness.messageTexts(), QStringList{kFileError});
@@ -242,7 +242,7 @@ void TestFileCommands::openReadsTheDocument()
     const std::unique_ptr<DocumentSet> sample = Samples::richDocument(4);
     sample->settings.version.assign("V100");
     harness.store("/d/b.dat", *sample);
-    harness.dialogs.answers.push_back("/d/b.dat");
+    harness.dialogs.answers.emplace_back("/d/b.dat");
 
     harness.commands().Open();
     const Document &document = harness.context.document;
@@ -310,7 +310,7 @@ void TestFileCommands::rejectedFilesChangeNothing()
         harness.files.files["/d/bad.fre"].assign(packed.channelFile.begin(),
                                                  packed.channelFile.begin() + channelFile);
     harness.messages.answers.push_back(MessageAnswer::Discard); // the save question
-    harness.dialogs.answers.push_back("/d/bad.dat");
+    harness.dialogs.answers.emplace_back("/d/bad.dat");
 
     harness.commands().Open();
     const QStringList texts = harness.messageTexts();
@@ -422,9 +422,9 @@ void TestFileCommands::openAsksToSaveFirst()
         harness.files.unwritable.insert("/d/mine.dat");
     harness.messages.answers.push_back(MessageAnswer(answer));
     if (!titled)
-        harness.dialogs.answers.push_back(
+        harness.dialogs.answers.emplace_back(
             saveAsName.isEmpty() ? std::nullopt : std::optional(saveAsName.toStdString()));
-    harness.dialogs.answers.push_back("/d/other.dat");
+    harness.dialogs.answers.emplace_back("/d/other.dat");
 
     harness.commands().Open();
     QCOMPARE(harness.messageTexts().value(0), titled ? QStringLiteral("Save changes to mine.dat?")

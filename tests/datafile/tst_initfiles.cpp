@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 #include "datafile/DataFileFormat.h"
 #include "datafile/FileCommands.h"
@@ -95,8 +96,8 @@ void TestInitFiles::everyGroupStaysInsideItsRange()
     int high = 0;
     if (kind == HF && !groupFrequencyText(kind, group).empty()) {
         const std::string_view range = groupFrequencyText(kind, group);
-        low = int(mhzAt(range, 0) * 1e6 + 0.5);
-        high = int(mhzAt(range, range.find(" - ") + 3) * 1e6 + 0.5);
+        low = int(std::lround(mhzAt(range, 0) * 1e6));
+        high = int(std::lround(mhzAt(range, range.find(" - ") + 3) * 1e6));
     } else if (kind == HAM && group <= 9) {
         low = 28000000 + (group - 1) * 200000;
         high = std::min(low + 195000, 29695000);
@@ -138,7 +139,8 @@ void TestInitFiles::everyShippedChannelLiesInsideItsBand()
     const auto check = [&](int kind, const ChannelRecord &record, const QString &where) {
         const BandLimits &band = bands[std::size_t(kind)];
         const int hz = hzOf(record);
-        QVERIFY2(hz >= int(band.lower * 1e6 + 0.5) && hz <= int(band.upper * 1e6 + 0.5),
+        QVERIFY2(hz >= int(std::lround(band.lower * 1e6)) &&
+                     hz <= int(std::lround(band.upper * 1e6)),
                  qPrintable(where + ": " + QString::number(hz)));
         ++checked;
     };

@@ -66,7 +66,7 @@ void TestTextCommands::exportedTextImportsAsTheDocument()
 {
     Harness harness;
     const auto original = std::make_unique<DocumentSet>(harness.context.document.working());
-    harness.dialogs.answers.push_back("/d/plan.yaml");
+    harness.dialogs.answers.emplace_back("/d/plan.yaml");
     QVERIFY(harness.commands().ExportText());
     QCOMPARE(harness.dialogs.shown.at(0).dialog, std::string("save"));
     QCOMPARE(harness.dialogs.shown.at(0).filter, kFilter);
@@ -79,7 +79,7 @@ void TestTextCommands::exportedTextImportsAsTheDocument()
     // replaces the document as Open does.
     harness.context.document.working().settings.options.mic = 7;
     harness.messages.answers.push_back(MessageAnswer::Discard);
-    harness.dialogs.answers.push_back("/d/plan.yaml");
+    harness.dialogs.answers.emplace_back("/d/plan.yaml");
     QVERIFY(harness.commands().ImportText());
     QCOMPARE(QString::fromStdString(harness.messages.questions.at(0).text),
              QStringLiteral("Save changes to a.dat?"));
@@ -118,7 +118,7 @@ void TestTextCommands::refusedImportChangesNothing()
     const std::string bad = "format: orx740-config/1\noptions:\n  micc: \"1\"\n  mic: 99\n";
     harness.files.files["/d/bad.yaml"] = std::vector<std::uint8_t>(bad.begin(), bad.end());
     const PackedPair before = harness.working();
-    harness.dialogs.answers.push_back(file.toStdString());
+    harness.dialogs.answers.emplace_back(file.toStdString());
     QVERIFY(!harness.commands().ImportText());
     QCOMPARE(harness.messages.questions.size(), std::size_t(1));
     const QString shown = QString::fromStdString(harness.messages.questions[0].text);

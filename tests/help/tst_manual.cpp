@@ -43,7 +43,7 @@ void TestManual::everyPageIsWrittenAndItsLinksResolve()
         for (const QRegularExpressionMatch &link : href.globalMatch(page)) {
             const std::string target = stdText(link.captured(1));
             QVERIFY2(std::find(names.begin(), names.end(), target) != names.end(),
-                     (name + " links " + target).c_str());
+                     std::string(name).append(" links ").append(target).c_str());
         }
     }
 }

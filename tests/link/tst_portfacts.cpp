@@ -269,8 +269,8 @@ void TestPortFacts::cliListsTheFakeTree()
     const QJsonArray ports = QJsonDocument::fromJson(cli.readAllStandardOutput(), &error).array();
     QCOMPARE(error.error, QJsonParseError::NoError);
     QStringList paths;
-    for (const QJsonValue &port : ports)
-        paths << port["devicePath"].toString();
+    for (const auto &port : ports)
+        paths << port.toObject().value("devicePath").toString();
     QVERIFY2(paths.mid(paths.size() - 4) ==
                  (QStringList{"/dev/ttyS0", "/dev/ttyUSB0", "/dev/ttyUSB1", "/dev/ttyUSB2"}),
              qPrintable(paths.join(' ')));

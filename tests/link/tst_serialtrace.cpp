@@ -18,6 +18,7 @@ void TestSerialTrace::keepsTheLastTenTransfers()
 {
     SerialTrace trace;
     std::vector<std::uint64_t> numbers;
+    numbers.reserve(12);
     for (int i = 0; i < 12; ++i)
         numbers.push_back(trace.begin(SerialTrace::Kind::Read, "/dev/ttyUSB" + std::to_string(i)));
     const std::uint8_t byte = 0x06;

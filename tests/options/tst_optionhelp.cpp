@@ -100,8 +100,8 @@ void TestOptionHelp::tooltipTellsItemsAndNewDocumentValue_data()
     QTest::addColumn<int>("language");
     QTest::addColumn<QStringList>("tooltipHolds");
     QTest::addColumn<QString>("paragraphHolds");
-    const auto row = [](const char *name, const char *control, int language, QStringList holds,
-                        const char *paragraph) {
+    const auto row = [](const char *name, const char *control, int language,
+                        const QStringList &holds, const char *paragraph) {
         QTest::newRow(name) << QString::fromLatin1(control) << language << holds
                             << QString::fromUtf8(paragraph);
     };

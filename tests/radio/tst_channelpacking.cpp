@@ -62,8 +62,8 @@ void setBitByHand(RadioImage &image, std::uint32_t base, int channel)
 
 void putBcd(RadioImage &image, std::uint32_t address, const char *digits)
 {
-    for (std::uint32_t i = 0; i < 4; ++i)
-        image.write(address + i,
+    for (std::size_t i = 0; i < 4; ++i)
+        image.write(address + std::uint32_t(i),
                     std::uint8_t(((digits[2 * i] - '0') << 4) | (digits[2 * i + 1] - '0')));
 }
 

@@ -65,8 +65,8 @@ void TestOptionImage::byteLandsInItsField_data()
     const int text2 = int(OptionControl::Text2);
     const int text4 = int(OptionControl::Text4);
     const int pub = int(OptionControl::PublicBox);
-    auto row = [](const char *name, int address, QByteArray bytes, int control, int index, int set,
-                  int value) {
+    auto row = [](const char *name, int address, const QByteArray &bytes, int control, int index,
+                  int set, int value) {
         QTest::newRow(name) << address << bytes << control << index << set << value << bytes;
     };
     row("Hf Use Vfo", 0x18004, b({1}), combo, 64, -1, 1);

@@ -125,7 +125,8 @@ void TestPackedForms::optionSegmentsSitAtTheirOffsets_data()
         << int(OptionSegment::kSecondBlock) << QByteArray("\xA8\x00", 2);
     QTest::newRow("DTMF send time") << int(OptionSegment::kDtmfTiming) << QByteArray("\x01\x00", 2);
     QTest::newRow("DTMF code 1") << int(OptionSegment::kDtmfCodes) << QByteArray("A1#  ");
-    QTest::newRow("DTMF code 16") << int(OptionSegment::kDtmfCodes + 15 * 16) << QByteArray("*0");
+    QTest::newRow("DTMF code 16") << int(OptionSegment::kDtmfCodes + std::size_t{15} * 16)
+                                  << QByteArray("*0");
     QTest::newRow("twelve values")
         << int(OptionSegment::kReservedValues) << QByteArray("\x34\x12", 2);
     QTest::newRow("device name") << int(OptionSegment::kDeviceName) << QByteArray("MyRadio   ");
