@@ -16,11 +16,11 @@ std::string StartFolderDialogs::startFolder() const
     const Document &document = m_context.document;
     // An untitled document's "new.dat" names no folder of its own.
     if (!document.untitled) {
-        const std::string current = folderOf(document.documentPath);
+        std::string current = folderOf(document.documentPath);
         if (!current.empty() && m_folderExists(current))
             return current;
     }
-    const std::string last = FileHistory(*m_context.userSettings).lastFolder();
+    std::string last = FileHistory(*m_context.userSettings).lastFolder();
     if (!last.empty() && m_folderExists(last))
         return last;
     return m_documentsFolder;
