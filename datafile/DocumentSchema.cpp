@@ -99,7 +99,7 @@ TextNode enumOf(const std::vector<std::string> &values)
     return node;
 }
 
-TextNode integerForm(const FieldSpec &spec)
+TextNode integerForm(const FieldDescription &spec)
 {
     if (spec.decimals > 0)
         return pattern("^-?[0-9]+(\\.[0-9]{1," + std::to_string(spec.decimals) + "})?$");
@@ -113,7 +113,7 @@ TextNode integerForm(const FieldSpec &spec)
     return node;
 }
 
-TextNode scalarSchema(const FieldSpec &spec)
+TextNode scalarSchema(const FieldDescription &spec)
 {
     std::vector<TextNode> forms;
     switch (spec.form) {
@@ -179,14 +179,14 @@ TextNode closedObject(TextNode properties, std::string_view description = {})
 }
 
 template<typename T>
-TextNode fieldSchema(const FieldSpec &spec);
+TextNode fieldSchema(const FieldDescription &spec);
 
 template<typename Record>
 TextNode recordSchema(std::string_view skipped = {})
 {
     TextNode properties = object();
     Record scratch{};
-    fields(scratch, [&](const FieldSpec &spec, auto &field) {
+    fields(scratch, [&](const FieldDescription &spec, auto &field) {
         if (spec.derived || spec.name == skipped)
             return;
         TextNode property = fieldSchema<std::remove_cvref_t<decltype(field)>>(spec);
@@ -197,7 +197,7 @@ TextNode recordSchema(std::string_view skipped = {})
 }
 
 template<typename T>
-TextNode fieldSchema(const FieldSpec &spec)
+TextNode fieldSchema(const FieldDescription &spec)
 {
     if constexpr (std::is_arithmetic_v<T> || IsFixedText<T>::value) {
         return scalarSchema(spec);
@@ -206,7 +206,7 @@ TextNode fieldSchema(const FieldSpec &spec)
             if (spec.form == FieldForm::Bytes)
                 return scalarSchema(spec);
         }
-        FieldSpec element = spec;
+        FieldDescription element = spec;
         element.element = {};
         element.elementNames = {};
         TextNode properties = object();

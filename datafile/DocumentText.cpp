@@ -64,7 +64,7 @@ public:
     {}
 
     template<typename T>
-    void operator()(const FieldSpec &spec, const T &field)
+    void operator()(const FieldDescription &spec, const T &field)
     {
         if (spec.derived)
             return;
@@ -80,7 +80,7 @@ public:
 
 private:
     template<typename T>
-    TextNode valueNode(const FieldSpec &spec, const T &field, const std::string &generic)
+    TextNode valueNode(const FieldDescription &spec, const T &field, const std::string &generic)
     {
         if constexpr (std::is_integral_v<T>) {
             return scalarNode(integerText(spec, field));
@@ -97,7 +97,7 @@ private:
             }
             TextNode map;
             map.children.reserve(field.size());
-            FieldSpec element = spec;
+            FieldDescription element = spec;
             element.element = {};
             element.elementNames = {};
             for (std::size_t k = 0; k < field.size(); ++k) {
@@ -150,7 +150,7 @@ TextNode recordNode(const Record &record, const std::string &generic,
 {
     TextNode map;
     TreeBuilder builder(map, generic, commented, band);
-    fields(record, [&](const FieldSpec &spec, const auto &field) {
+    fields(record, [&](const FieldDescription &spec, const auto &field) {
         if (spec.name != skipped)
             builder(spec, field);
     });
@@ -224,8 +224,8 @@ TextNode unusedGroupCountsNode(const SettingsRecord &settings)
         kindNode.key = std::string(kKindKeys[kind]);
         kindNode.flow = true;
         for (int group = groupCount(kind) + 1; group <= kMaxGroup; ++group) {
-            TextNode count =
-                scalarNode(integerText(FieldSpec("count"), settings.channelCounts.at(kind, group)));
+            TextNode count = scalarNode(
+                integerText(FieldDescription("count"), settings.channelCounts.at(kind, group)));
             count.key = "group " + std::to_string(group);
             kindNode.children.push_back(std::move(count));
         }
@@ -382,7 +382,7 @@ void writeJson(std::string &out, const TextNode &node, int indent)
 
 } // namespace
 
-std::string fieldHelpText(const FieldSpec &spec)
+std::string fieldHelpText(const FieldDescription &spec)
 {
     if (!spec.helpWindow.empty()) {
         if (const WindowHelp *page = helpPage(spec.helpWindow)) {

@@ -183,7 +183,7 @@ public:
     std::vector<std::string> known;
 
     template<typename T>
-    void operator()(const FieldSpec &spec, T &field)
+    void operator()(const FieldDescription &spec, T &field)
     {
         if (spec.derived)
             return;
@@ -194,7 +194,8 @@ public:
 
 private:
     template<typename T>
-    void readValue(const FieldSpec &spec, const YAML::Node &node, const std::string &path, T &field)
+    void readValue(const FieldDescription &spec, const YAML::Node &node, const std::string &path,
+                   T &field)
     {
         if constexpr (std::is_integral_v<T>) {
             readScalar(node, path, spec, [&](ReadText text) {
@@ -230,7 +231,8 @@ private:
     }
 
     template<typename T>
-    void readArray(const FieldSpec &spec, const YAML::Node &node, const std::string &path, T &field)
+    void readArray(const FieldDescription &spec, const YAML::Node &node, const std::string &path,
+                   T &field)
     {
         if constexpr (std::is_same_v<typename T::value_type, std::uint8_t>) {
             if (spec.form == FieldForm::Bytes) {
@@ -246,7 +248,7 @@ private:
         auto entries = m_reader.entriesOf(node, path, "a map of " + elementKey(spec, 0) + "...");
         if (!entries)
             return;
-        FieldSpec element = spec;
+        FieldDescription element = spec;
         element.element = {};
         element.elementNames = {};
         std::vector<std::string> keys;
@@ -259,8 +261,8 @@ private:
     }
 
     template<typename T>
-    void readKindGroupArray(const FieldSpec &spec, const YAML::Node &node, const std::string &path,
-                            T &field)
+    void readKindGroupArray(const FieldDescription &spec, const YAML::Node &node,
+                            const std::string &path, T &field)
     {
         auto entries = m_reader.entriesOf(node, path, "a map of the kinds CB, HF and HAM");
         if (!entries)
@@ -286,7 +288,7 @@ private:
     }
 
     template<typename Read>
-    void readScalar(const YAML::Node &node, const std::string &path, const FieldSpec &spec,
+    void readScalar(const YAML::Node &node, const std::string &path, const FieldDescription &spec,
                     Read &&read)
     {
         const std::string expected = expectedText(spec);
@@ -491,7 +493,7 @@ void readUnusedGroupCounts(TextReader &reader, const YAML::Node &node, DocumentS
             const auto value = groups->take(groupKeys.back());
             if (!value)
                 continue;
-            const FieldSpec spec = FieldSpec("count").range(0, kMaxChannelsPerGroup);
+            const FieldDescription spec = FieldDescription("count").range(0, kMaxChannelsPerGroup);
             const std::string path = TextReader::join(kindPath, groupKeys.back());
             const auto text = reader.scalarOf(*value, path, expectedText(spec));
             if (!text)

@@ -96,7 +96,8 @@ bool isOff(std::string_view text)
 }
 
 // The list position a stored value shows, by the field's rule; nothing when it has no item.
-std::optional<long long> listPosition(const FieldSpec &spec, long long value, std::size_t count)
+std::optional<long long> listPosition(const FieldDescription &spec, long long value,
+                                      std::size_t count)
 {
     long long position = -1;
     switch (spec.rule) {
@@ -118,7 +119,7 @@ std::optional<long long> listPosition(const FieldSpec &spec, long long value, st
     return position;
 }
 
-long long valueAtPosition(const FieldSpec &spec, long long position)
+long long valueAtPosition(const FieldDescription &spec, long long position)
 {
     switch (spec.rule) {
     case ShowRule::Tot:
@@ -143,7 +144,7 @@ std::string quotedList(const std::vector<std::string> &items)
 }
 
 // Lower and upper shown value of a ranged number.
-std::pair<long long, long long> shownRange(const FieldSpec &spec)
+std::pair<long long, long long> shownRange(const FieldDescription &spec)
 {
     return {(spec.minimum + spec.offset) * spec.multiplier,
             (spec.maximum + spec.offset) * spec.multiplier};
@@ -221,7 +222,7 @@ std::string itemAt(const ItemList &list, std::size_t position)
 
 } // namespace
 
-std::vector<std::string> fieldItems(const FieldSpec &spec)
+std::vector<std::string> fieldItems(const FieldDescription &spec)
 {
     std::vector<std::string> items;
     for (std::size_t k = 0; k < itemCount(spec.items); ++k)
@@ -229,7 +230,7 @@ std::vector<std::string> fieldItems(const FieldSpec &spec)
     return items;
 }
 
-ScalarText integerText(const FieldSpec &spec, long long stored)
+ScalarText integerText(const FieldDescription &spec, long long stored)
 {
     ScalarText asStored{ScalarKind::Number, numberText(stored), true};
     if (spec.hasNone && stored == spec.noneValue)
@@ -346,7 +347,7 @@ std::optional<std::string> latin1Bytes(std::string_view utf8)
     return bytes;
 }
 
-std::string expectedText(const FieldSpec &spec)
+std::string expectedText(const FieldDescription &spec)
 {
     switch (spec.form) {
     case FieldForm::Flag:
@@ -384,7 +385,7 @@ std::string expectedText(const FieldSpec &spec)
     return text;
 }
 
-FieldRead<long long> readInteger(const FieldSpec &spec, ReadText input, long long storageLow,
+FieldRead<long long> readInteger(const FieldDescription &spec, ReadText input, long long storageLow,
                                  long long storageHigh)
 {
     const std::string_view text = input.text;

@@ -9,14 +9,15 @@
 
 #include "model/ByteIO.h"
 #include "model/ChannelLayout.h"
-#include "model/FieldSpec.h"
+#include "model/FieldDescription.h"
 #include "model/FixedText.h"
 
 // Every record lists its fields once, by name and in the order the data file stores them, each
-// with what it holds (FieldSpec: form, list items, range, unit, new-document value, help):
+// with what it holds (FieldDescription: form, list items, range, unit, new-document value, help):
 //
 //     template<RecordOf<IdentityRecord> R, typename V>
-//     void fields(R &r, V &&v) { LIST_FIELD(v, r.modelCode, FieldSpec("modelCode").initially(248));
+//     void fields(R &r, V &&v) { LIST_FIELD(v, r.modelCode,
+//     FieldDescription("modelCode").initially(248));
 //     }
 //
 // Packing and reading the data file, the new-document values, the document comparison, the JSON
@@ -28,8 +29,8 @@
 // every visit would cost the packers and readers, which walk thousands of fields, on each one.
 #define LIST_FIELD(visit, member, ...)                                                             \
     do {                                                                                           \
-        static constexpr FieldSpec kFieldSpec = __VA_ARGS__;                                       \
-        visit(kFieldSpec, member);                                                                 \
+        static constexpr FieldDescription kFieldDescription = __VA_ARGS__;                         \
+        visit(kFieldDescription, member);                                                          \
     } while (false)
 
 template<typename R, typename Record>
@@ -158,13 +159,13 @@ void unpackFields(ByteReader &reader, Record &record)
 struct NewValueSetter
 {
     template<typename T>
-    void operator()(const FieldSpec &spec, T &field)
+    void operator()(const FieldDescription &spec, T &field)
     {
         set(spec, field);
     }
 
     template<typename T>
-    void set(const FieldSpec &spec, T &field)
+    void set(const FieldDescription &spec, T &field)
     {
         if constexpr (std::is_integral_v<T>) {
             if (spec.hasNewValue)

@@ -20,7 +20,7 @@ enum class OptionControl : std::uint8_t
 };
 
 // The show rules and item lists of the option rows are those of the field lists
-// (model/FieldSpec.h).
+// (model/FieldDescription.h).
 
 // One control of the option window with its label, items and stored field.
 struct OptionRow

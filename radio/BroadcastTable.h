@@ -52,19 +52,21 @@ void fields(R &r, V &&v)
 {
     using namespace BroadcastItems;
     LIST_FIELD(v, r.valid,
-               FieldSpec("valid").flag().describe("Whether the entry holds a frequency."));
+               FieldDescription("valid").flag().describe("Whether the entry holds a frequency."));
     LIST_FIELD(v, r.frequency,
-               FieldSpec("frequency")
+               FieldDescription("frequency")
                    .as(FieldForm::BroadcastFrequency)
                    .describe("Receive frequency in MHz, in steps of 10 Hz (136-174 MHz)."));
+    LIST_FIELD(v, r.onOff,
+               FieldDescription("onOff").flag().describe(
+                   "Kept in the data file only; never sent to the radio."));
     LIST_FIELD(
-        v, r.onOff,
-        FieldSpec("onOff").flag().describe("Kept in the data file only; never sent to the radio."));
-    LIST_FIELD(v, r.bandwidth,
-               FieldSpec("bandwidth").list(fixedItems(kBandwidth)).describe("Narrow or Wide."));
-    LIST_FIELD(
-        v, r.scan,
-        FieldSpec("scan").list(fixedItems(kScan)).describe("Del: not scanned; Add: scanned."));
+        v, r.bandwidth,
+        FieldDescription("bandwidth").list(fixedItems(kBandwidth)).describe("Narrow or Wide."));
+    LIST_FIELD(v, r.scan,
+               FieldDescription("scan")
+                   .list(fixedItems(kScan))
+                   .describe("Del: not scanned; Add: scanned."));
 }
 
 // The weather settings and the 40 broadcast channels plus the "VFO" entry: 670 bytes in the data
@@ -92,25 +94,28 @@ struct BroadcastTable
 template<RecordOf<BroadcastTable> R, typename V>
 void fields(R &r, V &&v)
 {
-    LIST_FIELD(v, r.weatherOn, FieldSpec("weatherOn").flag().describe("Weather reception switch."));
+    LIST_FIELD(v, r.weatherOn,
+               FieldDescription("weatherOn").flag().describe("Weather reception switch."));
     LIST_FIELD(v, r.currentChannel,
-               FieldSpec("currentChannel")
+               FieldDescription("currentChannel")
                    .scaled(1, 1, 0, {})
                    .range(0, 40)
                    .describe("The weather channel in use, 1-40 (41: the VFO entry)."));
-    LIST_FIELD(v, r.alert, FieldSpec("alert").flag().describe("Weather alert switch."));
-    LIST_FIELD(v, r.scanState, FieldSpec("scanState").flag().describe("Weather scan switch."));
-    LIST_FIELD(v, r.weatherVfo, FieldSpec("weatherVfo").flag().describe("Weather VFO switch."));
+    LIST_FIELD(v, r.alert, FieldDescription("alert").flag().describe("Weather alert switch."));
+    LIST_FIELD(v, r.scanState,
+               FieldDescription("scanState").flag().describe("Weather scan switch."));
+    LIST_FIELD(v, r.weatherVfo,
+               FieldDescription("weatherVfo").flag().describe("Weather VFO switch."));
     LIST_FIELD(v, r.step,
-               FieldSpec("step")
+               FieldDescription("step")
                    .list(fixedItems(kBroadcastStepItems))
                    .describe("Tuning step of the weather VFO."));
     LIST_FIELD(v, r.squelch,
-               FieldSpec("squelch")
+               FieldDescription("squelch")
                    .list(numberItems(1, 9, 1, {}, BroadcastItems::kOff))
                    .describe("Weather squelch: Off or level 1-9."));
     LIST_FIELD(v, r.entries,
-               FieldSpec("entries").elements("channel").describe(
+               FieldDescription("entries").elements("channel").describe(
                    "The 40 broadcast channels, then the VFO entry (channel 41)."));
 }
 

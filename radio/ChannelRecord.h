@@ -65,73 +65,79 @@ template<RecordOf<ChannelRecord> R, typename V>
 void fields(R &r, V &&v)
 {
     constexpr std::string_view w = "frmCommChInfo";
-    LIST_FIELD(
-        v, r.Number,
-        FieldSpec("number").range(0, 99).describe("The channel number within its group (a memory "
-                                                  "channel's own number); 0 = free entry."));
-    LIST_FIELD(v, r.Present, FieldSpec("present").flag().describe("Whether the channel exists."));
-    LIST_FIELD(v, r.Scan, FieldSpec("scan").flag().help(w, "Combo8_10"));
-    LIST_FIELD(v, r.RxDigits, FieldSpec("rx").as(FieldForm::Frequency).help(w, "Frequency"));
+    LIST_FIELD(v, r.Number,
+               FieldDescription("number").range(0, 99).describe(
+                   "The channel number within its group (a memory "
+                   "channel's own number); 0 = free entry."));
+    LIST_FIELD(v, r.Present,
+               FieldDescription("present").flag().describe("Whether the channel exists."));
+    LIST_FIELD(v, r.Scan, FieldDescription("scan").flag().help(w, "Combo8_10"));
+    LIST_FIELD(v, r.RxDigits, FieldDescription("rx").as(FieldForm::Frequency).help(w, "Frequency"));
     LIST_FIELD(
         v, r.TxDigits,
-        FieldSpec("tx")
+        FieldDescription("tx")
             .as(FieldForm::Frequency)
             .describe(
                 "Transmit frequency, kept equal to the receive frequency; not sent to the radio. "
                 "Left out, it follows rx."));
-    LIST_FIELD(
-        v, r.Spare1,
-        FieldSpec("spare1").describe("Not used by the radio or the program; carried unchanged."));
-    LIST_FIELD(
-        v, r.Spare2,
-        FieldSpec("spare2").describe("Not used by the radio or the program; carried unchanged."));
-    LIST_FIELD(
-        v, r.TxToneType,
-        FieldSpec("txToneType").list(fixedItems(ChannelItems::kToneType)).help(w, "Combo8_17"));
+    LIST_FIELD(v, r.Spare1,
+               FieldDescription("spare1").describe(
+                   "Not used by the radio or the program; carried unchanged."));
+    LIST_FIELD(v, r.Spare2,
+               FieldDescription("spare2").describe(
+                   "Not used by the radio or the program; carried unchanged."));
+    LIST_FIELD(v, r.TxToneType,
+               FieldDescription("txToneType")
+                   .list(fixedItems(ChannelItems::kToneType))
+                   .help(w, "Combo8_17"));
     LIST_FIELD(v, r.TxCtcss,
-               FieldSpec("txCtcss").as(FieldForm::Ctcss).range(0, 37).help(w, "Combo8_0"));
+               FieldDescription("txCtcss").as(FieldForm::Ctcss).range(0, 37).help(w, "Combo8_0"));
     LIST_FIELD(v, r.TxDcs,
-               FieldSpec("txDcs").as(FieldForm::Dcs).range(0, 103).help(w, "Combo8_16"));
-    LIST_FIELD(v, r.Spare3,
-               FieldSpec("spare3").describe("Set to 0 when a channel is made; carried unchanged."));
+               FieldDescription("txDcs").as(FieldForm::Dcs).range(0, 103).help(w, "Combo8_16"));
+    LIST_FIELD(
+        v, r.Spare3,
+        FieldDescription("spare3").describe("Set to 0 when a channel is made; carried unchanged."));
     LIST_FIELD(v, r.Mode,
-               FieldSpec("mode").list(fixedItems(ChannelItems::kMode)).help(w, "Combo8_12"));
-    LIST_FIELD(v, r.HiCut, FieldSpec("hiCut").flag().help(w, "Combo8_2"));
-    LIST_FIELD(v, r.NoiseBlanker, FieldSpec("noiseBlanker").flag().help(w, "Combo8_3"));
-    LIST_FIELD(v, r.Echo, FieldSpec("echo").flag().help(w, "Combo8_4"));
-    LIST_FIELD(v, r.Plus10k, FieldSpec("plus10k").flag().help(w, "Combo8_5"));
-    LIST_FIELD(v, r.BusyLockout, FieldSpec("busyLockout").flag().help(w, "Combo8_6"));
+               FieldDescription("mode").list(fixedItems(ChannelItems::kMode)).help(w, "Combo8_12"));
+    LIST_FIELD(v, r.HiCut, FieldDescription("hiCut").flag().help(w, "Combo8_2"));
+    LIST_FIELD(v, r.NoiseBlanker, FieldDescription("noiseBlanker").flag().help(w, "Combo8_3"));
+    LIST_FIELD(v, r.Echo, FieldDescription("echo").flag().help(w, "Combo8_4"));
+    LIST_FIELD(v, r.Plus10k, FieldDescription("plus10k").flag().help(w, "Combo8_5"));
+    LIST_FIELD(v, r.BusyLockout, FieldDescription("busyLockout").flag().help(w, "Combo8_6"));
     LIST_FIELD(v, r.RogerBeep,
-               FieldSpec("rogerBeep")
+               FieldDescription("rogerBeep")
                    .list(itemsFrom(ItemSource::RogerTones), ShowRule::Roger)
                    .help(w, "Combo8_11"));
-    LIST_FIELD(v, r.Repeater,
-               FieldSpec("repeater").list(fixedItems(ChannelItems::kRepeater)).help(w, "Combo8_7"));
-    LIST_FIELD(v, r.Public, FieldSpec("public").flag().help(w, "Combo8_9"));
+    LIST_FIELD(
+        v, r.Repeater,
+        FieldDescription("repeater").list(fixedItems(ChannelItems::kRepeater)).help(w, "Combo8_7"));
+    LIST_FIELD(v, r.Public, FieldDescription("public").flag().help(w, "Combo8_9"));
     LIST_FIELD(v, r.DtmfBot,
-               FieldSpec("dtmfBot")
+               FieldDescription("dtmfBot")
                    .list(itemsFrom(ItemSource::DtmfCodes), ShowRule::NumberText)
                    .help(w, "Combo8_13"));
     LIST_FIELD(v, r.DtmfEot,
-               FieldSpec("dtmfEot")
+               FieldDescription("dtmfEot")
                    .list(itemsFrom(ItemSource::DtmfCodes), ShowRule::NumberText)
                    .help(w, "Combo8_14"));
     LIST_FIELD(v, r.DtmfCall,
-               FieldSpec("dtmfCall")
+               FieldDescription("dtmfCall")
                    .list(itemsFrom(ItemSource::DtmfCodes), ShowRule::NumberText)
                    .help(w, "Combo8_15"));
-    LIST_FIELD(
-        v, r.RxToneType,
-        FieldSpec("rxToneType").list(fixedItems(ChannelItems::kToneType)).help(w, "Combo8_18"));
+    LIST_FIELD(v, r.RxToneType,
+               FieldDescription("rxToneType")
+                   .list(fixedItems(ChannelItems::kToneType))
+                   .help(w, "Combo8_18"));
     LIST_FIELD(v, r.RxCtcss,
-               FieldSpec("rxCtcss").as(FieldForm::Ctcss).range(0, 37).help(w, "Combo8_19"));
+               FieldDescription("rxCtcss").as(FieldForm::Ctcss).range(0, 37).help(w, "Combo8_19"));
     LIST_FIELD(v, r.RxDcs,
-               FieldSpec("rxDcs").as(FieldForm::Dcs).range(0, 103).help(w, "Combo8_20"));
-    LIST_FIELD(v, r.Anl, FieldSpec("anl").flag().help(w, "Combo8_21"));
-    LIST_FIELD(v, r.MemBand,
-               FieldSpec("memBand").list(fixedItems(ChannelItems::kMemBand)).help(w, "Combo8_23"));
+               FieldDescription("rxDcs").as(FieldForm::Dcs).range(0, 103).help(w, "Combo8_20"));
+    LIST_FIELD(v, r.Anl, FieldDescription("anl").flag().help(w, "Combo8_21"));
+    LIST_FIELD(
+        v, r.MemBand,
+        FieldDescription("memBand").list(fixedItems(ChannelItems::kMemBand)).help(w, "Combo8_23"));
     LIST_FIELD(v, r.MemChannelId,
-               FieldSpec("memChannelId").range(0, 255).none(255).help(w, "Combo8_22"));
+               FieldDescription("memChannelId").range(0, 255).none(255).help(w, "Combo8_22"));
 }
 
 // The channel lists of every kind and group: entries 1..count of a group are its channels in the

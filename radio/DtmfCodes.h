@@ -47,33 +47,33 @@ void fields(R &r, V &&v)
 {
     using namespace DtmfTimingItems;
     LIST_FIELD(v, r.sendTime,
-               FieldSpec("sendTime")
+               FieldDescription("sendTime")
                    .list(numberItems(10, 50, 10, " ms"))
                    .initially(1)
                    .describe("DTMF Send Time[ms]: how long each digit is sent."));
     LIST_FIELD(v, r.firstDigitTime,
-               FieldSpec("firstDigitTime")
+               FieldDescription("firstDigitTime")
                    .list(numberItems(0, 11, 100, " ms"))
                    .initially(1)
                    .describe("First Digit Time[ms]: how long the first digit is sent."));
     LIST_FIELD(v, r.firstDigitDelay,
-               FieldSpec("firstDigitDelay")
+               FieldDescription("firstDigitDelay")
                    .list(numberItems(100, 25, 100, " ms"))
                    .initially(1)
                    .describe("First Digit Delay[ms]: the pause before the first digit."));
     LIST_FIELD(v, r.starHashTone,
-               FieldSpec("starHashTone")
+               FieldDescription("starHashTone")
                    .list(numberItems(0, 0, 1, {}, kOff, kStarHash))
                    .initially(0)
                    .describe("* and # Tone[ms]: Off, 100, 500 or 1000 ms."));
     LIST_FIELD(v, r.dCodeAssignment,
-               FieldSpec("dCodeAssignment")
+               FieldDescription("dCodeAssignment")
                    .list(numberItems(1, 16, 1, " s", kOff))
                    .initially(0)
                    .describe("D Code Assignment: Off, or 1 to 16 seconds."));
-    LIST_FIELD(
-        v, r.display,
-        FieldSpec("display").flag().initially(0).describe("DTMF DISP: whether codes are shown."));
+    LIST_FIELD(v, r.display,
+               FieldDescription("display").flag().initially(0).describe(
+                   "DTMF DISP: whether codes are shown."));
 }
 
 // 20 ms sending, 100 ms first digit, 200 ms first-digit delay, everything else off.

@@ -33,17 +33,17 @@ inline constexpr std::array<TextEntry, 2> kSpecialStateItems{{
 
 // A channel value is shown as the channel number (stored + 1), -1 as "none"; a band as the group
 // number (stored + 1).
-constexpr FieldSpec specialChannel(std::string_view name)
+constexpr FieldDescription specialChannel(std::string_view name)
 {
-    return FieldSpec(name).scaled(1, 1, 0, {}).range(0, 254).none(kNoChannel);
+    return FieldDescription(name).scaled(1, 1, 0, {}).range(0, 254).none(kNoChannel);
 }
-constexpr FieldSpec specialMode(std::string_view name)
+constexpr FieldDescription specialMode(std::string_view name)
 {
-    return FieldSpec(name).list(fixedItems(kSpecialModeItems));
+    return FieldDescription(name).list(fixedItems(kSpecialModeItems));
 }
-constexpr FieldSpec specialBand(std::string_view name, int groups)
+constexpr FieldDescription specialBand(std::string_view name, int groups)
 {
-    return FieldSpec(name).scaled(1, 1, 0, {}).range(0, groups - 1);
+    return FieldDescription(name).scaled(1, 1, 0, {}).range(0, groups - 1);
 }
 
 // Emergency-channel settings: 36 values, 72 bytes in the data file.
@@ -175,16 +175,16 @@ void fields(R &r, V &&v)
     LIST_FIELD(v, r.values[3], specialChannel("ecChannel").help(w, "Combo1_6"));
     LIST_FIELD(v, r.values[4], specialChannel("uUkChannel").help(w, "Combo1_8"));
     LIST_FIELD(v, r.values[5], specialChannel("inChannel").help(w, "Combo1_10"));
-    LIST_FIELD(v, r.values[6], FieldSpec("euState").flag().help(w, "Combo1_1"));
-    LIST_FIELD(v, r.values[7], FieldSpec("plState").flag().help(w, "Combo1_3"));
-    LIST_FIELD(v, r.values[8], FieldSpec("deState").flag().help(w, "Combo1_5"));
-    LIST_FIELD(v, r.values[9], FieldSpec("ecState").flag().help(w, "Combo1_7"));
-    LIST_FIELD(v, r.values[10], FieldSpec("uUkState").flag().help(w, "Combo1_9"));
-    LIST_FIELD(v, r.values[11], FieldSpec("inState").flag().help(w, "Combo1_11"));
+    LIST_FIELD(v, r.values[6], FieldDescription("euState").flag().help(w, "Combo1_1"));
+    LIST_FIELD(v, r.values[7], FieldDescription("plState").flag().help(w, "Combo1_3"));
+    LIST_FIELD(v, r.values[8], FieldDescription("deState").flag().help(w, "Combo1_5"));
+    LIST_FIELD(v, r.values[9], FieldDescription("ecState").flag().help(w, "Combo1_7"));
+    LIST_FIELD(v, r.values[10], FieldDescription("uUkState").flag().help(w, "Combo1_9"));
+    LIST_FIELD(v, r.values[11], FieldDescription("inState").flag().help(w, "Combo1_11"));
     LIST_FIELD(v, r.values[12], specialChannel("hfChannel").help(w, "Combo1_12"));
-    LIST_FIELD(v, r.values[13], FieldSpec("hfState").flag().help(w, "Combo1_13"));
+    LIST_FIELD(v, r.values[13], FieldDescription("hfState").flag().help(w, "Combo1_13"));
     LIST_FIELD(v, r.values[14], specialChannel("hamChannel").help(w, "Combo1_14"));
-    LIST_FIELD(v, r.values[15], FieldSpec("hamState").flag().help(w, "Combo1_15"));
+    LIST_FIELD(v, r.values[15], FieldDescription("hamState").flag().help(w, "Combo1_15"));
 }
 
 inline constexpr std::size_t kEmergencyPackedSize = 72;

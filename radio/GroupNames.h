@@ -21,11 +21,11 @@ template<RecordOf<GroupNameTable> R, typename V>
 void fields(R &r, V &&v)
 {
     LIST_FIELD(v, r.valid,
-               FieldSpec("valid").flag().describe(
+               FieldDescription("valid").flag().describe(
                    "Group-valid flags of groups 1-17 of each kind; the named groups use theirs."));
     LIST_FIELD(
         v, r.names,
-        FieldSpec("names")
+        FieldDescription("names")
             .as(FieldForm::Text)
             .describe(
                 "Two-character names of groups 1-17 of each kind; the named groups use theirs."));

@@ -42,39 +42,46 @@ void fields(R &r, V &&v)
 {
     using namespace OptionTexts;
     constexpr std::string_view w = "FrmOptFeatures";
-    LIST_FIELD(v, r.hiCut,
-               FieldSpec("hiCut").list(fixedItems(kOffOnPair)).initially(0).help(w, "Combo2_0"));
     LIST_FIELD(
-        v, r.noiseBlanker,
-        FieldSpec("noiseBlanker").list(fixedItems(kNoiseBlanker)).initially(1).help(w, "Combo2_1"));
-    LIST_FIELD(v, r.echo,
-               FieldSpec("echo").list(fixedItems(kOffOnPair)).initially(0).help(w, "Combo2_2"));
-    LIST_FIELD(v, r.plus10k,
-               FieldSpec("plus10k").list(fixedItems(kOffOnPair)).initially(0).help(w, "Combo2_3"));
-    LIST_FIELD(v, r.anl,
-               FieldSpec("anl").list(fixedItems(kOffOnUpper)).initially(0).help(w, "Combo2_4"));
+        v, r.hiCut,
+        FieldDescription("hiCut").list(fixedItems(kOffOnPair)).initially(0).help(w, "Combo2_0"));
+    LIST_FIELD(v, r.noiseBlanker,
+               FieldDescription("noiseBlanker")
+                   .list(fixedItems(kNoiseBlanker))
+                   .initially(1)
+                   .help(w, "Combo2_1"));
+    LIST_FIELD(
+        v, r.echo,
+        FieldDescription("echo").list(fixedItems(kOffOnPair)).initially(0).help(w, "Combo2_2"));
+    LIST_FIELD(
+        v, r.plus10k,
+        FieldDescription("plus10k").list(fixedItems(kOffOnPair)).initially(0).help(w, "Combo2_3"));
+    LIST_FIELD(
+        v, r.anl,
+        FieldDescription("anl").list(fixedItems(kOffOnUpper)).initially(0).help(w, "Combo2_4"));
     LIST_FIELD(v, r.fourthFlag,
-               FieldSpec("fourthFlag")
+               FieldDescription("fourthFlag")
                    .range(0, 1)
                    .initially(0)
                    .describe("Bit 3 of the set's first byte: not shown, kept and written back."));
     LIST_FIELD(v, r.roger,
-               FieldSpec("roger")
+               FieldDescription("roger")
                    .list(itemsFrom(ItemSource::RogerTones), ShowRule::Roger)
                    .initially(0)
                    .help(w, "Combo2_9"));
-    LIST_FIELD(v, r.mode,
-               FieldSpec("mode").list(fixedItems(kPublicMode)).initially(1).help(w, "Combo2_5"));
+    LIST_FIELD(
+        v, r.mode,
+        FieldDescription("mode").list(fixedItems(kPublicMode)).initially(1).help(w, "Combo2_5"));
     LIST_FIELD(v, r.dtmfBot,
-               FieldSpec("dtmfBot")
+               FieldDescription("dtmfBot")
                    .list(itemsFrom(ItemSource::DtmfCodes), ShowRule::NumberText)
                    .help(w, "Combo2_6"));
     LIST_FIELD(v, r.dtmfEot,
-               FieldSpec("dtmfEot")
+               FieldDescription("dtmfEot")
                    .list(itemsFrom(ItemSource::DtmfCodes), ShowRule::NumberText)
                    .help(w, "Combo2_7"));
     LIST_FIELD(v, r.dtmfCall,
-               FieldSpec("dtmfCall")
+               FieldDescription("dtmfCall")
                    .list(itemsFrom(ItemSource::DtmfCodes), ShowRule::NumberText)
                    .help(w, "Combo2_8"));
 }
@@ -191,26 +198,26 @@ struct OptionRecord
 namespace OptionSpecs {
 inline constexpr std::string_view kWindow = "FrmOptFeatures";
 // A list box of the option window.
-constexpr FieldSpec combo(std::string_view name, ItemList items, std::string_view control,
-                          ShowRule rule = ShowRule::Index)
+constexpr FieldDescription combo(std::string_view name, ItemList items, std::string_view control,
+                                 ShowRule rule = ShowRule::Index)
 {
-    return FieldSpec(name).list(items, rule).help(kWindow, control);
+    return FieldDescription(name).list(items, rule).help(kWindow, control);
 }
-constexpr FieldSpec checkBox(std::string_view name, std::string_view control)
+constexpr FieldDescription checkBox(std::string_view name, std::string_view control)
 {
-    return FieldSpec(name).flag().help(kWindow, control);
+    return FieldDescription(name).flag().help(kWindow, control);
 }
 inline constexpr std::string_view kChannelWindowName = "frmCommChInfo";
 // The work group of a kind, and the current work channel of each group: bytes of the radio
 // stored + 1.
-constexpr FieldSpec workGroup(std::string_view name)
+constexpr FieldDescription workGroup(std::string_view name)
 {
-    return FieldSpec(name).range(1, 256).initially(1).help(kChannelWindowName, "Combo3");
+    return FieldDescription(name).range(1, 256).initially(1).help(kChannelWindowName, "Combo3");
 }
-constexpr FieldSpec workChannel(std::string_view name)
+constexpr FieldDescription workChannel(std::string_view name)
 {
-    return FieldSpec(name).range(1, 256).initially(1).elements("group").help(kChannelWindowName,
-                                                                             "Combo1_4");
+    return FieldDescription(name).range(1, 256).initially(1).elements("group").help(
+        kChannelWindowName, "Combo1_4");
 }
 constexpr std::string_view kCarried = "Bytes no setting uses, carried unchanged.";
 inline constexpr std::string_view kPublicSetKeys[] = {"CB", "HF", "HAM"};
@@ -224,9 +231,11 @@ void leadingOptionFields(R &o, V &&v)
     using namespace OptionTexts;
     using namespace OptionSpecs;
     LIST_FIELD(v, o.selectorA, workGroup("cbWorkGroup"));
-    LIST_FIELD(
-        v, o.setting18002,
-        FieldSpec("memoryRow").range(0, 255).initially(0).help(kChannelWindowName, "Combo1_5"));
+    LIST_FIELD(v, o.setting18002,
+               FieldDescription("memoryRow")
+                   .range(0, 255)
+                   .initially(0)
+                   .help(kChannelWindowName, "Combo1_5"));
     LIST_FIELD(v, o.selectorB, workGroup("hfWorkGroup"));
     LIST_FIELD(v, o.hfUseVfo, combo("hfUseVfo", fixedItems(kOffOnLower), "Combo1_64").initially(0));
     LIST_FIELD(v, o.selectorC, workGroup("hamWorkGroup"));
@@ -250,9 +259,10 @@ void leadingOptionFields(R &o, V &&v)
             .elements(kKeyAssignKeys));
     LIST_FIELD(v, o.voxFunction, checkBox("voxFunction", "check1_0").initially(0));
     LIST_FIELD(v, o.memMenu, checkBox("memMenu", "check1_1").initially(0));
-    LIST_FIELD(v, o.reserved1, FieldSpec("reserved1").as(FieldForm::Bytes).describe(kCarried));
+    LIST_FIELD(v, o.reserved1,
+               FieldDescription("reserved1").as(FieldForm::Bytes).describe(kCarried));
 
-    LIST_FIELD(v, o.publicSets, FieldSpec("publicSets").elements(kPublicSetKeys));
+    LIST_FIELD(v, o.publicSets, FieldDescription("publicSets").elements(kPublicSetKeys));
 
     LIST_FIELD(v, o.bluetoothOn, combo("bluetoothOn", fixedItems(kOffOnPair), "Combo1_0"));
     LIST_FIELD(v, o.pttHold, combo("pttHold", fixedItems(kOffOnPair), "Combo1_12"));
@@ -265,8 +275,8 @@ void leadingOptionFields(R &o, V &&v)
     LIST_FIELD(v, o.btIntSpk, combo("btIntSpk", fixedItems(kOffOnPair), "Combo1_38"));
     LIST_FIELD(v, o.pttSleep, combo("pttSleep", fixedItems(kPttSleep), "Combo1_44"));
 
-    LIST_FIELD(v, o.broadcast, FieldSpec("broadcast"));
-    LIST_FIELD(v, o.groupNames, FieldSpec("groupNames"));
+    LIST_FIELD(v, o.broadcast, FieldDescription("broadcast"));
+    LIST_FIELD(v, o.groupNames, FieldDescription("groupNames"));
 }
 
 // The second option block (0x22100 on), the DTMF settings and what the record carries.
@@ -277,13 +287,13 @@ void secondOptionFields(R &o, V &&v)
     using namespace OptionSpecs;
 
     LIST_FIELD(v, o.batteryMax,
-               FieldSpec("batteryMax")
+               FieldDescription("batteryMax")
                    .scaled(0, 1, 1, "V")
                    .range(90, 290)
                    .initially(168)
                    .help(kWindow, "Text2_2"));
     LIST_FIELD(v, o.batteryMin,
-               FieldSpec("batteryMin")
+               FieldDescription("batteryMin")
                    .scaled(0, 1, 1, "V")
                    .range(90, 290)
                    .initially(97)
@@ -292,7 +302,7 @@ void secondOptionFields(R &o, V &&v)
                combo("cwFreq", numberItems(300, 271, 10), "Combo1_47", ShowRule::CwFreq));
     LIST_FIELD(v, o.cwBeep, combo("cwBeep", numberItems(1, 63, 1, {}, kOffUpperHead), "Combo1_48"));
     LIST_FIELD(v, o.maxSwr,
-               FieldSpec("maxSwr")
+               FieldDescription("maxSwr")
                    .scaled(0, 1, 1, {})
                    .range(12, 200)
                    .initially(160)
@@ -310,7 +320,7 @@ void secondOptionFields(R &o, V &&v)
     LIST_FIELD(v, o.scanType, combo("scanType", fixedItems(kScanType), "Combo1_10").initially(0));
     LIST_FIELD(v, o.menuColour, combo("menuColour", fixedItems(kMenuColour), "Combo1_61"));
     LIST_FIELD(v, o.txRepeatOffset,
-               FieldSpec("txRepeatOffset")
+               FieldDescription("txRepeatOffset")
                    .scaled(0, 1, 4, "MHz")
                    .range(1, 50000)
                    .initially(100)
@@ -342,22 +352,25 @@ void secondOptionFields(R &o, V &&v)
         v, o.pfKey,
         combo("pfKey", itemsFrom(ItemSource::KeyFunctions), "Combo1_67", ShowRule::KeyFunction));
     LIST_FIELD(v, o.txDrcCon, combo("txDrcCon", fixedItems(kOffOnLower), "Combo1_70"));
-    LIST_FIELD(v, o.reserved2, FieldSpec("reserved2").as(FieldForm::Bytes).describe(kCarried));
+    LIST_FIELD(v, o.reserved2,
+               FieldDescription("reserved2").as(FieldForm::Bytes).describe(kCarried));
 
-    LIST_FIELD(v, o.dtmfTiming, FieldSpec("dtmfTiming"));
-    LIST_FIELD(v, o.reserved3, FieldSpec("reserved3").as(FieldForm::Bytes).describe(kCarried));
-    LIST_FIELD(v, o.reserved4, FieldSpec("reserved4").as(FieldForm::Bytes).describe(kCarried));
+    LIST_FIELD(v, o.dtmfTiming, FieldDescription("dtmfTiming"));
+    LIST_FIELD(v, o.reserved3,
+               FieldDescription("reserved3").as(FieldForm::Bytes).describe(kCarried));
+    LIST_FIELD(v, o.reserved4,
+               FieldDescription("reserved4").as(FieldForm::Bytes).describe(kCarried));
     LIST_FIELD(v, o.dtmfCodes,
-               FieldSpec("dtmfCodes")
+               FieldDescription("dtmfCodes")
                    .as(FieldForm::Text)
                    .elements("code")
                    .describe("A DTMF code of up to 16 characters: 0-9, A-D, * and #."));
     LIST_FIELD(v, o.reservedValues,
-               FieldSpec("reservedValues")
+               FieldDescription("reservedValues")
                    .elements("value")
                    .describe("Values no setting uses, carried unchanged."));
     LIST_FIELD(v, o.btDeviceName,
-               FieldSpec("btDeviceName").as(FieldForm::Text).help(kWindow, "Text4_13"));
+               FieldDescription("btDeviceName").as(FieldForm::Text).help(kWindow, "Text4_13"));
 }
 
 // The 1964-byte option record of the data file, field by field.
@@ -443,7 +456,7 @@ void fields(R &r, V &&v)
                                               "Text4_4", "Text4_5", "Text4_6",  "Text4_7",
                                               "Text4_8", "Text4_9", "Text4_10", "Text4_11"};
     for (std::size_t k = 0; k < r.values.size(); ++k)
-        v(FieldSpec(kKeys[k])
+        v(FieldDescription(kKeys[k])
               .initially(kDefaultRssiThresholds[k])
               .help(OptionSpecs::kWindow, kControls[k]),
           r.values[k]);
@@ -454,7 +467,7 @@ void fields(R &r, V &&v)
 {
     LIST_FIELD(
         v, r.values[0],
-        FieldSpec("variantByte")
+        FieldDescription("variantByte")
             .range(0, 255)
             .initially(1)
             .describe(
@@ -462,7 +475,7 @@ void fields(R &r, V &&v)
     constexpr std::string_view kKeys[] = {"unused1", "unused2", "unused3",
                                           "unused4", "unused5", "unused6"};
     for (std::size_t k = 1; k < r.values.size(); ++k)
-        v(FieldSpec(kKeys[k - 1]).describe("A byte no setting uses, carried unchanged."),
+        v(FieldDescription(kKeys[k - 1]).describe("A byte no setting uses, carried unchanged."),
           r.values[k]);
 }
 
@@ -483,7 +496,7 @@ void fields(R &r, V &&v)
     LIST_FIELD(v, r.values[kCwEnable], checkBox("cwEnable", "check1_10"));
     LIST_FIELD(
         v, r.values[kKeyBeep],
-        FieldSpec("keyBeep")
+        FieldDescription("keyBeep")
             .range(0, 255)
             .help(kWindow, "Combo1_71")
             .describe("Bit 7 switches the key beep on, bits 0-6 hold its level (0-4 for 1-5)."));

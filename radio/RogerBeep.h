@@ -29,13 +29,15 @@ template<RecordOf<Tone> R, typename V>
 void fields(R &r, V &&v)
 {
     LIST_FIELD(v, r.frequency,
-               FieldSpec("frequency")
+               FieldDescription("frequency")
                    .scaled(0, 10, 0, "Hz")
                    .range(0, 255)
                    .help("FrmToneTips", "Combo3_0"));
-    LIST_FIELD(
-        v, r.duration,
-        FieldSpec("duration").scaled(0, 10, 0, "ms").range(0, 255).help("FrmToneTips", "Combo4_0"));
+    LIST_FIELD(v, r.duration,
+               FieldDescription("duration")
+                   .scaled(0, 10, 0, "ms")
+                   .range(0, 255)
+                   .help("FrmToneTips", "Combo4_0"));
 }
 
 // The first item of the recycle-times list: the set does not play.
@@ -55,14 +57,16 @@ struct ToneSet
 template<RecordOf<ToneSet> R, typename V>
 void fields(R &r, V &&v)
 {
-    LIST_FIELD(v, r.tones, FieldSpec("tones").elements("tone"));
+    LIST_FIELD(v, r.tones, FieldDescription("tones").elements("tone"));
     LIST_FIELD(v, r.recycleTimes,
-               FieldSpec("recycleTimes")
+               FieldDescription("recycleTimes")
                    .list(numberItems(1, 10, 1, {}, kRecycleOffItem))
                    .help("FrmToneTips", "Combo1"));
-    LIST_FIELD(
-        v, r.interTime,
-        FieldSpec("interTime").scaled(0, 10, 0, "ms").range(0, 255).help("FrmToneTips", "Combo2"));
+    LIST_FIELD(v, r.interTime,
+               FieldDescription("interTime")
+                   .scaled(0, 10, 0, "ms")
+                   .range(0, 255)
+                   .help("FrmToneTips", "Combo2"));
 }
 
 // The eight tone-tip and roger-beep sets, numbered 1-8 (480 bytes in the data file).
@@ -79,7 +83,7 @@ struct ToneTipTable
 template<RecordOf<ToneTipTable> R, typename V>
 void fields(R &r, V &&v)
 {
-    LIST_FIELD(v, r.sets, FieldSpec("sets").elements("set"));
+    LIST_FIELD(v, r.sets, FieldDescription("sets").elements("set"));
 }
 
 inline constexpr std::size_t kToneSetPackedSize = 60;

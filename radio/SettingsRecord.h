@@ -32,25 +32,33 @@ struct IdentityRecord
 template<RecordOf<IdentityRecord> R, typename V>
 void fields(R &r, V &&v)
 {
+    LIST_FIELD(v, r.modelNameZ,
+               FieldDescription("modelNameZ")
+                   .as(FieldForm::Text)
+                   .describe("The model name followed by NUL."));
     LIST_FIELD(
-        v, r.modelNameZ,
-        FieldSpec("modelNameZ").as(FieldForm::Text).describe("The model name followed by NUL."));
-    LIST_FIELD(v, r.modelCode,
-               FieldSpec("modelCode").initially(kModelCode).describe("The model code, 248."));
-    LIST_FIELD(v, r.bandClass,
-               FieldSpec("bandClass").describe("The band class: 0 the wide band, 1 any other."));
+        v, r.modelCode,
+        FieldDescription("modelCode").initially(kModelCode).describe("The model code, 248."));
     LIST_FIELD(
-        v, r.date,
-        FieldSpec("date").as(FieldForm::Text).describe("The date of the document, YYYYMMDD."));
+        v, r.bandClass,
+        FieldDescription("bandClass").describe("The band class: 0 the wide band, 1 any other."));
+    LIST_FIELD(v, r.date,
+               FieldDescription("date")
+                   .as(FieldForm::Text)
+                   .describe("The date of the document, YYYYMMDD."));
+    LIST_FIELD(v, r.firmwareVersion,
+               FieldDescription("firmwareVersion")
+                   .as(FieldForm::Text)
+                   .describe("Firmware version text, V2.00."));
     LIST_FIELD(
-        v, r.firmwareVersion,
-        FieldSpec("firmwareVersion").as(FieldForm::Text).describe("Firmware version text, V2.00."));
-    LIST_FIELD(v, r.modelName,
-               FieldSpec("modelName").as(FieldForm::Text).describe("The model name, ORX740."));
-    LIST_FIELD(v, r.bandClass2, FieldSpec("bandClass2").describe("The band class once more."));
-    LIST_FIELD(
-        v, r.identityCode,
-        FieldSpec("identityCode").initially('C').describe("67 (the letter C) in a new document."));
+        v, r.modelName,
+        FieldDescription("modelName").as(FieldForm::Text).describe("The model name, ORX740."));
+    LIST_FIELD(v, r.bandClass2,
+               FieldDescription("bandClass2").describe("The band class once more."));
+    LIST_FIELD(v, r.identityCode,
+               FieldDescription("identityCode")
+                   .initially('C')
+                   .describe("67 (the letter C) in a new document."));
 }
 
 // Everything of a document except the channel tables, fields in their data-file order.
@@ -83,30 +91,31 @@ inline constexpr std::array<TextEntry, 3> kKindItems{
 template<RecordOf<SettingsRecord> R, typename V>
 void fields(R &r, V &&v)
 {
-    LIST_FIELD(v, r.version,
-               FieldSpec("version").as(FieldForm::Text).describe("The data-file version, V100."));
+    LIST_FIELD(
+        v, r.version,
+        FieldDescription("version").as(FieldForm::Text).describe("The data-file version, V100."));
     LIST_FIELD(v, r.currentKind,
-               FieldSpec("currentKind")
+               FieldDescription("currentKind")
                    .list(fixedItems(kKindItems))
                    .initially(HF)
                    .describe("The channel kind the channel window shows."));
     LIST_FIELD(v, r.currentGroup,
-               FieldSpec("currentGroup")
+               FieldDescription("currentGroup")
                    .range(1, kMaxGroup)
                    .initially(1)
                    .elements(kKindKeys)
                    .describe("The group last shown of each kind."));
     LIST_FIELD(v, r.groupSelection,
-               FieldSpec("groupSelection")
+               FieldDescription("groupSelection")
                    .describe("One value per kind and group 1-17, used by the channel grid."));
-    LIST_FIELD(v, r.channelCounts, FieldSpec("channelCounts").followsFromOthers());
-    LIST_FIELD(v, r.identity, FieldSpec("identity"));
-    LIST_FIELD(v, r.options, FieldSpec("options"));
-    LIST_FIELD(v, r.emergency, FieldSpec("emergency"));
-    LIST_FIELD(v, r.dualWatch, FieldSpec("dualWatch"));
-    LIST_FIELD(v, r.memorySettings, FieldSpec("memorySettings"));
-    LIST_FIELD(v, r.toneTips, FieldSpec("toneTips"));
-    LIST_FIELD(v, r.thresholds, FieldSpec("thresholds"));
-    LIST_FIELD(v, r.singleBytes, FieldSpec("singleBytes"));
-    LIST_FIELD(v, r.extraValues, FieldSpec("extraValues"));
+    LIST_FIELD(v, r.channelCounts, FieldDescription("channelCounts").followsFromOthers());
+    LIST_FIELD(v, r.identity, FieldDescription("identity"));
+    LIST_FIELD(v, r.options, FieldDescription("options"));
+    LIST_FIELD(v, r.emergency, FieldDescription("emergency"));
+    LIST_FIELD(v, r.dualWatch, FieldDescription("dualWatch"));
+    LIST_FIELD(v, r.memorySettings, FieldDescription("memorySettings"));
+    LIST_FIELD(v, r.toneTips, FieldDescription("toneTips"));
+    LIST_FIELD(v, r.thresholds, FieldDescription("thresholds"));
+    LIST_FIELD(v, r.singleBytes, FieldDescription("singleBytes"));
+    LIST_FIELD(v, r.extraValues, FieldDescription("extraValues"));
 }

@@ -369,15 +369,15 @@ namespace {
 // The spec of every integer the field lists reach, with its value.
 struct LeafCollector
 {
-    std::vector<std::pair<FieldSpec, int>> &leaves;
+    std::vector<std::pair<FieldDescription, int>> &leaves;
 
     template<typename T>
-    void operator()(const FieldSpec &spec, const T &field)
+    void operator()(const FieldDescription &spec, const T &field)
     {
         visit(spec, field);
     }
     template<typename T>
-    void visit(const FieldSpec &spec, const T &field)
+    void visit(const FieldDescription &spec, const T &field)
     {
         if constexpr (std::is_integral_v<T>)
             leaves.emplace_back(spec, int(field));
@@ -411,18 +411,18 @@ void TestOptionTable::everyListRowShowsItsFieldsList()
         if (!row.field || row.rule == ShowRule::BeepSwitch || row.rule == ShowRule::BeepLevel)
             continue;
         SettingsRecord settings{};
-        std::vector<std::pair<FieldSpec, int>> before;
+        std::vector<std::pair<FieldDescription, int>> before;
         fields(settings, LeafCollector{before});
         row.field.set(settings, row.field.get(settings) + 1);
-        std::vector<std::pair<FieldSpec, int>> after;
+        std::vector<std::pair<FieldDescription, int>> after;
         fields(settings, LeafCollector{after});
-        std::vector<FieldSpec> written;
+        std::vector<FieldDescription> written;
         for (std::size_t k = 0; k < after.size(); ++k)
             if (after[k].second != before[k].second)
                 written.push_back(after[k].first);
         const std::string name = std::string(row.label[English]) + " " + std::to_string(row.index);
         QVERIFY2(written.size() == 1, name.c_str());
-        const FieldSpec &spec = written.front();
+        const FieldDescription &spec = written.front();
         if (row.control == OptionControl::Check1) {
             QVERIFY2(spec.form == FieldForm::Flag, name.c_str());
         } else if (row.control == OptionControl::Combo1 ||

@@ -78,7 +78,7 @@ enum class FieldForm : std::uint8_t
 // One field of a record's field list: its name, and what its value is for a reader of the
 // document's text form and its schema: the form, the list items, the range (stored units), the
 // unit, the value of a new document, and where its help lives.
-struct FieldSpec
+struct FieldDescription
 {
     std::string_view name;
     FieldForm form = FieldForm::Number;
@@ -102,34 +102,34 @@ struct FieldSpec
     std::span<const std::string_view> elementNames{}; // arrays: each element's key
     bool derived = false; // follows from other fields (the channel counts): not written as text
 
-    constexpr FieldSpec(const char *fieldName)
+    constexpr FieldDescription(const char *fieldName)
         : name(fieldName)
     {}
-    constexpr FieldSpec(std::string_view fieldName)
+    constexpr FieldDescription(std::string_view fieldName)
         : name(fieldName)
     {}
     constexpr operator std::string_view() const { return name; }
 
     // The builders change the spec they are called on and pass it on, so a chain makes one spec.
     // NOLINTBEGIN(performance-move-const-arg): passing *this on as an rvalue takes std::move.
-    constexpr FieldSpec &&flag() &&
+    constexpr FieldDescription &&flag() &&
     {
         form = FieldForm::Flag;
         return std::move(*this);
     }
-    constexpr FieldSpec &&list(ItemList listItems, ShowRule showRule = ShowRule::Index) &&
+    constexpr FieldDescription &&list(ItemList listItems, ShowRule showRule = ShowRule::Index) &&
     {
         form = FieldForm::List;
         items = listItems;
         rule = showRule;
         return std::move(*this);
     }
-    constexpr FieldSpec &&as(FieldForm fieldForm) &&
+    constexpr FieldDescription &&as(FieldForm fieldForm) &&
     {
         form = fieldForm;
         return std::move(*this);
     }
-    constexpr FieldSpec &&range(int low, int high) &&
+    constexpr FieldDescription &&range(int low, int high) &&
     {
         ranged = true;
         minimum = low;
@@ -137,7 +137,8 @@ struct FieldSpec
         return std::move(*this);
     }
     // Shown as (stored + add) x times / 10^places, in the unit.
-    constexpr FieldSpec &&scaled(int add, int times, int places, std::string_view unitName) &&
+    constexpr FieldDescription &&scaled(int add, int times, int places,
+                                        std::string_view unitName) &&
     {
         offset = add;
         multiplier = times;
@@ -146,40 +147,40 @@ struct FieldSpec
         return std::move(*this);
     }
     // A stored value that means "none" and is written so.
-    constexpr FieldSpec &&none(int stored) &&
+    constexpr FieldDescription &&none(int stored) &&
     {
         hasNone = true;
         noneValue = stored;
         return std::move(*this);
     }
-    constexpr FieldSpec &&initially(int value) &&
+    constexpr FieldDescription &&initially(int value) &&
     {
         hasNewValue = true;
         newValue = value;
         return std::move(*this);
     }
-    constexpr FieldSpec &&help(std::string_view window, std::string_view control) &&
+    constexpr FieldDescription &&help(std::string_view window, std::string_view control) &&
     {
         helpWindow = window;
         helpControl = control;
         return std::move(*this);
     }
-    constexpr FieldSpec &&describe(std::string_view text) &&
+    constexpr FieldDescription &&describe(std::string_view text) &&
     {
         about = text;
         return std::move(*this);
     }
-    constexpr FieldSpec &&elements(std::string_view word) &&
+    constexpr FieldDescription &&elements(std::string_view word) &&
     {
         element = word;
         return std::move(*this);
     }
-    constexpr FieldSpec &&elements(std::span<const std::string_view> names) &&
+    constexpr FieldDescription &&elements(std::span<const std::string_view> names) &&
     {
         elementNames = names;
         return std::move(*this);
     }
-    constexpr FieldSpec &&followsFromOthers() &&
+    constexpr FieldDescription &&followsFromOthers() &&
     {
         derived = true;
         return std::move(*this);
