@@ -14,6 +14,12 @@
 #include <QTest>
 #include <QUrl>
 
+#include <optional>
+#ifdef Q_OS_LINUX
+#include <sys/fsuid.h>
+#include <unistd.h>
+#endif
+
 #include "app/Startup.h"
 #include "app/Subsystems.h"
 #include "datafile/DataFileFormat.h"
@@ -143,6 +149,41 @@ QString documentsFolder()
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     return QFileInfo(folder).isDir() ? folder : QDir::homePath();
 }
+
+// Root writes into any folder. While one of these lives, the file access of this thread (the UI
+// thread, where a save writes) is checked as nobody's: with a file system user other than root,
+// the kernel takes away root's override of file modes.
+class OrdinaryUserFiles
+{
+public:
+    OrdinaryUserFiles()
+    {
+#ifdef Q_OS_LINUX
+        constexpr uid_t nobody = 65534;
+        if (geteuid() == 0) {
+            setfsuid(nobody);
+            m_active = setfsuid(static_cast<uid_t>(-1)) == nobody;
+        }
+#endif
+    }
+    ~OrdinaryUserFiles()
+    {
+#ifdef Q_OS_LINUX
+        if (m_active)
+            setfsuid(0);
+#endif
+    }
+    OrdinaryUserFiles(const OrdinaryUserFiles &) = delete;
+    OrdinaryUserFiles &operator=(const OrdinaryUserFiles &) = delete;
+
+    bool active() const
+    {
+        return m_active;
+    }
+
+private:
+    bool m_active = false;
+};
 
 // A data file pair of a document.
 void writeDataFile(const QString &path, const DocumentSet &document)
@@ -330,22 +371,37 @@ void TestMainWindowFiles::failedSaveSaysWhy_data()
                                                 << "Is a directory";
     QTest::newRow("folder not writable") << "locked/new.dat"
                                          << "Permission denied";
+    QTest::newRow("folder closed to the user") << "closed/new.dat"
+                                               << "Permission denied";
 }
 
-// "file error." and on a second line what the system said, with the file's path.
+// "file error." and on a second line what the system said, with the file's path: also for a folder
+// the user may not write into or not even enter. Run as root (as CI runs), the save is made with
+// an ordinary user's file rights, since root writes anywhere.
 void TestMainWindowFiles::failedSaveSaysWhy()
 {
     QFETCH(QString, target);
     QFETCH(QString, reason);
     QTemporaryDir dir;
-    QVERIFY(QDir(dir.path()).mkpath("taken.dat") && QDir(dir.path()).mkpath("locked"));
-    QFile::setPermissions(dir.filePath("locked"), QFile::ReadOwner | QFile::ExeOwner);
-    if (target.startsWith("locked") && QFileInfo(dir.filePath("locked")).isWritable())
-        QSKIP("this user may write into any folder");
+    const auto readable = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup |
+                          QFile::ReadOther | QFile::ExeOther;
+    QVERIFY(QFile::setPermissions(dir.path(), readable | QFile::WriteOwner));
+    for (const char *folder : {"taken.dat", "locked", "closed"})
+        QVERIFY(QDir(dir.path()).mkpath(folder));
+    QFile::setPermissions(dir.filePath("locked"), readable);
+    QFile::setPermissions(dir.filePath("closed"), {});
     Program program;
     program.questions();
     program.dialogs.answers = {dir.filePath(target).toStdString()};
+    std::optional<OrdinaryUserFiles> ordinaryUser;
+    if (reason == "Permission denied" &&
+        QFileInfo(QFileInfo(dir.filePath(target)).path()).isWritable()) {
+        ordinaryUser.emplace();
+        if (!ordinaryUser->active())
+            QSKIP("this user may write into any folder and cannot save as another user");
+    }
     program.trigger("mnuFileSaveAs");
+    ordinaryUser.reset();
     QCOMPARE(program.questions(),
              QStringList{"file error.\r\n" + reason + ": " + dir.filePath(target)});
     QVERIFY(program.document().untitled);
