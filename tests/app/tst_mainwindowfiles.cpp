@@ -7,11 +7,16 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 
 #include <optional>
@@ -26,6 +31,8 @@
 #include "datafile/FileCommandHooks.h"
 #include "datafile/QtDataFileStorage.h"
 #include "kernel/QtUserSettings.h"
+#include "link/PtyRadioHost.h"
+#include "link/RadioSimulator.h"
 #include "link/SerialTraceFile.h"
 #include "link/TransferCommands.h"
 #include "support/WindowHarness.h"
@@ -47,6 +54,8 @@ private Q_SLOTS:
     void recentFilesAndDroppedFiles();
     void failedSaveSaysWhy_data();
     void failedSaveSaysWhy();
+    void statusAfterPrintAndTransfers_data();
+    void statusAfterPrintAndTransfers();
 
 private:
     QTemporaryDir m_home;
@@ -82,6 +91,9 @@ struct Program
     QStringList recentMenu();
     // The questions asked since the last look.
     QStringList questions();
+    // Ctrl+P, then the preview's Print, then the print dialog's OK; with no printer installed
+    // the chart goes into the PDF file.
+    void printChart(const QString &pdf);
 
     MainWindowHarness harness;
     QtDataFileStorage storage;
@@ -130,6 +142,30 @@ QStringList Program::questions()
     for (; questionsSeen < asked.size(); ++questionsSeen)
         texts << QString::fromStdString(asked[questionsSeen].text);
     return texts;
+}
+
+void Program::printChart(const QString &pdf)
+{
+    // Each window is modal: the steps run from the event loop of the window they answer.
+    QTimer::singleShot(0, &window(), [pdf] {
+        auto *preview = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget());
+        if (!preview)
+            return;
+        preview->printer()->setOutputFileName(pdf);
+        QTimer::singleShot(0, preview, [] {
+            if (auto *dialog = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget()))
+                dialog->accept();
+        });
+        const QString print = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+        for (QAction *action : preview->findChildren<QAction *>()) {
+            if (action->text() == print) {
+                action->trigger();
+                return;
+            }
+        }
+        preview->reject();
+    });
+    QTest::keyClick(&window(), Qt::Key_P, Qt::ControlModifier);
 }
 
 QSettings userSettings()
@@ -405,6 +441,54 @@ void TestMainWindowFiles::failedSaveSaysWhy()
     QCOMPARE(program.questions(),
              QStringList{"file error.\r\n" + reason + ": " + dir.filePath(target)});
     QVERIFY(program.document().untitled);
+}
+
+void TestMainWindowFiles::statusAfterPrintAndTransfers_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("status");
+    const std::tuple<int, const char *, const char *> rows[] = {
+        {English, "print", "Sent the channel chart to the printer"},
+        {English, "read", "Read the radio's data into the program"},
+        {English, "write", "Wrote the program's data into the radio"},
+        {Chinese, "print", "信道表已发送到打印机"},
+        {Chinese, "read", "已从对讲机读取数据"},
+        {Chinese, "write", "已向对讲机写入数据"}};
+    for (const auto &[language, command, status] : rows)
+        QTest::addRow("%s, %s", language == English ? "English" : "Chinese", command)
+            << language << command << QString::fromUtf8(status);
+}
+
+// The status bar says what a finished print, read or write did: the chart printed through the
+// preview into a PDF file, the transfers through the menu with a simulated radio on the port.
+void TestMainWindowFiles::statusAfterPrintAndTransfers()
+{
+    QFETCH(int, language);
+    QFETCH(QString, command);
+    QFETCH(QString, status);
+    RadioSimulator radio;
+    PtyRadioHost host(radio);
+    QVERIFY2(host.open(), qPrintable(host.errorString()));
+    Program program(language);
+    program.harness.ini.document.setValue("ports", "COM1", host.devicePath().toStdString());
+    auto *panel = program.harness.find<QLabel>("Panel1");
+    const QString before = panel->text();
+    if (command == "print") {
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath("chart.pdf");
+        program.printChart(pdf);
+        QVERIFY(QFileInfo(pdf).size() > 0);
+    } else {
+        QSignalSpy ended(&program.transfers, &TransferCommands::transferEnded);
+        program.harness.messages.answers = {MessageAnswer::Ok};
+        program.trigger(command == "read" ? "mnuReadFromRadio" : "mnuWriteToRadio");
+        QCOMPARE(panel->text(), before);
+        QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 30000);
+        QCOMPARE(ended.at(0).at(0).value<TransferOutcome>().result, TransferResult::Success);
+        QVERIFY(radio.sessionEnded());
+    }
+    QCOMPARE(panel->text(), status);
 }
 
 QTEST_MAIN(TestMainWindowFiles)
