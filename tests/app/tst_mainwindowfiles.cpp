@@ -91,8 +91,8 @@ struct Program
     QStringList recentMenu();
     // The questions asked since the last look.
     QStringList questions();
-    // Ctrl+P, then the preview's Print, then the print dialog's OK; with no printer installed
-    // the chart goes into the PDF file.
+    // Ctrl+P, then the preview's Print, then the print dialog's OK. The printer is given a .pdf
+    // output file, which makes it write PDF there: nothing reaches a real printer.
     void printChart(const QString &pdf);
 
     MainWindowHarness harness;
