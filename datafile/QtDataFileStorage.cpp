@@ -62,10 +62,13 @@ class DiskPairFiles : public PairFiles
 public:
     std::string firstError;
 
+    // A file that is not there is no error; a folder the user may not enter is one.
     bool exists(const std::string &path) override
     {
         std::error_code error;
-        return std::filesystem::exists(fsPath(path), error);
+        const bool found = std::filesystem::exists(fsPath(path), error);
+        failed(error);
+        return found;
     }
     bool isFolder(const std::string &path) override
     {
@@ -76,7 +79,7 @@ public:
     {
         std::error_code error;
         std::filesystem::remove(fsPath(path), error);
-        return !error;
+        return !failed(error);
     }
     bool renameOver(const std::string &from, const std::string &to) override
     {

@@ -7,12 +7,23 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
+
+#include <optional>
+#ifdef Q_OS_LINUX
+#include <sys/fsuid.h>
+#include <unistd.h>
+#endif
 
 #include "app/Startup.h"
 #include "app/Subsystems.h"
@@ -20,6 +31,8 @@
 #include "datafile/FileCommandHooks.h"
 #include "datafile/QtDataFileStorage.h"
 #include "kernel/QtUserSettings.h"
+#include "link/PtyRadioHost.h"
+#include "link/RadioSimulator.h"
 #include "link/SerialTraceFile.h"
 #include "link/TransferCommands.h"
 #include "support/WindowHarness.h"
@@ -41,6 +54,8 @@ private Q_SLOTS:
     void recentFilesAndDroppedFiles();
     void failedSaveSaysWhy_data();
     void failedSaveSaysWhy();
+    void statusAfterPrintAndTransfers_data();
+    void statusAfterPrintAndTransfers();
 
 private:
     QTemporaryDir m_home;
@@ -76,6 +91,9 @@ struct Program
     QStringList recentMenu();
     // The questions asked since the last look.
     QStringList questions();
+    // Ctrl+P, then the preview's Print, then the print dialog's OK. The printer is given a .pdf
+    // output file, which makes it write PDF there: nothing reaches a real printer.
+    void printChart(const QString &pdf);
 
     MainWindowHarness harness;
     QtDataFileStorage storage;
@@ -126,6 +144,30 @@ QStringList Program::questions()
     return texts;
 }
 
+void Program::printChart(const QString &pdf)
+{
+    // Each window is modal: the steps run from the event loop of the window they answer.
+    QTimer::singleShot(0, &window(), [pdf] {
+        auto *preview = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget());
+        if (!preview)
+            return;
+        preview->printer()->setOutputFileName(pdf);
+        QTimer::singleShot(0, preview, [] {
+            if (auto *dialog = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget()))
+                dialog->accept();
+        });
+        const QString print = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+        for (QAction *action : preview->findChildren<QAction *>()) {
+            if (action->text() == print) {
+                action->trigger();
+                return;
+            }
+        }
+        preview->reject();
+    });
+    QTest::keyClick(&window(), Qt::Key_P, Qt::ControlModifier);
+}
+
 QSettings userSettings()
 {
     return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("ORX-740"),
@@ -143,6 +185,41 @@ QString documentsFolder()
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     return QFileInfo(folder).isDir() ? folder : QDir::homePath();
 }
+
+// Root writes into any folder. While one of these lives, the file access of this thread (the UI
+// thread, where a save writes) is checked as nobody's: with a file system user other than root,
+// the kernel takes away root's override of file modes.
+class OrdinaryUserFiles
+{
+public:
+    OrdinaryUserFiles()
+    {
+#ifdef Q_OS_LINUX
+        constexpr uid_t nobody = 65534;
+        if (geteuid() == 0) {
+            setfsuid(nobody);
+            m_active = setfsuid(static_cast<uid_t>(-1)) == nobody;
+        }
+#endif
+    }
+    ~OrdinaryUserFiles()
+    {
+#ifdef Q_OS_LINUX
+        if (m_active)
+            setfsuid(0);
+#endif
+    }
+    OrdinaryUserFiles(const OrdinaryUserFiles &) = delete;
+    OrdinaryUserFiles &operator=(const OrdinaryUserFiles &) = delete;
+
+    bool active() const
+    {
+        return m_active;
+    }
+
+private:
+    bool m_active = false;
+};
 
 // A data file pair of a document.
 void writeDataFile(const QString &path, const DocumentSet &document)
@@ -330,25 +407,88 @@ void TestMainWindowFiles::failedSaveSaysWhy_data()
                                                 << "Is a directory";
     QTest::newRow("folder not writable") << "locked/new.dat"
                                          << "Permission denied";
+    QTest::newRow("folder closed to the user") << "closed/new.dat"
+                                               << "Permission denied";
 }
 
-// "file error." and on a second line what the system said, with the file's path.
+// "file error." and on a second line what the system said, with the file's path: also for a folder
+// the user may not write into or not even enter. Run as root (as CI runs), the save is made with
+// an ordinary user's file rights, since root writes anywhere.
 void TestMainWindowFiles::failedSaveSaysWhy()
 {
     QFETCH(QString, target);
     QFETCH(QString, reason);
     QTemporaryDir dir;
-    QVERIFY(QDir(dir.path()).mkpath("taken.dat") && QDir(dir.path()).mkpath("locked"));
-    QFile::setPermissions(dir.filePath("locked"), QFile::ReadOwner | QFile::ExeOwner);
-    if (target.startsWith("locked") && QFileInfo(dir.filePath("locked")).isWritable())
-        QSKIP("this user may write into any folder");
+    const auto readable = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup |
+                          QFile::ReadOther | QFile::ExeOther;
+    QVERIFY(QFile::setPermissions(dir.path(), readable | QFile::WriteOwner));
+    for (const char *folder : {"taken.dat", "locked", "closed"})
+        QVERIFY(QDir(dir.path()).mkpath(folder));
+    QFile::setPermissions(dir.filePath("locked"), readable);
+    QFile::setPermissions(dir.filePath("closed"), {});
     Program program;
     program.questions();
     program.dialogs.answers = {dir.filePath(target).toStdString()};
+    std::optional<OrdinaryUserFiles> ordinaryUser;
+    if (reason == "Permission denied" &&
+        QFileInfo(QFileInfo(dir.filePath(target)).path()).isWritable()) {
+        ordinaryUser.emplace();
+        if (!ordinaryUser->active())
+            QSKIP("this user may write into any folder and cannot save as another user");
+    }
     program.trigger("mnuFileSaveAs");
+    ordinaryUser.reset();
     QCOMPARE(program.questions(),
              QStringList{"file error.\r\n" + reason + ": " + dir.filePath(target)});
     QVERIFY(program.document().untitled);
+}
+
+void TestMainWindowFiles::statusAfterPrintAndTransfers_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("status");
+    const std::tuple<int, const char *, const char *> rows[] = {
+        {English, "print", "Sent the channel chart to the printer"},
+        {English, "read", "Read the radio's data into the program"},
+        {English, "write", "Wrote the program's data into the radio"},
+        {Chinese, "print", "信道表已发送到打印机"},
+        {Chinese, "read", "已从对讲机读取数据"},
+        {Chinese, "write", "已向对讲机写入数据"}};
+    for (const auto &[language, command, status] : rows)
+        QTest::addRow("%s, %s", language == English ? "English" : "Chinese", command)
+            << language << command << QString::fromUtf8(status);
+}
+
+// The status bar says what a finished print, read or write did: the chart printed through the
+// preview into a PDF file, the transfers through the menu with a simulated radio on the port.
+void TestMainWindowFiles::statusAfterPrintAndTransfers()
+{
+    QFETCH(int, language);
+    QFETCH(QString, command);
+    QFETCH(QString, status);
+    RadioSimulator radio;
+    PtyRadioHost host(radio);
+    QVERIFY2(host.open(), qPrintable(host.errorString()));
+    Program program(language);
+    program.harness.ini.document.setValue("ports", "COM1", host.devicePath().toStdString());
+    auto *panel = program.harness.find<QLabel>("Panel1");
+    const QString before = panel->text();
+    if (command == "print") {
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath("chart.pdf");
+        program.printChart(pdf);
+        QVERIFY(QFileInfo(pdf).size() > 0);
+    } else {
+        QSignalSpy ended(&program.transfers, &TransferCommands::transferEnded);
+        program.harness.messages.answers = {MessageAnswer::Ok};
+        program.trigger(command == "read" ? "mnuReadFromRadio" : "mnuWriteToRadio");
+        QCOMPARE(panel->text(), before);
+        QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 30000);
+        QCOMPARE(ended.at(0).at(0).value<TransferOutcome>().result, TransferResult::Success);
+        QVERIFY(radio.sessionEnded());
+    }
+    QCOMPARE(panel->text(), status);
 }
 
 QTEST_MAIN(TestMainWindowFiles)
