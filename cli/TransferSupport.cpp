@@ -46,7 +46,7 @@ std::optional<QString> openTransferPort(const std::string &portText, SerialPortS
         return device;
     PortFacts facts;
     if (device) {
-        facts = portFactsOf(*device, aliases);
+        facts = refusedPortFacts(*device, aliases, port);
     } else {
         facts.number = parseComName(portText).value_or(0);
         facts.systemName = portText;

@@ -2,8 +2,15 @@
 #include <cstdio>
 #include <cstring>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include <shellapi.h>
+#endif
 
 #include "cli/VerbTable.h"
 #include "model/QtRecordTextCodec.h"
@@ -41,10 +48,42 @@ std::optional<int> helpAsked(int argc, char *argv[])
     return 2;
 }
 
+#ifdef _WIN32
+// The arguments in UTF-8, as every verb reads them. Windows hands main() its arguments in the
+// ANSI code page, where a file name with characters outside it (Chinese on a Western system)
+// arrives as question marks; the wide command line has them all.
+std::vector<std::string> utf8Arguments()
+{
+    int count = 0;
+    wchar_t **wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> arguments;
+    for (int i = 0; wide && i < count; ++i) {
+        const int size = WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
+        std::string argument(std::size_t(std::max(size, 1)), '\0');
+        WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, argument.data(), size, nullptr, nullptr);
+        argument.resize(argument.size() - 1);
+        arguments.push_back(std::move(argument));
+    }
+    LocalFree(wide);
+    return arguments;
+}
+#endif
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
+#ifdef _WIN32
+    static std::vector<std::string> arguments = utf8Arguments();
+    static std::vector<char *> pointers;
+    if (!arguments.empty()) {
+        for (std::string &argument : arguments)
+            pointers.push_back(argument.data());
+        pointers.push_back(nullptr);
+        argc = int(arguments.size());
+        argv = pointers.data();
+    }
+#endif
     if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
         std::printf("orx740-cli %s\n", ORX740_VERSION_TEXT);
         return 0;

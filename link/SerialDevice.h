@@ -22,6 +22,9 @@ public:
     virtual void close() = 0;
     virtual bool isOpen() const = 0;
     virtual QString errorString() const = 0;
+    // True when the last open failed because another program holds the device: Windows refuses
+    // a second opener of a COM port and says no more; elsewhere the holders are looked up.
+    virtual bool heldElsewhere() const { return false; }
 
     // Bytes received and not yet read.
     virtual qint64 bytesAvailable() const = 0;

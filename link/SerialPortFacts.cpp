@@ -98,6 +98,15 @@ PortFacts portFactsOf(const QString &devicePath, const PortAliases &aliases)
 #endif
 }
 
+PortFacts refusedPortFacts(const QString &devicePath, const PortAliases &aliases,
+                           const SerialPortService &port)
+{
+    PortFacts facts = portFactsOf(devicePath, aliases);
+    if (port.heldElsewhere() && facts.access != PortAccess::Busy)
+        facts.access = PortAccess::Busy;
+    return facts;
+}
+
 std::optional<QString> openNumberedPort(SerialPortService &port, int comPort,
                                         const PortAliases &aliases, int language,
                                         std::string *failure)
@@ -109,7 +118,7 @@ std::optional<QString> openNumberedPort(SerialPortService &port, int comPort,
         return device;
     PortFacts facts;
     if (device) {
-        facts = portFactsOf(*device, aliases);
+        facts = refusedPortFacts(*device, aliases, port);
     } else {
         facts.number = comPort;
         facts.access = PortAccess::Missing;

@@ -16,6 +16,10 @@ class SerialPortService;
 std::vector<PortFacts> listPortFacts(const PortAliases &aliases);
 // The facts of one device, numbered from the same listing (0 when it is not listed).
 PortFacts portFactsOf(const QString &devicePath, const PortAliases &aliases);
+// The facts of a device that `port` could not open: in use by another program when the system
+// refused the open for that (Windows names no holder), whatever the listing says.
+PortFacts refusedPortFacts(const QString &devicePath, const PortAliases &aliases,
+                           const SerialPortService &port);
 
 // Opens the port numbered `comPort` (through the aliases); the device, or nothing with the
 // program's message and on a second line why in *failure, in the language given.

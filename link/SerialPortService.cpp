@@ -29,9 +29,11 @@ bool SerialPortService::open(const QString &devicePath)
     m_threshold = 1;
     if (!m_device->open(devicePath)) {
         m_errorString = m_device->errorString();
+        m_heldElsewhere = m_device->heldElsewhere();
         return false;
     }
     m_errorString.clear();
+    m_heldElsewhere = false;
     return true;
 }
 

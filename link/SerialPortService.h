@@ -31,6 +31,8 @@ public:
     bool isOpen() const { return m_device->isOpen(); }
     QString devicePath() const { return m_devicePath; }
     QString errorString() const { return m_errorString; }
+    // True when the last open failed because another program holds the device.
+    bool heldElsewhere() const { return m_heldElsewhere; }
 
     // The data-received notification fires once at least this many bytes are buffered.
     void setReceiveThreshold(int bytes);
@@ -54,5 +56,6 @@ private:
     QString m_errorString;
     int m_threshold{1};
     bool m_closedByError{false};
+    bool m_heldElsewhere{false};
     bool m_checkQueued{false};
 };

@@ -48,8 +48,12 @@ bool Win32SerialDevice::open(const QString &devicePath)
     const std::wstring name = win32DeviceName(devicePath);
     m_port = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                          FILE_FLAG_OVERLAPPED, nullptr);
+    m_heldElsewhere = false;
     if (m_port == INVALID_HANDLE_VALUE) {
-        m_errorString = systemMessage(GetLastError());
+        const DWORD error = GetLastError();
+        // A COM port has one opener at a time; the next is refused with "access denied".
+        m_heldElsewhere = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION;
+        m_errorString = systemMessage(error);
         return false;
     }
     if (!configure()) {

@@ -23,6 +23,7 @@ public:
     void close() override;
     bool isOpen() const override { return m_port != INVALID_HANDLE_VALUE; }
     QString errorString() const override { return m_errorString; }
+    bool heldElsewhere() const override { return m_heldElsewhere; }
     qint64 bytesAvailable() const override { return m_received.size(); }
     QByteArray readAll() override;
     void discardOutput() override;
@@ -49,5 +50,6 @@ private:
     QByteArray m_received;
     bool m_readPending{false};
     bool m_writePending{false};
+    bool m_heldElsewhere{false};
     QString m_errorString;
 };

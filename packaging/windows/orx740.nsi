@@ -5,7 +5,9 @@
 ; ".dat" belongs to many programs, and the program opens its files from its own File menu.
 ; /S installs (and the uninstaller's /S removes) without a question.
 
-Unicode true
+; A 64-bit installer, as the program is one: Windows without 64 bits never starts it, and Wine
+; runs it without its 32-bit part.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
 ManifestDPIAware true
@@ -26,8 +28,6 @@ VIAddVersionKey /LANG=0 "FileDescription" "${APP_NAME} programming software inst
 VIAddVersionKey /LANG=0 "LegalCopyright" "ORX-740 maintainers"
 
 !include "MUI2.nsh"
-!include "x64.nsh"
-!include "LogicLib.nsh"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
@@ -42,10 +42,6 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "ORX-740 maintainers"
 !insertmacro MUI_LANGUAGE "SimpChinese"
 
 Function .onInit
-    ${IfNot} ${RunningX64}
-        MessageBox MB_ICONSTOP|MB_OK "${APP_NAME} needs 64-bit Windows."
-        Abort
-    ${EndIf}
     SetRegView 64
     SetShellVarContext all
 FunctionEnd

@@ -1,6 +1,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "link/SerialPortFacts.h"
 #include "link/SerialPortService.h"
 
 namespace {
@@ -12,6 +13,7 @@ public:
     QStringList calls;
     QByteArray buffered;
     bool opens = true;
+    bool held = false;
     bool open_ = false;
 
     bool open(const QString &devicePath) override
@@ -26,6 +28,7 @@ public:
         open_ = false;
     }
     bool isOpen() const override { return open_; }
+    bool heldElsewhere() const override { return !opens && held; }
     QString errorString() const override { return opens ? QString() : "no such port"; }
     qint64 bytesAvailable() const override { return buffered.size(); }
     QByteArray readAll() override { return std::exchange(buffered, {}); }
@@ -67,6 +70,7 @@ private Q_SLOTS:
     void everyFramePurgesOutputThenInput();
     void aFailedPortReopensForTheNextFrame();
     void aPortThatCannotOpen();
+    void aPortHeldByAnotherProgramIsInUse();
 
 private:
     FakeSerialDevice *m_device = nullptr;
@@ -170,6 +174,29 @@ void TestSerialPortService::aPortThatCannotOpen()
     QVERIFY(!port->isOpen());
     QVERIFY(!port->sendFrame("\x02"));
     QVERIFY(!m_device->calls.join(' ').contains("write"));
+}
+
+// Windows refuses a second opener of a COM port ("access denied") without naming the holder: the
+// refusal says the port is in use, as when the holders are found, and an open that works clears it.
+void TestSerialPortService::aPortHeldByAnotherProgramIsInUse()
+{
+    auto port = service();
+    m_device->opens = false;
+    QVERIFY(!port->open("COM42"));
+    QVERIFY(!port->heldElsewhere());
+    QVERIFY(refusedPortFacts("COM42", {}, *port).access != PortAccess::Busy);
+
+    m_device->held = true;
+    QVERIFY(!port->open("COM42"));
+    QVERIFY(port->heldElsewhere());
+    const PortFacts facts = refusedPortFacts("COM42", {}, *port);
+    QCOMPARE(facts.access, PortAccess::Busy);
+    const std::string text = portOpenFailureText(facts, English);
+    QVERIFY2(text.ends_with("is in use by another program."), text.c_str());
+
+    m_device->opens = true;
+    QVERIFY(port->open("COM42"));
+    QVERIFY(!port->heldElsewhere());
 }
 
 QTEST_GUILESS_MAIN(TestSerialPortService)

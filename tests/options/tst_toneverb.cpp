@@ -1,5 +1,6 @@
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -42,9 +43,10 @@ std::uint32_t le(const QByteArray &bytes, int at, int size)
 void TestToneVerb::initTestCase()
 {
     const QString root = qEnvironmentVariable("ORX740_STAGE_ROOT");
-    m_cli = root + "/bin/orx740-cli";
+    // With the executable suffix of the system (".exe" on Windows).
+    m_cli = QStandardPaths::findExecutable("orx740-cli", {root + "/bin"});
     m_dataFile = root + "/bin/Init/0_KZ6666_New.dat";
-    QVERIFY(QFile::exists(m_cli));
+    QVERIFY2(!m_cli.isEmpty(), qPrintable(root + "/bin holds no orx740-cli"));
     QVERIFY(QFile::exists(m_dataFile));
     QVERIFY(m_dir.isValid());
 }
