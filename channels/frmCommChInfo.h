@@ -74,6 +74,7 @@ private:
     void buildControls();
     QLayout *buildSelectors();
     void buildGrid();
+    void announceChangedRows();
     void buildDetailPanel();
     QLayout *buildGroupPanel();
     void layOutControls(QLayout *selectors, QLayout *groupPanel);
