@@ -246,6 +246,7 @@ void frmMain::buildTreePane()
     // The frame's own minimum must not follow the child windows: they are fitted into whatever
     // room the frame has (QMdiArea would otherwise ask for the largest child's minimum).
     m_mdiArea->setMinimumSize(kMinimumAreaPixels);
+    m_mdiArea->viewport()->installEventFilter(this);
 
     auto *layout = new QHBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -643,6 +644,7 @@ QWidget *frmMain::openChildWindow(const QString &name)
     QMdiSubWindow *window = m_mdiArea->addSubWindow(widget);
     window->show();
     cascade();
+    window->installEventFilter(this);
     return widget;
 }
 
@@ -810,6 +812,20 @@ int frmMain::treePaneWidth() const
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
+    // A child window that grows after it opened (its layout settling, a larger text) is fitted
+    // into the frame again.
+    if (auto *child = qobject_cast<QMdiSubWindow *>(watched)) {
+        if (event->type() == QEvent::Resize && child->isVisible())
+            fitIntoArea(child);
+        return QMainWindow::eventFilter(watched, event);
+    }
+    // So is every window when the room shrinks (a wider tree pane, a smaller frame).
+    if (watched == m_mdiArea->viewport()) {
+        if (event->type() == QEvent::Resize)
+            for (QMdiSubWindow *child : m_mdiArea->subWindowList())
+                fitIntoArea(child);
+        return QMainWindow::eventFilter(watched, event);
+    }
     if (watched != m_splitter)
         return QMainWindow::eventFilter(watched, event);
     switch (event->type()) {
@@ -840,6 +856,14 @@ void frmMain::changeEvent(QEvent *event)
     // The system switched between its light and dark colours.
     if (event->type() == QEvent::PaletteChange)
         drawBackground();
+    // A larger text widens the tree pane to its longest window name, never narrows it.
+    if (event->type() == QEvent::FontChange && m_treeView1) {
+        const auto *view = static_cast<const QAbstractItemView *>(m_treeView1);
+        const int needed =
+            view->sizeHintForColumn(0) + m_treeView1->indentation() + 2 * m_treeView1->frameWidth();
+        if (needed > m_treePane->width())
+            m_treePane->setFixedWidth(needed);
+    }
 }
 
 void frmMain::activated()

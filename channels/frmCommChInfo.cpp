@@ -669,20 +669,32 @@ void frmCommChInfo::chooseGroup(int group, bool record)
 void frmCommChInfo::layoutGridColumns()
 {
     // The widths in twips of the grid's columns, widened where a header text in the language in
-    // force would not fit; the grid itself is as wide as its columns.
+    // force or the widest cell would not fit at the text size in force; the grid itself is as
+    // wide as its columns.
     const QFontMetrics metrics(m_grid->horizontalHeader()->font());
+    const QFontMetrics cells(m_grid->font());
     int width = 0;
     for (int column = 0; column < 2; ++column) {
         const int twips = column == 0 ? ChannelGrid::kNameColumnTwips
                                       : ChannelGrid::frequencyColumnTwips(m_kind, m_group);
         const QString header = m_model->headerData(column, Qt::Horizontal).toString();
+        const QString widest = column == 0 ? QStringLiteral("M00") : QStringLiteral("00.00000");
         const int pixels =
-            std::max(twipsToPixels(twips, this), metrics.horizontalAdvance(header) + 16);
+            std::max({twipsToPixels(twips, this), metrics.horizontalAdvance(header) + 16,
+                      cells.horizontalAdvance(widest) + 12});
         m_grid->setColumnWidth(column, pixels);
         width += pixels;
     }
     m_grid->setFixedWidth(width + m_grid->verticalScrollBar()->sizeHint().width() +
                           2 * m_grid->frameWidth());
+}
+
+void frmCommChInfo::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    // View > Text Size changed the program's font: the columns follow it.
+    if (event->type() == QEvent::FontChange && m_grid)
+        layoutGridColumns();
 }
 
 void frmCommChInfo::fillGroupSelector()
