@@ -81,8 +81,8 @@ QVariant ChannelGridModel::columnHelp(int column) const
 // frequency with its unit, or says the channel is empty.
 QString ChannelGridModel::spokenCell(const QModelIndex &index) const
 {
-    const QString channel = qText(m_context.text(ChannelWindowTexts::kSpokenChannel)) +
-                            qText(ChannelGrid::rowName(m_kind, m_group, index.row() + 1));
+    QString channel = qText(m_context.text(ChannelWindowTexts::kSpokenChannel)) +
+                      qText(ChannelGrid::rowName(m_kind, m_group, index.row() + 1));
     if (index.column() == 0)
         return channel;
     const QString frequency = data(index, Qt::DisplayRole).toString();
