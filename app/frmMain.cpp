@@ -38,7 +38,10 @@
 #include "kernel/DocumentNotifier.h"
 #include "kernel/FileHistory.h"
 #include "kernel/HelpKey.h"
+#include "kernel/ListSearch.h"
+#include "kernel/TextSize.h"
 #include "kernel/WheelGuard.h"
+#include "lang/AccessibleTexts.h"
 #include "lang/Messages.h"
 #include "lang/QtText.h"
 
@@ -104,6 +107,8 @@ frmMain::frmMain(AppContext &context, DocumentNotifier &notifier, MainWindowHook
     setObjectName(QStringLiteral("frmMain"));
     // In every editor window the wheel scrolls the window past the boxes it has not been given.
     installWheelGuard(QCoreApplication::instance());
+    // Every list box finds an item by its value too: "88.5" picks "C_008(88.5Hz)".
+    installListSearch(QCoreApplication::instance());
     m_mdiArea->setObjectName(QStringLiteral("mdiArea"));
     buildMenus();
     buildToolbars();
@@ -122,6 +127,7 @@ frmMain::frmMain(AppContext &context, DocumentNotifier &notifier, MainWindowHook
     connect(&m_notifier, &DocumentNotifier::channelsChanged, this, &frmMain::showModified);
     connect(&m_notifier, &DocumentNotifier::groupNamesChanged, this, &frmMain::showModified);
 
+    applyTextSize(TextSize(*m_context.userSettings).percent());
     restorePlacement();
     relabel();
     openInitialDocument();
@@ -148,10 +154,13 @@ void frmMain::buildMenus()
             action = menu->menuAction();
             if (item.name == "mnuWindow")
                 m_windowMenu = menu;
-        } else if (item.command == MainCommand::RecentFiles) {
-            m_recentMenu = m_actions.value(qText(item.parent))->menu()->addMenu(QString());
-            m_recentMenu->setObjectName(name + QStringLiteral("Menu"));
-            action = m_recentMenu->menuAction();
+        } else if (item.command == MainCommand::RecentFiles ||
+                   item.command == MainCommand::TextSize) {
+            QMenu *submenu = m_actions.value(qText(item.parent))->menu()->addMenu(QString());
+            submenu->setObjectName(name + QStringLiteral("Menu"));
+            action = submenu->menuAction();
+            if (item.command == MainCommand::RecentFiles)
+                m_recentMenu = submenu;
         } else {
             QMenu *menu = m_actions.value(qText(item.parent))->menu();
             action = menu->addAction(QString());
@@ -160,6 +169,9 @@ void frmMain::buildMenus()
             // Ctrl+Y redoes as well, as in the programs of the other desktop.
             if (item.command == MainCommand::Redo)
                 action->setShortcuts({action->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+            // Ctrl and the "=" key beneath "+" makes the text larger too, without Shift.
+            if (item.command == MainCommand::TextLarger)
+                action->setShortcuts({action->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
             action->setCheckable(item.checkable);
             action->setChecked(item.checkable);
             const MainCommand command = item.command;
@@ -207,11 +219,11 @@ void frmMain::buildTreePane()
     m_toolbar2 = new QToolBar(m_treePane);
     m_toolbar2->setObjectName(QStringLiteral("Toolbar2"));
     m_toolbar2->setIconSize(QSize(12, 12));
-    QAction *hide =
+    m_hideTree =
         m_toolbar2->addAction(style()->standardIcon(QStyle::SP_TitleBarCloseButton), QString());
-    hide->setObjectName(QStringLiteral("删除"));
-    hide->setData(QStringLiteral("删除"));
-    connect(hide, &QAction::triggered, this, [this] { setTreeViewVisible(false); });
+    m_hideTree->setObjectName(QStringLiteral("删除"));
+    m_hideTree->setData(QStringLiteral("删除"));
+    connect(m_hideTree, &QAction::triggered, this, [this] { setTreeViewVisible(false); });
     m_treeView1 = new QTreeWidget(m_treePane);
     m_treeView1->setObjectName(QStringLiteral("TreeView1"));
     m_treeView1->header()->hide();
@@ -234,6 +246,7 @@ void frmMain::buildTreePane()
     // The frame's own minimum must not follow the child windows: they are fitted into whatever
     // room the frame has (QMdiArea would otherwise ask for the largest child's minimum).
     m_mdiArea->setMinimumSize(kMinimumAreaPixels);
+    m_mdiArea->viewport()->installEventFilter(this);
 
     auto *layout = new QHBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -371,8 +384,17 @@ void frmMain::relabel()
     for (const MenuItemText &item : kMainMenu)
         m_actions.value(qText(item.name))->setText(qText(textFor(item.caption, language)));
     showHistorySteps();
-    for (const ToolButtonText &button : kMainToolbar)
-        m_toolButtons.value(qText(button.key))->setToolTip(qText(toolButtonTip(button, language)));
+    for (const ToolButtonText &button : kMainToolbar) {
+        QAction *action = m_toolButtons.value(qText(button.key));
+        const QString tip = qText(toolButtonTip(button, language));
+        action->setToolTip(tip);
+        // The buttons show a picture only: a screen reader says what the tooltip says.
+        setAccessibleTexts(m_toolbar1->widgetForAction(action), tip, QString());
+    }
+    const QString hideTree = qText(textFor(kHideTreeView, language));
+    m_hideTree->setToolTip(hideTree);
+    setAccessibleTexts(m_toolbar2->widgetForAction(m_hideTree), hideTree, QString());
+    setAccessibleTexts(m_treeView1, qText(textFor(kTreeViewName, language)), QString());
     rebuildTree();
 }
 
@@ -473,12 +495,28 @@ void frmMain::rebuildTree()
     root->setExpanded(true);
 }
 
+// Every text of the program follows the application's font, which is the system's font scaled
+// by the user's choice; the system's size is taken once, before the first change.
+void frmMain::applyTextSize(int percent)
+{
+    static const QFont systemFont = QApplication::font();
+    QFont font = systemFont;
+    if (font.pointSizeF() > 0)
+        font.setPointSizeF(font.pointSizeF() * percent / TextSize::kNormalPercent);
+    else
+        font.setPixelSize(std::max(1, font.pixelSize() * percent / TextSize::kNormalPercent));
+    if (font != QApplication::font())
+        QApplication::setFont(font);
+}
+
 void frmMain::drawBackground()
 {
     const QPixmap picture(
         qText(m_context.layout.backgroundPicture(m_context.language.languageIndex)));
-    // The picture's outermost pixels are its frame; the tiles are cut inside it.
-    if (picture.width() <= 2 || picture.height() <= 2) {
+    // The picture's outermost pixels are its frame; the tiles are cut inside it. The picture is
+    // light: under a dark palette the area stays dark with the rest of the program.
+    const bool darkPalette = palette().color(QPalette::Window).lightness() < 128;
+    if (darkPalette || picture.width() <= 2 || picture.height() <= 2) {
         m_mdiArea->setBackground(palette().brush(QPalette::Dark));
         return;
     }
@@ -606,6 +644,7 @@ QWidget *frmMain::openChildWindow(const QString &name)
     QMdiSubWindow *window = m_mdiArea->addSubWindow(widget);
     window->show();
     cascade();
+    window->installEventFilter(this);
     return widget;
 }
 
@@ -682,6 +721,16 @@ void frmMain::dispatch(MainCommand command)
         openInitialDocument();
         break;
     case MainCommand::RecentFiles:
+    case MainCommand::TextSize:
+        break;
+    case MainCommand::TextLarger:
+        applyTextSize(TextSize(*m_context.userSettings).larger());
+        break;
+    case MainCommand::TextSmaller:
+        applyTextSize(TextSize(*m_context.userSettings).smaller());
+        break;
+    case MainCommand::TextReset:
+        applyTextSize(TextSize(*m_context.userSettings).reset());
         break;
     case MainCommand::ClearRecentFiles:
         FileHistory(*m_context.userSettings).clearRecentFiles();
@@ -763,6 +812,20 @@ int frmMain::treePaneWidth() const
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
+    // A child window that grows after it opened (its layout settling, a larger text) is fitted
+    // into the frame again.
+    if (auto *child = qobject_cast<QMdiSubWindow *>(watched)) {
+        if (event->type() == QEvent::Resize && child->isVisible())
+            fitIntoArea(child);
+        return QMainWindow::eventFilter(watched, event);
+    }
+    // So is every window when the room shrinks (a wider tree pane, a smaller frame).
+    if (watched == m_mdiArea->viewport()) {
+        if (event->type() == QEvent::Resize)
+            for (QMdiSubWindow *child : m_mdiArea->subWindowList())
+                fitIntoArea(child);
+        return QMainWindow::eventFilter(watched, event);
+    }
     if (watched != m_splitter)
         return QMainWindow::eventFilter(watched, event);
     switch (event->type()) {
@@ -790,6 +853,17 @@ void frmMain::changeEvent(QEvent *event)
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         activated();
+    // The system switched between its light and dark colours.
+    if (event->type() == QEvent::PaletteChange)
+        drawBackground();
+    // A larger text widens the tree pane to its longest window name, never narrows it.
+    if (event->type() == QEvent::FontChange && m_treeView1) {
+        const auto *view = static_cast<const QAbstractItemView *>(m_treeView1);
+        const int needed =
+            view->sizeHintForColumn(0) + m_treeView1->indentation() + 2 * m_treeView1->frameWidth();
+        if (needed > m_treePane->width())
+            m_treePane->setFixedWidth(needed);
+    }
 }
 
 void frmMain::activated()

@@ -90,6 +90,7 @@ private:
     void fillWindowMenu();
     void rebuildTree();
     void drawBackground();
+    void applyTextSize(int percent);
     void activated();
 
     void runHook(MainCommand command);
@@ -110,6 +111,7 @@ private:
     QMdiArea *m_mdiArea = nullptr;
     QHash<QString, QAction *> m_actions; // menus and menu items by name
     QHash<QString, QAction *> m_toolButtons;
+    QAction *m_hideTree = nullptr;
     QMenu *m_windowMenu = nullptr;
     QList<QAction *> m_windowEntries;
     QPointer<QUndoStack> m_history;

@@ -93,6 +93,11 @@ inline constexpr TextEntry kClose{"", "Close", "关闭"};
 inline constexpr TextEntry kKindLabel{"", "Kind", "类型"};
 inline constexpr TextEntry kHeaderName{"", "CH No.", "信道"};
 inline constexpr TextEntry kHeaderFrequency{"", "Frequency", "频率"};
+// What a screen reader says of a grid cell: "Channel 12, Frequency 28.41250 MHz".
+inline constexpr TextEntry kSpokenChannel{"", "Channel ", "信道 "};
+inline constexpr TextEntry kSpokenMegahertz{"", " MHz", " 兆赫"};
+inline constexpr TextEntry kSpokenEmpty{"", "empty", "空"};
+inline constexpr TextEntry kGridName{"", "Channels", "信道表"};
 inline constexpr TextEntry kOff{"", "OFF", "关"};
 inline constexpr TextEntry kOn{"", "ON", "开"};
 inline constexpr TextEntry kCopy{"", "Copy", "复制"};

@@ -34,6 +34,10 @@ QVariant ChannelGridModel::data(const QModelIndex &index, int role) const
         return {};
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+    if (role == Qt::AccessibleTextRole)
+        return spokenCell(index);
+    if (role == Qt::AccessibleDescriptionRole)
+        return columnHelp(index.column());
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return {};
     const int row = index.row() + 1;
@@ -47,16 +51,10 @@ QVariant ChannelGridModel::headerData(int section, Qt::Orientation orientation, 
 {
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
-    if (role == Qt::ToolTipRole && orientation == Qt::Horizontal &&
-        (section == 0 || section == 1)) {
-        // The columns' help is found by their English titles.
-        static const WindowHelp help = channelWindowHelp();
-        const TextEntry &title =
-            section == 0 ? ChannelWindowTexts::kHeaderName : ChannelWindowTexts::kHeaderFrequency;
-        const SettingHelp *setting = findSettingHelp(help, std::string(title[English]));
-        return setting ? qText(setting->tooltip.in(m_context.language.languageIndex)) : QVariant();
-    }
-    if (role != Qt::DisplayRole)
+    const bool described = role == Qt::ToolTipRole || role == Qt::AccessibleDescriptionRole;
+    if (described && orientation == Qt::Horizontal)
+        return columnHelp(section);
+    if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole)
         return {};
     if (orientation == Qt::Vertical)
         return section + 1;
@@ -65,6 +63,34 @@ QVariant ChannelGridModel::headerData(int section, Qt::Orientation orientation, 
     if (section == 1)
         return qText(m_context.text(ChannelWindowTexts::kHeaderFrequency));
     return {};
+}
+
+QVariant ChannelGridModel::columnHelp(int column) const
+{
+    if (column != 0 && column != 1)
+        return {};
+    // The columns' help is found by their English titles.
+    static const WindowHelp help = channelWindowHelp();
+    const TextEntry &title =
+        column == 0 ? ChannelWindowTexts::kHeaderName : ChannelWindowTexts::kHeaderFrequency;
+    const SettingHelp *setting = findSettingHelp(help, std::string(title[English]));
+    return setting ? qText(setting->tooltip.in(m_context.language.languageIndex)) : QVariant();
+}
+
+// A row names its channel ("Channel 12"); the frequency cell adds its column's title and the
+// frequency with its unit, or says the channel is empty.
+QString ChannelGridModel::spokenCell(const QModelIndex &index) const
+{
+    QString channel = qText(m_context.text(ChannelWindowTexts::kSpokenChannel)) +
+                      qText(ChannelGrid::rowName(m_kind, m_group, index.row() + 1));
+    if (index.column() == 0)
+        return channel;
+    const QString frequency = data(index, Qt::DisplayRole).toString();
+    return channel + QStringLiteral(", ") +
+           qText(m_context.text(ChannelWindowTexts::kHeaderFrequency)) + QLatin1Char(' ') +
+           (frequency.isEmpty()
+                ? qText(m_context.text(ChannelWindowTexts::kSpokenEmpty))
+                : frequency + qText(m_context.text(ChannelWindowTexts::kSpokenMegahertz)));
 }
 
 Qt::ItemFlags ChannelGridModel::flags(const QModelIndex &index) const

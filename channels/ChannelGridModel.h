@@ -43,6 +43,10 @@ public:
     void redrawAll();
 
 private:
+    // The help of a column, its tooltip and what a screen reader adds to a cell's text.
+    QVariant columnHelp(int column) const;
+    QString spokenCell(const QModelIndex &index) const;
+
     AppContext &m_context;
     int m_kind = 1;
     int m_group = 1;

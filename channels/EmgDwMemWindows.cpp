@@ -196,7 +196,7 @@ void EmgDwMemWindow::relabel()
     m_cmdSave->setText(qText(m_context.text(kSave)));
     static const std::array<WindowHelp, 3> help{emergencyWindowHelp(), dualWatchWindowHelp(),
                                                 memorySettingsWindowHelp()};
-    applySettingToolTips(*this, help.at(static_cast<std::size_t>(m_table.id)), language);
+    applySettingHelp(*this, help.at(static_cast<std::size_t>(m_table.id)), language);
     fillLists();
 }
 

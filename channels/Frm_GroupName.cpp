@@ -241,7 +241,7 @@ void Frm_GroupName::relabel()
     m_commandClose->setText(qText(m_context.text(ButtonTexts::kClose)));
     m_commandHelp->setText(qText(m_context.text(ButtonTexts::kHelp)));
     static const WindowHelp help = groupNameWindowHelp();
-    applySettingToolTips(*this, help, m_context.language.languageIndex);
+    applySettingHelp(*this, help, m_context.language.languageIndex);
     m_model->refresh();
 }
 

@@ -1,5 +1,6 @@
 #include "channels/frmCommChInfo.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -38,6 +39,7 @@
 #include "channels/GridToolTexts.h"
 #include "kernel/AppContext.h"
 #include "kernel/DocumentNotifier.h"
+#include "lang/AccessibleTexts.h"
 #include "lang/Messages.h"
 #include "lang/QtText.h"
 #include "lang/SettingToolTips.h"
@@ -259,6 +261,7 @@ void frmCommChInfo::buildGrid()
     m_grid->setTabKeyNavigation(false);
     m_grid->installEventFilter(this);
     m_grid->viewport()->installEventFilter(this);
+    announceChangedRows();
 
     m_text1 = named(new QLineEdit(m_grid->viewport()), "Text1");
     m_text1->setMaxLength(8);
@@ -271,6 +274,25 @@ void frmCommChInfo::buildGrid()
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.]*")), m_text1));
     m_text1->hide();
     m_text1->installEventFilter(this);
+}
+
+// A bulk edit, a paste, a move or an undo redraws many rows at once; a screen reader hears of
+// them as a change of the table's data (the view itself tells of a single cell only), and speaks
+// what it reads from the model.
+void frmCommChInfo::announceChangedRows()
+{
+    connect(m_model, &QAbstractItemModel::dataChanged, m_grid,
+            [this](const QModelIndex &topLeft, const QModelIndex &bottomRight) {
+                if (!QAccessible::isActive() || topLeft == bottomRight)
+                    return;
+                QAccessibleTableModelChangeEvent event(
+                    m_grid, QAccessibleTableModelChangeEvent::DataChanged);
+                event.setFirstRow(topLeft.row());
+                event.setLastRow(bottomRight.row());
+                event.setFirstColumn(topLeft.column());
+                event.setLastColumn(bottomRight.column());
+                QAccessible::updateAccessibility(&event);
+            });
 }
 
 void frmCommChInfo::buildDetailPanel()
@@ -561,7 +583,8 @@ void frmCommChInfo::ReShowChInfoByLanguage()
         for (const WindowAction &entry : m_actions)
             entry.action->setText(text(*entry.label));
         static const WindowHelp help = channelWindowHelp();
-        applySettingToolTips(*this, help, m_context.language.languageIndex);
+        applySettingHelp(*this, help, m_context.language.languageIndex);
+        setAccessibleTexts(m_grid, text(kGridName), QString());
         fillDetailLists();
         fillGroupPanel();
         m_model->redrawAll();
@@ -646,20 +669,32 @@ void frmCommChInfo::chooseGroup(int group, bool record)
 void frmCommChInfo::layoutGridColumns()
 {
     // The widths in twips of the grid's columns, widened where a header text in the language in
-    // force would not fit; the grid itself is as wide as its columns.
+    // force or the widest cell would not fit at the text size in force; the grid itself is as
+    // wide as its columns.
     const QFontMetrics metrics(m_grid->horizontalHeader()->font());
+    const QFontMetrics cells(m_grid->font());
     int width = 0;
     for (int column = 0; column < 2; ++column) {
         const int twips = column == 0 ? ChannelGrid::kNameColumnTwips
                                       : ChannelGrid::frequencyColumnTwips(m_kind, m_group);
         const QString header = m_model->headerData(column, Qt::Horizontal).toString();
+        const QString widest = column == 0 ? QStringLiteral("M00") : QStringLiteral("00.00000");
         const int pixels =
-            std::max(twipsToPixels(twips, this), metrics.horizontalAdvance(header) + 16);
+            std::max({twipsToPixels(twips, this), metrics.horizontalAdvance(header) + 16,
+                      cells.horizontalAdvance(widest) + 12});
         m_grid->setColumnWidth(column, pixels);
         width += pixels;
     }
     m_grid->setFixedWidth(width + m_grid->verticalScrollBar()->sizeHint().width() +
                           2 * m_grid->frameWidth());
+}
+
+void frmCommChInfo::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    // View > Text Size changed the program's font: the columns follow it.
+    if (event->type() == QEvent::FontChange && m_grid)
+        layoutGridColumns();
 }
 
 void frmCommChInfo::fillGroupSelector()

@@ -65,6 +65,7 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     bool editorEvent(QEvent *event);
@@ -74,6 +75,7 @@ private:
     void buildControls();
     QLayout *buildSelectors();
     void buildGrid();
+    void announceChangedRows();
     void buildDetailPanel();
     QLayout *buildGroupPanel();
     void layOutControls(QLayout *selectors, QLayout *groupPanel);

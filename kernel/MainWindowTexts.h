@@ -54,6 +54,11 @@ enum class MainCommand
     // The Edit menu's history of the window in front.
     Undo,
     Redo,
+    // View > Text Size: the submenu, and the size of every text one step up, down or back.
+    TextSize,
+    TextLarger,
+    TextSmaller,
+    TextReset,
 };
 
 // One menu or menu item of the main window. A menu has no parent and no command.
@@ -167,6 +172,18 @@ inline constexpr MenuItemText kMainMenu[]{
      "",
      MainCommand::StatusBar,
      true},
+    {"mnuTextSize", "mnuView", {"", "Text Si&ze", "文字大小(&Z)"}, "", MainCommand::TextSize},
+    {"mnuTextLarger",
+     "mnuTextSize",
+     {"", "&Larger", "放大(&L)"},
+     "Ctrl++",
+     MainCommand::TextLarger},
+    {"mnuTextSmaller",
+     "mnuTextSize",
+     {"", "&Smaller", "缩小(&S)"},
+     "Ctrl+-",
+     MainCommand::TextSmaller},
+    {"mnuTextReset", "mnuTextSize", {"", "&Reset", "还原(&R)"}, "Ctrl+0", MainCommand::TextReset},
     {"mnuWindow", "", {"", "&Window", "窗口(&W)"}, "", MainCommand::None},
     {"mnuCascade", "mnuWindow", {"", "&Cascade", "层叠(&C)"}, "", MainCommand::Cascade},
     {"mnuCloseAll",
@@ -239,6 +256,9 @@ struct TreeNodeText
 };
 
 inline constexpr std::string_view kTreeRootKey = "N0";
+// What the tree pane and its hide button are called for a screen reader and in a tooltip.
+inline constexpr TextEntry kTreeViewName{"", "Editor windows", "编辑窗口"};
+inline constexpr TextEntry kHideTreeView{"", "Hide the tree view", "隐藏树视图"};
 inline constexpr TreeNodeText kTreeNodes[]{
     {"N1", "mnuChannelInfo", {}, "frmCommChInfo"},
     {"N2", "mnuOptFeatures", {}, "FrmOptFeatures"},

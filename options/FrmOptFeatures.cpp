@@ -441,7 +441,7 @@ void FrmOptFeatures::relabel()
     m_close->setText(qText(textFor(ButtonTexts::kClose, lang)));
     m_help->setText(qText(textFor(ButtonTexts::kHelp, lang)));
     static const WindowHelp help = optionWindowHelp();
-    applySettingToolTips(*this, help, lang);
+    applySettingHelp(*this, help, lang);
     // The boxes out of sight that hold nothing still say what they are.
     const QString parked = qText(parkedControlHelp().in(lang));
     for (QWidget *control : m_parked->findChildren<QWidget *>())

@@ -87,7 +87,7 @@ void TonePicture::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     const QRect frame = rect().adjusted(0, 0, -1, -1);
-    painter.fillRect(frame, Qt::white);
+    painter.fillRect(frame, palette().color(QPalette::Base));
     painter.setPen(palette().color(QPalette::Mid));
     painter.drawRect(frame);
     const QRectF area = QRectF(frame).adjusted(4, 4, -4, -2);
@@ -304,7 +304,7 @@ void FrmToneTips::relabel()
     m_close->setText(text(ButtonTexts::kClose));
     m_help->setText(text(ButtonTexts::kHelp));
     static const WindowHelp help = toneTipsWindowHelp();
-    applySettingToolTips(*this, help, m_context.language.languageIndex);
+    applySettingHelp(*this, help, m_context.language.languageIndex);
     showSoundState();
 }
 

@@ -69,6 +69,7 @@ const MenuRow kExpectedMenu[]{
     {"mnuTreeView", "Tree &View", "树视图(&V)", ""},
     {"mnuToolbar", "&Toolbar", "工具栏(&T)", ""},
     {"mnuStatusBar", "&Status Bar", "状态栏(&S)", ""},
+    {"mnuTextSize", "Text Si&ze", "文字大小(&Z)", ""},
     {"mnuWindow", "&Window", "窗口(&W)", ""},
     {"mnuCascade", "&Cascade", "层叠(&C)", ""},
     {"mnuCloseAll", "Close All &Windows", "关闭所有窗口(&W)", ""},

@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -214,6 +215,8 @@ private Q_SLOTS:
     void editMenuNamesTheStepItUndoes();
     void detailLabelsLeadToTheirBoxes_data();
     void detailLabelsLeadToTheirBoxes();
+    void gridSpeaksItsCells_data();
+    void gridSpeaksItsCells();
 };
 
 void TestFrmCommChInfo::showsTheGroupWithItsControls()
@@ -1243,6 +1246,57 @@ void TestFrmCommChInfo::detailLabelsLeadToTheirBoxes()
         QVERIFY2(QApplication::focusWidget() == box, qPrintable(label->text()));
     }
     QCOMPARE(checked, 18);
+}
+
+void TestFrmCommChInfo::gridSpeaksItsCells_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QStringList>("spoken"); // row 1's two cells, row 4's frequency, the header
+    QTest::newRow("en") << int(English)
+                        << QStringList{"Channel 1", "Channel 1, Frequency 28.10000 MHz",
+                                       "Channel 4, Frequency empty", "Frequency"};
+    QTest::newRow("zh") << int(Chinese)
+                        << QStringList{"信道 1", "信道 1, 频率 28.10000 兆赫", "信道 4, 频率 空",
+                                       "频率"};
+}
+
+// The grid as a screen reader reads it: a table whose cells name their channel, column and
+// value with its unit, whose headers are named and whose cells carry their column's help; what a
+// delete and its undo change is read back from the same cells.
+void TestFrmCommChInfo::gridSpeaksItsCells()
+{
+    QFETCH(int, language);
+    QFETCH(QStringList, spoken);
+    Harness h(language);
+    QAccessibleInterface *grid = QAccessible::queryAccessibleInterface(h.grid());
+    QVERIFY(grid);
+    QCOMPARE(grid->role(), QAccessible::Table);
+    QAccessibleTableInterface *table = grid->tableInterface();
+    QVERIFY(table);
+    QCOMPARE(table->columnCount(), 2);
+    const auto spokenCell = [table](int row, int column) {
+        return table->cellAt(row - 1, column)->text(QAccessible::Name);
+    };
+    QCOMPARE(spokenCell(1, 0), spoken[0]);
+    QCOMPARE(spokenCell(1, 1), spoken[1]);
+    QCOMPARE(spokenCell(4, 1), spoken[2]);
+    QAccessibleInterface *cell = table->cellAt(0, 1);
+    QVERIFY(!cell->text(QAccessible::Description).isEmpty());
+    QCOMPARE(cell->text(QAccessible::Description),
+             h.grid()->model()->headerData(1, Qt::Horizontal, Qt::ToolTipRole).toString());
+    const QList<QAccessibleInterface *> headers = cell->tableCellInterface()->columnHeaderCells();
+    QCOMPARE(headers.size(), 1);
+    QCOMPARE(headers.first()->text(QAccessible::Name), spoken[3]);
+
+    h.select(1);
+    h.grid()->selectRow(0);
+    h.grid()->selectionModel()->select(h.grid()->model()->index(1, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    h.tools("MnuLEDelete");
+    QVERIFY(spokenCell(1, 1) != spoken[1]);
+    h.grid()->setFocus();
+    h.press(Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(spokenCell(1, 1), spoken[1]);
 }
 
 QTEST_MAIN(TestFrmCommChInfo)
