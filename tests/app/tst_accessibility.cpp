@@ -1,8 +1,11 @@
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QComboBox>
 #include <QLabel>
 #include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -140,13 +143,17 @@ void TestAccessibility::everyControlIsNamed_data()
         for (const QString &window : windows)
             QTest::addRow("%s %s", qPrintable(window), language == English ? "en" : "zh")
                 << language << window;
+    // Started in English and switched to Chinese with Setup > Language: the frame and the
+    // channel window it opens again are renamed, not left with their English names.
+    QTest::newRow("frmMain en to zh") << int(Chinese) << QStringLiteral("frmMain switched");
 }
 
 void TestAccessibility::everyControlIsNamed()
 {
     QFETCH(int, language);
     QFETCH(QString, window);
-    MainWindowHarness harness(language);
+    const bool switched = window.endsWith(QLatin1String(" switched"));
+    MainWindowHarness harness(switched ? int(English) : language);
     QtDataFileStorage storage;
     TransferCommands transfers(harness.context);
     harness.context.dataFiles = &storage;
@@ -158,7 +165,22 @@ void TestAccessibility::everyControlIsNamed()
 
     WalkResult result;
     std::unique_ptr<QWidget> dialog;
-    if (window == QLatin1String("frmMain")) {
+    if (switched) {
+        QTimer::singleShot(0, this, [] {
+            auto *chooser = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            QVERIFY(chooser);
+            auto *languages = chooser->findChild<QComboBox *>(QStringLiteral("Combo1"));
+            QTest::keyClick(languages, Qt::Key_End);
+            QCOMPARE(languages->currentIndex(), 1);
+            QTest::mouseClick(chooser->findChild<QPushButton *>(QStringLiteral("Command1")),
+                              Qt::LeftButton);
+        });
+        harness.window->dispatch(MainCommand::LanguageSetup);
+        QCOMPARE(harness.context.language.languageIndex, language);
+        QVERIFY(harness.window->findChild<QMdiSubWindow *>());
+        result = walkWindow(harness.window.get());
+        QVERIFY(hasChinese(harness.window->menuBar()->actions().constFirst()->text()));
+    } else if (window == QLatin1String("frmMain")) {
         result = walkWindow(harness.window.get());
     } else if (window == QLatin1String("FrmComSet")) {
         dialog = std::make_unique<FrmComSet>(harness.context, harness.window.get());
