@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QFile>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -58,6 +59,11 @@ std::vector<ProductionLine::Port> batchPorts(const std::vector<std::string> &nam
         return ports;
     }
     for (const std::string &name : named) {
+        // A port named twice is one cable.
+        if (std::any_of(ports.begin(), ports.end(), [&name](const ProductionLine::Port &port) {
+                return port.name == QString::fromStdString(name);
+            }))
+            continue;
         QString cable;
         if (const auto device = devicePathForPort(QString::fromStdString(name), aliases))
             cable = QString::fromStdString(portFactsOf(*device, aliases).usbPath);

@@ -15,6 +15,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <utility>
+
 #include "datafile/DataFileFormat.h"
 #include "datafile/ImageDocument.h"
 #include "kernel/AppContext.h"
@@ -340,7 +342,7 @@ void FrmBatchProgramming::start()
     IniStore *setupIni = m_context.setupIni;
     m_line->setPorts(m_model->ports(), [setupIni](const QString &name) {
         return [setupIni, name](SerialPortService &port) -> std::optional<QString> {
-            const auto device = devicePathForPort(name, readPortAliases(*setupIni));
+            auto device = devicePathForPort(name, readPortAliases(*setupIni));
             if (!device || !port.open(*device))
                 return std::nullopt;
             return device;
@@ -360,12 +362,15 @@ void FrmBatchProgramming::lineFinished()
     m_clock.stop();
     m_model->tick();
     updateEnabled();
+    if (std::exchange(m_closeWhenStopped, false))
+        close();
 }
 
 void FrmBatchProgramming::closeEvent(QCloseEvent *event)
 {
     // Radios being written are finished first; the window closes once the line has stopped.
     if (m_line->isRunning()) {
+        m_closeWhenStopped = true;
         m_line->interrupt();
         event->ignore();
         return;

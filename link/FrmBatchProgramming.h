@@ -64,6 +64,7 @@ private:
     DocumentSet m_plan;
     DocumentSet m_readBase;
     QTimer m_clock;
+    bool m_closeWhenStopped = false; // closed while running: closes once the line has stopped
 
     QGroupBox *m_frameTemplate = nullptr;
     QRadioButton *m_optionDocument = nullptr;

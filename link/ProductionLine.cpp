@@ -3,6 +3,8 @@
 #include <QDateTime>
 #include <QFile>
 
+#include <algorithm>
+
 #include "link/BatchUnits.h"
 
 ProductionLine::ProductionLine(QObject *parent)

@@ -25,6 +25,7 @@ private Q_SLOTS:
     void radioStopsAnsweringMidWrite();
     void keepOptionsKeepsTheRadiosOwn();
     void threePortsAtOnceOneDiesMidWrite();
+    void unitsCountEveryPort();
     void badNamePattern_data();
     void badNamePattern();
 
@@ -302,6 +303,34 @@ void TestBatch::threePortsAtOnceOneDiesMidWrite()
                  qPrintable(differences[0]));
     }
     QCOMPARE(names.size(), 3);
+    for (QProcess &simulator : simulators) {
+        simulator.terminate();
+        simulator.waitForFinished();
+    }
+}
+
+// Two units on three ports: once the second radio is taken, the third port ends at once.
+void TestBatch::unitsCountEveryPort()
+{
+    std::array<QProcess, 3> simulators;
+    QStringList ports;
+    for (QProcess &simulator : simulators) {
+        simulator.start(m_cli, {"simulate", "--image", m_radio, "--sessions", "4"});
+        QVERIFY(simulator.waitForStarted() && simulator.waitForReadyRead(10000));
+        ports << "--port" << QString::fromLocal8Bit(simulator.readLine()).trimmed();
+    }
+    QProcess batch;
+    batch.start(m_cli,
+                QStringList{"batch", "--template", m_plan, "--log", m_log, "--units", "2"} + ports);
+    batch.closeWriteChannel();
+    QVERIFY(batch.waitForFinished(60000));
+    const QString output = QString::fromUtf8(batch.readAllStandardOutput());
+    QVERIFY2(batch.exitCode() == 0, qPrintable(output + batch.readAllStandardError()));
+    QVERIFY(output.contains("Summary: 2 done, 0 refused, 0 failed"));
+    const QStringList log = logLines(m_log);
+    QCOMPARE(log.size(), 3);
+    QCOMPARE(QSet<QString>({log[1].section(',', 1, 1), log[2].section(',', 1, 1)}),
+             QSet<QString>({"1", "2"}));
     for (QProcess &simulator : simulators) {
         simulator.terminate();
         simulator.waitForFinished();
