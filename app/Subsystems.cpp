@@ -5,6 +5,7 @@
 #include "datafile/FileCommandHooks.h"
 #include "help/HelpWindows.h"
 #include "kernel/MainWindowHooks.h"
+#include "link/FrmBatchProgramming.h"
 #include "link/TransferCommands.h"
 #include "options/OptionWindows.h"
 #include "options/RogerBeepWindows.h"
@@ -13,6 +14,7 @@ void registerAllSubsystems(MainWindowHooks &hooks, TransferCommands &transfers)
 {
     registerFileCommands(hooks);
     registerTransferCommands(hooks, transfers);
+    registerBatchProgramming(hooks, transfers);
     registerChannelWindows(hooks);
     registerEmgDwMemWindows(hooks);
     registerRogerBeepWindows(hooks);

@@ -8,6 +8,12 @@
 # Where the system allows it (root, or CAP_SYS_NICE) the simulator and both clients run at a
 # real-time priority, so that other work on the machine does not decide the figures; they sleep
 # on the line almost all the time and take little of a processor.
+# Then, in lines of their own, the production line:
+# - four simulated radios on four ports (paced at 38400 baud) in one batch, against the one radio
+#   on one port above ("four ports R.RR x one port"; the goal is at most 1.10);
+# - one batch process that programs 100 unpaced simulated radios, one after another (Enter
+#   between them): its own resident memory (VmRSS) and open files (/proc/PID/fd) after radio 10
+#   and after radio 100 (goals: less than 2 MB more memory, no more files).
 #   bench/bench_batch.sh [path/to/orx740-cli]
 set -euo pipefail
 
@@ -75,3 +81,69 @@ awk -v reference="$(cat "$work/reference.ns")" -v batch="$(cat "$work/batch.ns")
            batch / 1e9 / wire
     printf "ratio %.2f\n", batch / reference
 }'
+
+# Four radios on four ports at once, each paced like a real line.
+sims=()
+ports=()
+for i in 1 2 3 4; do
+    rm -f "$work/line$i.txt"
+    "$cli" simulate --image "$work/radio.bin" --pace 38400 --sessions 4 \
+        --dump "$work/line$i-dump.bin" >"$work/line$i.txt" &
+    sims+=("$!")
+done
+for i in 1 2 3 4; do
+    until [ -s "$work/line$i.txt" ]; do sleep 0.05; done
+    ports+=(--port "$(head -n 1 "$work/line$i.txt")")
+done
+start=$(now_ns)
+status=0
+"$cli" batch --template "$work/plan.dat" "${ports[@]}" --units 4 >"$work/line.out" 2>&1 \
+    </dev/null || status=$?
+end=$(now_ns)
+wait "${sims[@]}" 2>/dev/null || true
+for i in 1 2 3 4; do
+    if [ "$status" -ne 0 ] || ! "$cli" diff "$work/line$i-dump.bin" "$work/plan.bin" >/dev/null; then
+        echo "bench_batch: four ports failed (exit $status):" >&2
+        cat "$work/line.out" >&2
+        exit 1
+    fi
+done
+awk -v one="$(cat "$work/batch.ns")" -v four=$((end - start)) 'BEGIN {
+    printf "four ports (4 radios) %7.2f s   one port (1 radio) %7.2f s   four ports %.2f x one port\n",
+           four / 1e9, one / 1e9, four / one
+}'
+
+# One batch process, 100 radios: the same simulated one, unpaced, four sessions a radio; the next
+# radio comes at an Enter, given once the radio's JSON line is out.
+rm -f "$work/soak.txt"
+"$cli" simulate --image "$work/radio.bin" --sessions 1000 >"$work/soak.txt" &
+soak_sim=$!
+until [ -s "$work/soak.txt" ]; do sleep 0.05; done
+coproc BATCH { exec "$cli" batch --template "$work/plan.dat" --port "$(head -n 1 "$work/soak.txt")" \
+    --next enter --keep-going --json 2>/dev/null; }
+batch_pid=$BATCH_PID
+sample() { # RSS in kB and the number of open files of the batch
+    echo "$(awk '/^VmRSS/ { print $2 }' "/proc/$batch_pid/status") $(ls "/proc/$batch_pid/fd" | wc -l)"
+}
+radios=0
+soak_start=$(now_ns)
+while read -r line <&"${BATCH[0]}"; do
+    case "$line" in *'"result":"ok"'*) ;; *) echo "bench_batch: radio $((radios + 1)): $line" >&2; exit 1 ;; esac
+    radios=$((radios + 1))
+    [ "$radios" -eq 10 ] && at10=$(sample)
+    if [ "$radios" -eq 100 ]; then
+        at100=$(sample)
+        break
+    fi
+    echo >&"${BATCH[1]}"
+done
+soak_end=$(now_ns)
+kill -INT "$batch_pid" 2>/dev/null || true
+wait "$batch_pid" 2>/dev/null || true
+kill "$soak_sim" 2>/dev/null || true
+wait "$soak_sim" 2>/dev/null || true
+read -r rss10 fd10 <<<"$at10"
+read -r rss100 fd100 <<<"$at100"
+printf "100 radios in one batch  %.0f s   VmRSS %d kB at radio 10, %d kB at radio 100 (growth %d kB)   open files %d and %d\n" \
+    "$(awk -v ns=$((soak_end - soak_start)) 'BEGIN { print ns / 1e9 }')" \
+    "$rss10" "$rss100" $((rss100 - rss10)) "$fd10" "$fd100"

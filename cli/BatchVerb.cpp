@@ -1,14 +1,14 @@
 #include "cli/BatchVerb.h"
 
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QFile>
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <optional>
 
-#include "cli/BatchPlan.h"
 #include "cli/CliSupport.h"
 #include "cli/CommandLine.h"
 #include "cli/ExchangeVerbs.h"
@@ -17,37 +17,75 @@
 #include "datafile/FileCommands.h"
 #include "datafile/QtBackupStore.h"
 #include "datafile/QtDataFileStorage.h"
-#include "link/SessionRunner.h"
+#include "link/BatchUnits.h"
+#include "link/ProductionLine.h"
+#include "link/SerialPortFacts.h"
+#include "link/SerialPortList.h"
+#include "link/SerialPortService.h"
 #include "radio/Document.h"
 
-// batch: one radio session that programs radio after radio; this driver says its lines, takes
-// the user's Enter, writes the log and the JSON lines and sums up.
+// batch: a production line of one session a port that programs radio after radio; this driver
+// says its lines (each led by its port when there are several), takes the user's Enter, prints
+// the JSON lines and sums up. The line keeps the log.
 namespace {
 
 struct BatchOptions
 {
     QString templatePath;
-    std::optional<QString> logPath;
+    QString logPath;
     bool json = false;
+    std::vector<std::string> namedPorts;
+    bool usbPorts = false;
+    std::vector<ProductionLine::Port> ports; // found once the application object exists
     BatchSettings settings;
 };
 
 constexpr const char *kUsage =
-    "usage: batch --template PLAN.dat --port P [--units N] [--next replug|enter] [--log FILE.csv] "
-    "[--keep options] [--keep-going] [--json] [--switch-version]";
+    "usage: batch --template PLAN.dat (--port P [--port P2 ...] | --ports usb) [--units N] "
+    "[--next replug|enter] [--log FILE.csv] [--keep options] [--keep-going] [--json] "
+    "[--switch-version] [--name-pattern TEXT]";
+
+// The ports named, with the cable's USB path where the system knows it; every USB serial port
+// of the port list for "--ports usb".
+std::vector<ProductionLine::Port> batchPorts(const std::vector<std::string> &named, bool usb)
+{
+    const PortAliases aliases = installedPortAliases();
+    std::vector<ProductionLine::Port> ports;
+    if (usb) {
+        for (const PortFacts &facts : listPortFacts(aliases))
+            if (facts.usb)
+                ports.push_back({QString::fromStdString(facts.devicePath),
+                                 QString::fromStdString(facts.usbPath)});
+        return ports;
+    }
+    for (const std::string &name : named) {
+        // A port named twice is one cable.
+        if (std::any_of(ports.begin(), ports.end(), [&name](const ProductionLine::Port &port) {
+                return port.name == QString::fromStdString(name);
+            }))
+            continue;
+        QString cable;
+        if (const auto device = devicePathForPort(QString::fromStdString(name), aliases))
+            cable = QString::fromStdString(portFactsOf(*device, aliases).usbPath);
+        ports.push_back({QString::fromStdString(name), cable});
+    }
+    return ports;
+}
 
 std::optional<BatchOptions> parseBatch(const std::vector<std::string_view> &args)
 {
     CommandLine options;
     if (!options.parse(args, {{"--template", true},
                               {"--port", true},
+                              {"--ports", true},
                               {"--units", true},
                               {"--next", true},
                               {"--log", true},
                               {"--keep", true},
                               {"--keep-going", false},
                               {"--json", false},
-                              {"--switch-version", false}})) {
+                              {"--switch-version", false},
+                              {"--name-pattern", true}})) {
         printError(QString::fromStdString(options.error()));
         return std::nullopt;
     }
@@ -55,20 +93,30 @@ std::optional<BatchOptions> parseBatch(const std::vector<std::string_view> &args
     BatchOptions parsed;
     parsed.settings.units = options.number("--units", 1, 1'000'000, ok);
     const std::string next = options.value("--next").value_or("replug");
-    if (!ok || !options.has("--template") || !options.has("--port") ||
+    if (!ok || !options.has("--template") || options.has("--port") == options.has("--ports") ||
+        options.value("--ports").value_or("usb") != "usb" ||
         (next != "replug" && next != "enter") ||
         options.value("--keep").value_or("options") != "options") {
         printError(ok ? QString::fromLatin1(kUsage) : QString::fromStdString(options.error()));
         return std::nullopt;
     }
     parsed.templatePath = QString::fromStdString(*options.value("--template"));
-    if (const auto log = options.value("--log")) {
-        parsed.logPath = QString::fromStdString(*log);
-        if (QFile existing(*parsed.logPath); existing.open(QIODevice::ReadOnly))
-            parsed.settings.lastUnit = lastUnitInLog(existing.readAll().toStdString());
-    }
+    parsed.logPath = QString::fromStdString(options.value("--log").value_or(std::string()));
+    if (QFile existing(parsed.logPath); existing.open(QIODevice::ReadOnly))
+        parsed.settings.lastUnit = lastUnitInLog(existing.readAll().toStdString());
+    parsed.settings.namePattern = options.value("--name-pattern").value_or(std::string());
+    if (options.has("--name-pattern"))
+        if (const auto error = namePatternError(
+                parsed.settings.namePattern, parsed.settings.lastUnit + 1,
+                parsed.settings.units
+                    ? std::optional<int>(parsed.settings.lastUnit + *parsed.settings.units)
+                    : std::nullopt)) {
+            printError(QStringLiteral("--name-pattern: %1").arg(QString::fromStdString(*error)));
+            return std::nullopt;
+        }
     parsed.json = options.has("--json");
-    parsed.settings.portName = *options.value("--port");
+    parsed.namedPorts = options.values("--port");
+    parsed.usbPorts = options.has("--ports");
     parsed.settings.nextOnAnswer = next == "enter";
     parsed.settings.keepOptions = options.has("--keep");
     parsed.settings.keepGoing = options.has("--keep-going");
@@ -76,17 +124,68 @@ std::optional<BatchOptions> parseBatch(const std::vector<std::string_view> &args
     return parsed;
 }
 
-void writeLog(const QString &path, const UnitRecord &record)
+// The lines of the run: with several ports each starts with its port, so that a port's lines can
+// be picked out of the whole.
+class BatchOutput
 {
-    QFile log(path);
-    const bool isNew = !log.exists() || log.size() == 0;
-    if (!log.open(QIODevice::Append | QIODevice::Text)) {
-        printError(QStringLiteral("%1: the log cannot be written").arg(path));
-        return;
+public:
+    BatchOutput(const BatchOptions &options)
+        : m_options(options)
+        , m_say(options.json ? stderr : stdout)
+    {}
+
+    QString lead(std::size_t port) const
+    {
+        return m_options.ports.size() > 1 ? m_options.ports[port].name + QStringLiteral(": ")
+                                          : QString();
     }
-    if (isNew)
-        log.write((unitLogHeader() + '\n').c_str());
-    log.write((unitLogLine(record) + '\n').c_str());
+    void say(std::size_t port, const QString &line) const
+    {
+        std::fprintf(m_say, "%s%s\n", qPrintable(lead(port)), qPrintable(line));
+        std::fflush(m_say);
+    }
+    void sayForAll(const QString &line) const
+    {
+        std::fprintf(m_say, "%s\n", qPrintable(line));
+        std::fflush(m_say);
+    }
+    void unit(std::size_t port, const UnitRecord &record,
+              const std::vector<Difference> &differences) const
+    {
+        const QString differing =
+            QString::fromStdString(formatDifferences(differences, "written", "radio"));
+        for (const QString &line : differing.split('\n', Qt::SkipEmptyParts))
+            std::fprintf(stderr, "%s%s\n", qPrintable(lead(port)), qPrintable(line));
+        const QString message =
+            QString::fromStdString(record.message) +
+            (record.name.empty()
+                 ? QString()
+                 : QStringLiteral(" (name %1)").arg(QString::fromStdString(record.name)));
+        if (record.result == "failed")
+            printError(
+                QStringLiteral("%1unit %2: %3").arg(lead(port)).arg(record.unit).arg(message));
+        else
+            say(port, QStringLiteral("Unit %1: %2: %3")
+                          .arg(record.unit)
+                          .arg(QString::fromStdString(record.result), message));
+        if (m_options.json)
+            std::printf("%s\n", unitJsonLine(record).c_str());
+        std::fflush(stdout);
+    }
+
+private:
+    const BatchOptions &m_options;
+    std::FILE *m_say;
+};
+
+// The Enter key answers every port that waits for it.
+void answerWaitingPorts(ProductionLine &line, std::vector<bool> &waiting, bool entered)
+{
+    for (std::size_t port = 0; port < waiting.size(); ++port)
+        if (waiting[port]) {
+            waiting[port] = false;
+            line.answer(port, entered);
+        }
 }
 
 } // namespace
@@ -97,6 +196,11 @@ int runBatch(int argc, char *argv[], const std::vector<std::string_view> &args)
     if (!options)
         return 2;
     QCoreApplication app(argc, argv);
+    options->ports = batchPorts(options->namedPorts, options->usbPorts);
+    if (options->ports.empty()) {
+        printError(QStringLiteral("no USB serial port found; name the ports with --port"));
+        return 2;
+    }
     auto plan = std::make_unique<Document>();
     QtDataFileStorage storage;
     if (const std::string error =
@@ -111,61 +215,64 @@ int runBatch(int argc, char *argv[], const std::vector<std::string_view> &args)
     SessionJob job{JobKind::Batch, &readBase, &plan->working(), std::nullopt,     false,
                    true,           &versions, English,          options->settings};
 
-    SessionRunner runner;
+    ProductionLine line;
     QtBackupStore backups(backupFolderForCompanion());
-    setUpCompanionSession(runner, options->settings.portName, backups, true);
-    std::FILE *const say = options->json ? stderr : stdout;
-    const auto sayLine = [say](const QString &line) {
-        std::fprintf(say, "%s\n", qPrintable(line));
-        std::fflush(say);
-    };
-    EnterKey enter([&runner](bool entered) { runner.answer(entered); });
-    QObject::connect(&runner, &SessionRunner::said, &app, sayLine);
-    QObject::connect(&runner, &SessionRunner::asked, &app,
-                     [&](SessionQuestion, const QString &text) {
+    line.setPorts(options->ports, [](const QString &port) {
+        return companionPortOpener(port.toStdString(), true);
+    });
+    line.setBackupStore(&backups);
+    line.setLogPath(options->logPath);
+    const BatchOutput output(*options);
+    std::vector<bool> waiting(options->ports.size(), false);
+    EnterKey enter([&](bool entered) { answerWaitingPorts(line, waiting, entered); });
+    QObject::connect(&line, &ProductionLine::said, &app,
+                     [&](std::size_t port, const QString &text) { output.say(port, text); });
+    QObject::connect(&line, &ProductionLine::asked, &app,
+                     [&](std::size_t port, SessionQuestion, const QString &text) {
                          if (!text.isEmpty())
-                             sayLine(text);
+                             output.say(port, text);
+                         waiting[port] = true;
                          enter.wait();
                      });
-    QObject::connect(
-        &runner, &SessionRunner::unitReported, &app,
-        [&](UnitRecord record, const std::vector<Difference> &differences) {
-            std::fprintf(stderr, "%s", formatDifferences(differences, "written", "radio").c_str());
-            record.time = QDateTime::currentDateTime()
-                              .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
-                              .toStdString();
-            const QString message = QString::fromStdString(record.message);
-            if (record.result == "failed")
-                printError(QStringLiteral("unit %1: %2").arg(record.unit).arg(message));
-            else
-                sayLine(QStringLiteral("Unit %1: %2: %3")
-                            .arg(record.unit)
-                            .arg(QString::fromStdString(record.result), message));
-            if (options->json)
-                std::printf("%s\n", unitJsonLine(record).c_str());
-            std::fflush(stdout);
-            if (options->logPath)
-                writeLog(*options->logPath, record);
-        });
-    int status = 1;
-    QObject::connect(&runner, &SessionRunner::finished, &app, [&](const SessionEnd &end) {
-        const QString untouched =
-            end.untouched ? QStringLiteral(", %1 interrupted before its write (left untouched)")
-                                .arg(end.untouched)
-                          : QString();
-        sayLine(QStringLiteral("Summary: %1 done, %2 refused, %3 failed%4")
-                    .arg(end.done)
-                    .arg(end.refused)
-                    .arg(end.failed)
-                    .arg(untouched));
-        status = end.done == end.done + end.refused + end.failed + end.untouched ? 0 : 1;
-        app.quit();
+    QObject::connect(&line, &ProductionLine::unitReported, &app,
+                     [&](std::size_t port, const UnitRecord &record,
+                         const std::vector<Difference> &differences) {
+                         output.unit(port, record, differences);
+                     });
+    for (std::size_t port = 0; port < options->ports.size(); ++port)
+        QObject::connect(&line.runner(port), &SessionRunner::backupKept, &app,
+                         [&, port](const std::optional<std::string> &path) {
+                             if (path)
+                                 std::fprintf(stderr, "%sBackup: %s\n",
+                                              qPrintable(output.lead(port)), path->c_str());
+                             else
+                                 printError(QStringLiteral("%1no backup could be written in %2")
+                                                .arg(output.lead(port),
+                                                     QString::fromStdString(backups.folder())));
+                         });
+    QObject::connect(&line, &ProductionLine::logFailed, &app, [](const QString &path) {
+        printError(QStringLiteral("%1: the log cannot be written").arg(path));
     });
+    int status = 1;
+    QObject::connect(
+        &line, &ProductionLine::finished, &app, [&](const ProductionLine::Totals &totals) {
+            const QString untouched =
+                totals.untouched ? QStringLiteral(", %1 interrupted before its write (left "
+                                                  "untouched)")
+                                       .arg(totals.untouched)
+                                 : QString();
+            output.sayForAll(QStringLiteral("Summary: %1 done, %2 refused, %3 failed%4")
+                                 .arg(totals.done)
+                                 .arg(totals.refused)
+                                 .arg(totals.failed)
+                                 .arg(untouched));
+            status = totals.done == totals.all() ? 0 : 1;
+            app.quit();
+        });
     InterruptWatcher interrupts;
-    QObject::connect(&interrupts, &InterruptWatcher::interrupted, &app,
-                     [&] { runner.interrupt(); });
-    runner.start(std::move(job));
-    if (runner.isRunning())
+    QObject::connect(&interrupts, &InterruptWatcher::interrupted, &app, [&] { line.interrupt(); });
+    line.start(std::move(job));
+    if (line.isRunning())
         app.exec();
     return status;
 }

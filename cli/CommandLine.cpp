@@ -41,6 +41,7 @@ bool CommandLine::parse(const std::vector<std::string_view> &args, const std::ve
             value = std::string(args[++i]);
         }
         m_values[std::string(option->name)] = value;
+        m_repeated[std::string(option->name)].push_back(value);
     }
     return true;
 }
@@ -51,6 +52,12 @@ std::optional<std::string> CommandLine::value(std::string_view name) const
     if (it == m_values.end())
         return std::nullopt;
     return it->second;
+}
+
+std::vector<std::string> CommandLine::values(std::string_view name) const
+{
+    const auto it = m_repeated.find(std::string(name));
+    return it == m_repeated.end() ? std::vector<std::string>{} : it->second;
 }
 
 std::optional<int> CommandLine::number(std::string_view name, int min, int max, bool &ok)

@@ -26,10 +26,13 @@ public:
 
     bool has(std::string_view name) const { return m_values.count(std::string(name)) > 0; }
     std::optional<std::string> value(std::string_view name) const;
+    // Every value of an option given more than once, in order (value() gives the last).
+    std::vector<std::string> values(std::string_view name) const;
     // The value as a whole number in [min, max]; nothing when absent; error() when malformed.
     std::optional<int> number(std::string_view name, int min, int max, bool &ok);
 
 private:
     std::map<std::string, std::string> m_values;
+    std::map<std::string, std::vector<std::string>> m_repeated;
     std::string m_error;
 };

@@ -61,10 +61,9 @@ std::optional<QString> openTransferPort(const std::string &portText, SerialPortS
     return std::nullopt;
 }
 
-void setUpCompanionSession(SessionRunner &runner, const std::string &portText,
-                           QtBackupStore &backups, bool quietPort)
+SessionRunner::PortOpener companionPortOpener(const std::string &portText, bool quietPort)
 {
-    runner.setPortOpener([portText, quietPort](SerialPortService &port) -> std::optional<QString> {
+    return [portText, quietPort](SerialPortService &port) -> std::optional<QString> {
         if (!quietPort)
             return openTransferPort(portText, port);
         auto device = devicePathForPort(QString::fromStdString(portText), installedPortAliases());
@@ -73,7 +72,13 @@ void setUpCompanionSession(SessionRunner &runner, const std::string &portText,
             !port.open(*device))
             return std::nullopt;
         return device;
-    });
+    };
+}
+
+void setUpCompanionSession(SessionRunner &runner, const std::string &portText,
+                           QtBackupStore &backups, bool quietPort)
+{
+    runner.setPortOpener(companionPortOpener(portText, quietPort));
     runner.setBackupStore(&backups);
     QObject::connect(&runner, &SessionRunner::backupKept, &runner,
                      [&backups](const std::optional<std::string> &path) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "lang/Texts.h"
+#include "link/SessionRunner.h"
 #include "model/VersionRegistry.h"
 
 class SerialPortService;
@@ -23,7 +24,10 @@ VersionRegistry installedVersionRegistry();
 std::optional<QString> openTransferPort(const std::string &portText, SerialPortService &port);
 
 class QtBackupStore;
-class SessionRunner;
+
+// Opens the port named on the command line for a session; the reason is printed when it cannot
+// be opened, unless quiet (the batch asks again).
+SessionRunner::PortOpener companionPortOpener(const std::string &portText, bool quietPort);
 
 // A radio session of the companion: the port named on the command line (the reason printed when
 // it cannot be opened, unless quiet: the batch asks again), and the backups kept where the

@@ -149,13 +149,16 @@ constexpr VerbOption kHelpSettingsOptions[] = {
 constexpr VerbOption kBatchOptions[] = {
     {"--template PLAN.dat", "the data file pair every radio is programmed with"},
     {"--port PORT", "\"COM<n>\" or a device path; the radios come one after\n"
-                    "another on this port"},
-    {"--units N", "stop after N radios (default: until Ctrl+C)"},
+                    "another on this port; several --port: every port at\n"
+                    "once, each line led by its port"},
+    {"--ports usb", "every USB serial port of the port list, at once"},
+    {"--units N", "stop after N radios of all ports together (default:\n"
+                  "until Ctrl+C)"},
     {"--next replug|enter", "how the next radio is awaited: the radio stops\n"
                             "answering and one answers again (replug, the\n"
                             "default), or Enter is pressed"},
     {"--log FILE.csv", "add one line a radio: time, unit, port, model,\n"
-                       "firmware, result, differences, backup"},
+                       "firmware, result, differences, backup, cable, name"},
     {"--keep options", "keep each radio's own options and tone sets; the\n"
                        "channels, group names and channel settings come\n"
                        "from the template"},
@@ -165,6 +168,9 @@ constexpr VerbOption kBatchOptions[] = {
     {"--switch-version", "a radio whose firmware does not fit is refused\n"
                          "all the same; the refusal names the program\n"
                          "version to start for it"},
+    {"--name-pattern TEXT", "each radio's Bluetooth device name, \"ORX-{unit:04}\":\n"
+                            "the unit number, at least 4 digits (16 characters\n"
+                            "at most, printable ASCII)"},
 };
 
 constexpr VerbOption kReportOptions[] = {
@@ -258,9 +264,9 @@ constexpr VerbHelp kVerbs[] = {
      "when exactly one radio answered, 1 when none did, 2 when several did.",
      kDetectOptions, runDetect},
     {"batch",
-     "batch --template PLAN.dat --port PORT [--units N] [--next replug|enter]\n"
-     "      [--log FILE.csv] [--keep options] [--keep-going] [--json]\n"
-     "      [--switch-version]",
+     "batch --template PLAN.dat (--port PORT... | --ports usb) [--units N]\n"
+     "      [--next replug|enter] [--log FILE.csv] [--keep options] [--keep-going]\n"
+     "      [--json] [--switch-version] [--name-pattern TEXT]",
      "program radio after radio with one template: wait for a radio, refuse\n"
      "another model or a firmware the template does not fit, read it (a\n"
      "backup is kept), write the template, read back and compare, log it.\n"

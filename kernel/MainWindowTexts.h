@@ -26,6 +26,8 @@ enum class MainCommand
     WriteToRadio,
     // Reads the radio and lists where it differs from the document, which stays as it is.
     VerifyRadio,
+    // A production line: radios programmed on several ports at once.
+    BatchProgramming,
     CommunicationPort,
     LanguageSetup,
     InitialSetting,
@@ -136,6 +138,11 @@ inline constexpr MenuItemText kMainMenu[]{
      {"", "&Verify Radio", "校验对讲机(&V)"},
      "",
      MainCommand::VerifyRadio},
+    {"mnuBatchProgramming",
+     "mnuProgram",
+     {"", "&Batch Programming...", "批量编程(&B)..."},
+     "",
+     MainCommand::BatchProgramming},
     {"mnuSetup", "", {"", "&Setup", "设置(&S)"}, "", MainCommand::None},
     {"mnuComPort",
      "mnuSetup",

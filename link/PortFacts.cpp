@@ -206,6 +206,7 @@ void readSysfs(const SystemRoot &root, PortFacts &facts)
     if (!usb)
         return;
     facts.usb = true;
+    facts.usbPath = usb->filename().string();
     facts.vendorId = hexId(firstLine(*usb / "idVendor"));
     facts.productId = hexId(firstLine(*usb / "idProduct"));
     facts.manufacturer = firstLine(*usb / "manufacturer");

@@ -35,6 +35,7 @@ struct PortFacts
     std::string systemName; // "ttyUSB0"
     bool alias = false;     // from the [ports] aliases of mysetup.ini
     bool usb = false;
+    std::string usbPath; // the USB socket the cable is in, as sysfs names its device ("1-1.4")
     std::string description, manufacturer, serialNumber;
     std::optional<std::uint16_t> vendorId, productId;
     // "CH340/CH341", "CH9102", "PL2303", "PL2303 G-series", "FTDI", "CP210x"; empty when unknown.

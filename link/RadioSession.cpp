@@ -5,6 +5,7 @@
 
 #include "datafile/ImageDocument.h"
 #include "lang/Messages.h"
+#include "link/BatchUnits.h"
 #include "link/Identification.h"
 #include "model/VersionRegistry.h"
 #include "radio/ImagePacking.h"
@@ -69,7 +70,8 @@ SessionActions RadioSession::start(SessionJob job)
     m_interrupted = false;
     m_switchToVersion.clear();
     m_radio.reset();
-    m_unit = m_job.batch.lastUnit;
+    m_ownUnits = UnitCounter(m_job.batch.lastUnit, m_job.batch.units);
+    m_noMoreUnits = false;
     SessionActions actions;
     switch (m_job.kind) {
     case JobKind::Batch:
@@ -365,7 +367,7 @@ SessionActions RadioSession::interrupt()
     }
     // A radio being written is finished first; a read is stopped before the write.
     if (m_phase == Phase::Write || m_phase == Phase::ReadBack)
-        actions.push_back(Say{text(SessionTexts::kFinishingFirst)});
+        actions.push_back(Say{text(SessionTexts::kFinishingFirst), {}});
     else if (transferring)
         actions.push_back(CancelTransfer{});
     else
@@ -373,9 +375,36 @@ SessionActions RadioSession::interrupt()
     return actions;
 }
 
+SessionActions RadioSession::noMoreUnits()
+{
+    if (!isRunning() || !isBatch() || m_noMoreUnits)
+        return {};
+    m_noMoreUnits = true;
+    SessionActions actions;
+    if (inUnit())
+        return actions;
+    if (m_step == Step::Transferring)
+        actions.push_back(CancelTransfer{});
+    else
+        stopBatch(actions);
+    return actions;
+}
+
+SessionActions RadioSession::retry()
+{
+    if (!isRunning() || !isBatch() || m_phase != Phase::AskGone)
+        return {};
+    SessionActions actions;
+    if (m_step == Step::AwaitingUser)
+        waitForRadio(actions);
+    else
+        m_phase = Phase::Ask;
+    return actions;
+}
+
 void RadioSession::waitForRadio(SessionActions &actions)
 {
-    actions.push_back(Say{text(SessionTexts::kWaiting, {m_job.batch.portName})});
+    actions.push_back(Say{text(SessionTexts::kWaiting, {m_job.batch.portName}), {}});
     m_phase = Phase::Ask;
     ask(actions);
 }
@@ -391,9 +420,9 @@ void RadioSession::portSilent(SessionActions &actions)
 {
     if (m_phase == Phase::AskGone) {
         m_phase = Phase::Ask;
-        actions.push_back(Say{text(SessionTexts::kWaiting, {m_job.batch.portName})});
+        actions.push_back(Say{text(SessionTexts::kWaiting, {m_job.batch.portName}), {}});
     }
-    if (m_interrupted)
+    if (m_interrupted || m_noMoreUnits)
         return stopBatch(actions);
     m_step = Step::Waiting;
     actions.push_back(StartWait{kAskIntervalMs});
@@ -401,7 +430,7 @@ void RadioSession::portSilent(SessionActions &actions)
 
 void RadioSession::askAnswered(SessionActions &actions, const TransferReport &report)
 {
-    if (m_interrupted)
+    if (m_interrupted || m_noMoreUnits)
         return stopBatch(actions);
     if (report.outcome.result != TransferResult::Success &&
         report.outcome.failure != TransferFailure::IdentificationFailed)
@@ -418,16 +447,31 @@ void RadioSession::askAnswered(SessionActions &actions, const TransferReport &re
 // A radio answered: refuse it, or read it.
 void RadioSession::beginUnit(SessionActions &actions)
 {
+    const std::optional<int> unit = units().take();
+    if (!unit) {
+        m_noMoreUnits = true;
+        return stopBatch(actions);
+    }
     const IdentFields radio = m_radio.value_or(IdentFields{});
     m_record = UnitRecord{};
-    m_record.unit = ++m_unit;
+    m_record.unit = *unit;
     m_record.port = m_job.batch.portName;
+    m_record.cable = m_job.batch.cable;
     m_record.model = radio.radioModel;
     m_record.firmware = versionForDisplay(radio.firmwareVersion);
+    m_phase = Phase::Read;
+    std::optional<std::string> reason = refusal(radio);
+    if (!reason && !m_job.batch.namePattern.empty()) {
+        UnitName name = unitName(m_job.batch.namePattern, *unit);
+        m_record.name = std::move(name.name);
+        if (!name.error.empty())
+            reason = std::move(name.error);
+    }
     actions.push_back(
-        Say{text(SessionTexts::kUnitFound, {std::to_string(m_unit), radio.radioModel,
-                                            versionForDisplay(radio.firmwareVersion)})});
-    if (auto reason = refusal(radio))
+        Say{text(SessionTexts::kUnitFound, {std::to_string(*unit), radio.radioModel,
+                                            versionForDisplay(radio.firmwareVersion)}),
+            m_record});
+    if (reason)
         return finishUnit(actions, "refused", std::move(*reason));
     openPort(actions, Phase::Read);
 }
@@ -465,9 +509,12 @@ void RadioSession::unitRead(SessionActions &actions)
 {
     if (m_interrupted)
         return finishUnit(actions, "interrupted", text(SessionTexts::kNotWritten));
-    if (m_job.document)
-        PackDocumentIntoImage(mergeTemplate(*m_job.document, m_document, m_job.batch.keepOptions),
-                              m_image);
+    if (m_job.document) {
+        DocumentSet merged = mergeTemplate(*m_job.document, m_document, m_job.batch.keepOptions);
+        if (!m_record.name.empty())
+            merged.settings.options.btDeviceName.assign(m_record.name);
+        PackDocumentIntoImage(merged, m_image);
+    }
     openPort(actions, Phase::Write);
 }
 
@@ -493,8 +540,9 @@ void RadioSession::finishUnit(SessionActions &actions, const std::string &result
      : result == "failed"  ? m_end.failed
                            : m_end.untouched)++;
     actions.push_back(ReportUnit{m_record, std::move(differences)});
-    const int units = m_end.done + m_end.refused + m_end.failed + m_end.untouched;
-    if (m_interrupted || (m_job.batch.units && units >= *m_job.batch.units))
+    // The radio is done with; the next ask is for it to go, or for the next one.
+    m_phase = Phase::AskGone;
+    if (m_interrupted || m_noMoreUnits || units().exhausted())
         return stopBatch(actions);
     // When the user says the next radio is there, that one Enter also goes on after a failure.
     if (result == "failed" && !m_job.batch.keepGoing && !m_job.batch.nextOnAnswer) {
@@ -508,7 +556,7 @@ void RadioSession::finishUnit(SessionActions &actions, const std::string &result
 
 void RadioSession::nextRadio(SessionActions &actions)
 {
-    actions.push_back(Say{text(SessionTexts::kNextRadio)});
+    actions.push_back(Say{text(SessionTexts::kNextRadio), {}});
     if (m_job.batch.nextOnAnswer) {
         m_step = Step::AwaitingUser;
         m_phase = Phase::Ask;

@@ -54,10 +54,12 @@ struct StartWait
 {
     int milliseconds{0};
 };
-// A line the batch says to the user.
+// A line the batch says to the user. The line that a radio answered carries the unit it begins
+// (its number, port, model, firmware and name), before its read, write and check.
 struct Say
 {
     std::string text;
+    std::optional<UnitRecord> unitBegun;
 };
 struct ReportProgress
 {
@@ -151,6 +153,12 @@ public:
     SessionActions interrupt();
     // The serial port reported an error and was closed.
     SessionActions portLost();
+    // The batch's counter has given its last unit to some port: a session between radios ends
+    // now, one in the middle of a radio ends after it.
+    SessionActions noMoreUnits();
+    // The batch programs the radio still connected again after it failed, instead of waiting for
+    // it to be replaced.
+    SessionActions retry();
 
     bool isRunning() const { return m_step != Step::Idle; }
     // The engine settings of this job's transfers: one compatibility check for every job.
@@ -210,6 +218,11 @@ private:
     void stopBatch(SessionActions &actions);
 
     bool isBatch() const { return m_job.kind == JobKind::Batch; }
+    bool inUnit() const
+    {
+        return m_phase == Phase::Read || m_phase == Phase::Write || m_phase == Phase::ReadBack;
+    }
+    UnitCounter &units() { return m_job.batch.counter ? *m_job.batch.counter : m_ownUnits; }
     std::string text(const TextEntry &entry,
                      std::initializer_list<std::string_view> values = {}) const;
 
@@ -229,7 +242,8 @@ private:
     // The batch's radio in hand and its counts.
     UnitRecord m_record;
     std::optional<IdentFields> m_radio;
-    int m_unit{0};
+    UnitCounter m_ownUnits;
+    bool m_noMoreUnits{false};
 };
 
 // What went wrong, on one line, for a job that ended without doing what it was asked: the stop

@@ -9,6 +9,33 @@
 struct DocumentSet;
 class VersionRegistry;
 
+// The unit numbers of a batch, shared by the sessions of every port of a production line: each
+// radio that answers takes the next number, until `units` radios have been taken, whatever came
+// of them.
+class UnitCounter
+{
+public:
+    UnitCounter() = default;
+    UnitCounter(int lastUnit, std::optional<int> units)
+        : m_last(lastUnit)
+        , m_left(units)
+    {}
+    // The next unit number; nothing once every unit has been taken.
+    std::optional<int> take()
+    {
+        if (exhausted())
+            return std::nullopt;
+        if (m_left)
+            --*m_left;
+        return ++m_last;
+    }
+    bool exhausted() const { return m_left && *m_left <= 0; }
+
+private:
+    int m_last = 0;
+    std::optional<int> m_left;
+};
+
 // What a radio session is asked to do, by the window's commands, the command-line verbs and the
 // batch alike.
 enum class JobKind
@@ -30,6 +57,11 @@ struct BatchSettings
     bool keepGoing = false;     // a failed radio does not wait for the user's answer
     bool switchVersion = false; // a firmware refusal names the program version to start
     int lastUnit = 0;           // the last unit an existing log numbers: this batch goes on from it
+    // The counter of a production line's ports; none: the session counts its own radios from
+    // lastUnit up to units. Must outlive the job.
+    UnitCounter *counter = nullptr;
+    std::string cable;       // the cable's USB path, for the log; empty when unknown
+    std::string namePattern; // each radio's Bluetooth device name ("ORX-{unit:04}"); empty: kept
 };
 
 struct SessionJob
@@ -67,6 +99,8 @@ struct UnitRecord
     int differences = 0;
     std::string backup; // the folder of the read's backup
     std::string message;
+    std::string cable; // the cable's USB path, when known
+    std::string name;  // the Bluetooth device name given to the radio, when a pattern gives one
 };
 
 // With keepOptions the radio keeps its own option features and tone sets, and takes the channels,

@@ -84,6 +84,8 @@ void SessionRunner::carryOut(SessionAction &action)
         m_wait.start(wait->milliseconds);
     } else if (const auto *say = std::get_if<Say>(&action)) {
         Q_EMIT said(QString::fromStdString(say->text));
+        if (say->unitBegun)
+            Q_EMIT unitBegun(*say->unitBegun);
     } else if (const auto *progress = std::get_if<ReportProgress>(&action)) {
         Q_EMIT progressChanged(progress->operation, progress->readingBack, progress->percent);
     } else if (const auto *ended = std::get_if<TransferEnded>(&action)) {

@@ -42,6 +42,8 @@ public:
     bool start(SessionJob job);
     void answer(bool yes);
     void interrupt();
+    void noMoreUnits() { run(m_session.noMoreUnits()); }
+    void retry() { run(m_session.retry()); }
     bool isRunning() const { return m_session.isRunning(); }
 
     const RadioSession &session() const { return m_session; }
@@ -59,6 +61,7 @@ Q_SIGNALS:
     void transferEnded(const TransferOutcome &outcome, const QStringList &messages);
     // The path of the data file the backup holds, or nothing when it could not be written.
     void backupKept(const std::optional<std::string> &dataFilePath);
+    void unitBegun(const UnitRecord &record);
     void unitReported(const UnitRecord &record, const std::vector<Difference> &differences);
     void finished(const SessionEnd &end);
 

@@ -38,7 +38,12 @@ public:
     void verifyRadio(MainWindowHost &host);
     void communicationPort(MainWindowHost &host);
     // Where every successful read and every write keeps its backup; none keeps no backups.
-    void setBackupStore(BackupStore *store) { m_runner.setBackupStore(store); }
+    void setBackupStore(BackupStore *store)
+    {
+        m_backups = store;
+        m_runner.setBackupStore(store);
+    }
+    BackupStore *backupStore() const { return m_backups; }
 
     bool isBusy() const { return m_busy; }
     SessionRunner &runner() { return m_runner; }
@@ -61,6 +66,7 @@ private:
 
     AppContext &m_context;
     MainWindowHost *m_host = nullptr;
+    BackupStore *m_backups = nullptr;
     SessionRunner m_runner;
     QTimer m_timerWrite;
     QPointer<FrmProgress> m_progress;

@@ -55,6 +55,7 @@ const MenuRow kExpectedMenu[]{
     {"mnuReadFromRadio", "&Read from Radio", "从对讲机读取数据(&R)", ""},
     {"mnuWriteToRadio", "&Write to Radio", "向对讲机写入数据(&W)", ""},
     {"mnuVerifyRadio", "&Verify Radio", "校验对讲机(&V)", ""},
+    {"mnuBatchProgramming", "&Batch Programming...", "批量编程(&B)...", ""},
     {"mnuSetup", "&Setup", "设置(&S)", ""},
     {"mnuComPort", "&Communication Port", "通讯端口(&C)", ""},
     {"mnuLanguage", "&Language Setup", "语言设置(&L)", ""},

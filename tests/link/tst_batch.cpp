@@ -1,7 +1,10 @@
 #include <QFile>
 #include <QProcess>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <array>
 
 #include "LinkHarness.h"
 #include "radio/Document.h"
@@ -21,6 +24,10 @@ private Q_SLOTS:
     void refusedRadio();
     void radioStopsAnsweringMidWrite();
     void keepOptionsKeepsTheRadiosOwn();
+    void threePortsAtOnceOneDiesMidWrite();
+    void unitsCountEveryPort();
+    void badNamePattern_data();
+    void badNamePattern();
 
 private:
     struct Result
@@ -227,6 +234,134 @@ void TestBatch::keepOptionsKeepsTheRadiosOwn()
     QVERIFY(after.working().channels == plan.working().channels);
     QVERIFY(after.working().memories == plan.working().memories);
     QVERIFY(!(options == plan.working().settings.options));
+}
+
+// A production line: three simulated radios on three ports in one batch; the second stops
+// answering in the middle of its write while the others are written, verified and named.
+void TestBatch::threePortsAtOnceOneDiesMidWrite()
+{
+    std::array<QProcess, 3> simulators;
+    QStringList ports;
+    for (std::size_t i = 0; i < simulators.size(); ++i) {
+        QStringList args{"simulate",
+                         "--image",
+                         m_radio,
+                         "--sessions",
+                         "4",
+                         "--dump",
+                         m_dir.filePath(QString("dump-line-%1.bin").arg(i))};
+        if (i == 1)
+            args << "--die-after"
+                 << "2500"; // the read's 1872 blocks, then 628 of the write
+        simulators[i].start(m_cli, args);
+        QVERIFY(simulators[i].waitForStarted() && simulators[i].waitForReadyRead(10000));
+        ports << "--port" << QString::fromLocal8Bit(simulators[i].readLine()).trimmed();
+    }
+    QProcess batch;
+    batch.start(m_cli, QStringList{"batch", "--template", m_plan, "--log", m_log, "--units", "3",
+                                   "--keep-going", "--name-pattern", "ORX-{unit:04}", "--json"} +
+                           ports);
+    batch.closeWriteChannel();
+    QVERIFY(batch.waitForFinished(60000));
+    const QString errors = QString::fromUtf8(batch.readAllStandardError());
+    QCOMPARE(batch.exitCode(), 1);
+    QVERIFY2(errors.contains("Summary: 2 done, 0 refused, 1 failed"), qPrintable(errors));
+    // Every line of a port starts with the port.
+    const QString dying = ports[3];
+    QVERIFY2(errors.contains(dying + ": unit ") &&
+                 errors.contains("The radio is only partly written"),
+             qPrintable(errors));
+    const QStringList json =
+        QString::fromUtf8(batch.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(json.size(), 3);
+    for (const QString &line : json)
+        QVERIFY2(line.contains("\"port\":\"/dev/") && line.contains("\"name\":\"ORX-000"),
+                 qPrintable(line));
+
+    const QStringList log = logLines(m_log);
+    QCOMPARE(log.size(), 4);
+    QCOMPARE(log[0], "time,unit,port,model,firmware,result,differences,backup,cable,name");
+    QSet<QString> names;
+    for (const QString &line : log.mid(1)) {
+        const QStringList fields = line.split(',');
+        QCOMPARE(fields.size(), 10);
+        const int port = int(ports.indexOf(fields[2]) / 2);
+        QCOMPARE(fields[5], port == 1 ? "failed" : "ok");
+        QCOMPARE(fields[9], QString("ORX-%1").arg(fields[1].toInt(), 4, 10, QChar('0')));
+        names << fields[9];
+        if (port == 1)
+            continue;
+        // The radio holds the template, with its own name.
+        simulators[std::size_t(port)].waitForFinished(3000);
+        QProcess diff;
+        diff.start(m_cli, {"diff", m_dir.filePath(QString("dump-line-%1.bin").arg(port)), m_plan});
+        QVERIFY(diff.waitForFinished(30000));
+        const QStringList differences =
+            QString::fromUtf8(diff.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(differences.size(), 2);
+        QVERIFY2(differences[0].startsWith("options.btDeviceName: A \"" + fields[9] + "\", B "),
+                 qPrintable(differences[0]));
+    }
+    QCOMPARE(names.size(), 3);
+    for (QProcess &simulator : simulators) {
+        simulator.terminate();
+        simulator.waitForFinished();
+    }
+}
+
+// Two units on three ports: once the second radio is taken, the third port ends at once.
+void TestBatch::unitsCountEveryPort()
+{
+    std::array<QProcess, 3> simulators;
+    QStringList ports;
+    for (QProcess &simulator : simulators) {
+        simulator.start(m_cli, {"simulate", "--image", m_radio, "--sessions", "4"});
+        QVERIFY(simulator.waitForStarted() && simulator.waitForReadyRead(10000));
+        ports << "--port" << QString::fromLocal8Bit(simulator.readLine()).trimmed();
+    }
+    QProcess batch;
+    batch.start(m_cli,
+                QStringList{"batch", "--template", m_plan, "--log", m_log, "--units", "2"} + ports);
+    batch.closeWriteChannel();
+    QVERIFY(batch.waitForFinished(60000));
+    const QString output = QString::fromUtf8(batch.readAllStandardOutput());
+    QVERIFY2(batch.exitCode() == 0, qPrintable(output + batch.readAllStandardError()));
+    QVERIFY(output.contains("Summary: 2 done, 0 refused, 0 failed"));
+    const QStringList log = logLines(m_log);
+    QCOMPARE(log.size(), 3);
+    QCOMPARE(QSet<QString>({log[1].section(',', 1, 1), log[2].section(',', 1, 1)}),
+             QSet<QString>({"1", "2"}));
+    for (QProcess &simulator : simulators) {
+        simulator.terminate();
+        simulator.waitForFinished();
+    }
+}
+
+void TestBatch::badNamePattern_data()
+{
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("too long") << "PRODUCTION-{unit:06}"
+                              << "has 17 characters";
+    QTest::newRow("too long for the last unit") << "ORX740-RADIOS-{unit}"
+                                                << "unit 100 has 17 characters";
+    QTest::newRow("not single-byte") << "电台-{unit}"
+                                     << "other than single-byte";
+    QTest::newRow("unknown field") << "ORX-{serial}"
+                                   << "{serial}";
+}
+
+void TestBatch::badNamePattern()
+{
+    QFETCH(QString, pattern);
+    QFETCH(QString, reason);
+    QProcess batch;
+    batch.start(m_cli, {"batch", "--template", m_plan, "--port", "/dev/null", "--units", "100",
+                        "--name-pattern", pattern});
+    QVERIFY(batch.waitForFinished(10000));
+    QCOMPARE(batch.exitCode(), 2);
+    const QString errors = QString::fromUtf8(batch.readAllStandardError());
+    QVERIFY2(errors.contains("--name-pattern") && errors.contains(reason), qPrintable(errors));
 }
 
 QTEST_GUILESS_MAIN(TestBatch)

@@ -210,6 +210,10 @@ struct ScriptedSession
             apply(session.interrupt());
         else if (input == "port-lost")
             apply(session.portLost());
+        else if (input == "no-more-units")
+            apply(session.noMoreUnits());
+        else if (input == "retry")
+            apply(session.retry());
         else if (input == "other-model")
             identity.radioModel = "ORX741";
         else if (input == "other-firmware")
@@ -432,6 +436,24 @@ void TestRadioSession::batchStages_data()
            "that the radio is switched on and in programming mode, that the programming cable "
            "is seated at both ends, and the port chosen under Communication Port (its Find Radio "
            "button asks every port for the radio).";
+    // A production line: another port has taken the last unit.
+    QTest::newRow("the last unit taken elsewhere ends a port between radios")
+        << "batch"
+        << "open silent no-more-units"
+        << "say-waiting open identify-quickly ended wait ended-0/0/0/0"
+        << "";
+    QTest::newRow("the last unit taken elsewhere lets the radio in hand finish")
+        << "batch"
+        << "open ok open ok kept no-more-units open ok open ok"
+        << unitActions + " unit-ok ended-1/0/0/0"
+        << "written and verified";
+    QTest::newRow("retry programs the radio that failed, still connected, again")
+        << "batch units=2 keep-going"
+        << "open ok open ok kept open dies retry wait-over " + unit
+        << "say-waiting open identify-quickly ended say-unit open read ended backup-read open "
+           "write ended unit-failed say-disconnect wait " +
+               unitActions.mid(QString("say-waiting ").size()) + " unit-ok ended-1/0/1/0"
+        << "written and verified";
     QTest::newRow("with keep-going a failure goes straight on")
         << "batch units=2 keep-going"
         << "open ok open ok kept open dies"
