@@ -396,6 +396,28 @@ void batchColumns()
     QTest::addColumn<QString>("message"); // of the last unit
 }
 
+// A production line: another port has taken the last unit, or the failed radio is tried again.
+void addProductionLineRows(const QString &unit, const QString &unitActions)
+{
+    QTest::newRow("the last unit taken elsewhere ends a port between radios")
+        << "batch"
+        << "open silent no-more-units"
+        << "say-waiting open identify-quickly ended wait ended-0/0/0/0"
+        << "";
+    QTest::newRow("the last unit taken elsewhere lets the radio in hand finish")
+        << "batch"
+        << "open ok open ok kept no-more-units open ok open ok"
+        << unitActions + " unit-ok ended-1/0/0/0"
+        << "written and verified";
+    QTest::newRow("retry programs the radio that failed, still connected, again")
+        << "batch units=2 keep-going"
+        << "open ok open ok kept open dies retry wait-over " + unit
+        << "say-waiting open identify-quickly ended say-unit open read ended backup-read open "
+           "write ended unit-failed say-disconnect wait " +
+               unitActions.mid(QString("say-waiting ").size()) + " unit-ok ended-1/0/1/0"
+        << "written and verified";
+}
+
 } // namespace
 
 void TestRadioSession::batchStages_data()
@@ -436,24 +458,7 @@ void TestRadioSession::batchStages_data()
            "that the radio is switched on and in programming mode, that the programming cable "
            "is seated at both ends, and the port chosen under Communication Port (its Find Radio "
            "button asks every port for the radio).";
-    // A production line: another port has taken the last unit.
-    QTest::newRow("the last unit taken elsewhere ends a port between radios")
-        << "batch"
-        << "open silent no-more-units"
-        << "say-waiting open identify-quickly ended wait ended-0/0/0/0"
-        << "";
-    QTest::newRow("the last unit taken elsewhere lets the radio in hand finish")
-        << "batch"
-        << "open ok open ok kept no-more-units open ok open ok"
-        << unitActions + " unit-ok ended-1/0/0/0"
-        << "written and verified";
-    QTest::newRow("retry programs the radio that failed, still connected, again")
-        << "batch units=2 keep-going"
-        << "open ok open ok kept open dies retry wait-over " + unit
-        << "say-waiting open identify-quickly ended say-unit open read ended backup-read open "
-           "write ended unit-failed say-disconnect wait " +
-               unitActions.mid(QString("say-waiting ").size()) + " unit-ok ended-1/0/1/0"
-        << "written and verified";
+    addProductionLineRows(unit, unitActions);
     QTest::newRow("with keep-going a failure goes straight on")
         << "batch units=2 keep-going"
         << "open ok open ok kept open dies"
