@@ -14,6 +14,7 @@ inline constexpr TextEntry kKeepOptions{"", "Keep each radio's option features a
                                         "保留每台对讲机自身的可选功能和RB音"};
 inline constexpr TextEntry kNamePattern{"", "Bluetooth name pattern:", "蓝牙名称模式："};
 inline constexpr TextEntry kPortsFrame{"", "Ports", "端口"};
+inline constexpr TextEntry kPortToAdd{"", "Port to add", "要添加的端口"};
 inline constexpr TextEntry kAddPort{"", "Add", "添加"};
 inline constexpr TextEntry kAddUsbPorts{"", "Add USB Ports", "添加USB端口"};
 inline constexpr TextEntry kRemovePort{"", "Remove", "移除"};

@@ -23,6 +23,7 @@
 #include "kernel/DocumentNotifier.h"
 #include "kernel/MainWindowHooks.h"
 #include "kernel/MainWindowHost.h"
+#include "lang/AccessibleTexts.h"
 #include "lang/QtText.h"
 #include "link/BatchPortsModel.h"
 #include "link/BatchUnits.h"
@@ -97,6 +98,8 @@ void FrmBatchProgramming::buildControls()
     m_gridPorts = named(new QTableView(m_framePorts), "GridPorts");
     m_gridPorts->setModel(m_model);
     m_gridPorts->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // Every column as wide as its text, so that the result column stays in view.
+    m_gridPorts->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_gridPorts->horizontalHeader()->setStretchLastSection(true);
     m_textPort = named(new QLineEdit(m_framePorts), "TextPort");
     m_commandAddPort = named(new QPushButton(m_framePorts), "CommandAddPort");
@@ -209,6 +212,11 @@ void FrmBatchProgramming::relabel()
     m_labelNamePattern->setText(text(kNamePattern));
     m_textNamePattern->setPlaceholderText(QStringLiteral("ORX-{unit:04}"));
     m_framePorts->setTitle(text(kPortsFrame));
+    // The controls without a label of their own are named for a screen reader by what they hold.
+    setAccessibleTexts(m_textTemplate, text(kTemplateFile), {});
+    setAccessibleTexts(m_gridPorts, text(kPortsFrame), {});
+    setAccessibleTexts(m_textPort, text(kPortToAdd), {});
+    m_textPort->setPlaceholderText(text(kPortToAdd));
     m_commandAddPort->setText(text(kAddPort));
     m_commandAddUsbPorts->setText(text(kAddUsbPorts));
     m_commandRemovePort->setText(text(kRemovePort));

@@ -137,8 +137,9 @@ void TestAccessibility::everyControlIsNamed_data()
     QStringList windows{QStringLiteral("frmMain")};
     for (const TreeNodeText &node : kTreeNodes)
         windows << qText(node.window);
-    windows << QStringLiteral("FrmComSet") << QStringLiteral("FrmSetLanguage")
-            << QStringLiteral("frmAbout") << QStringLiteral("QMessageBox");
+    windows << QStringLiteral("FrmBatchProgramming") << QStringLiteral("FrmComSet")
+            << QStringLiteral("FrmSetLanguage") << QStringLiteral("frmAbout")
+            << QStringLiteral("QMessageBox");
     for (const int language : {int(English), int(Chinese)})
         for (const QString &window : windows)
             QTest::addRow("%s %s", qPrintable(window), language == English ? "en" : "zh")
