@@ -7,6 +7,7 @@
 #include "channels/EmgDwMemHelp.h"
 #include "channels/GroupNameHelp.h"
 #include "help/FrameHelp.h"
+#include "link/BatchHelp.h"
 #include "options/OptionHelp.h"
 #include "options/ToneTipsHelp.h"
 
@@ -115,6 +116,23 @@ std::vector<TaskPage> laterTaskPages()
           "列表放到剪贴板。\n"
           "写入后立即校验仍有不同，说明对讲机没有保存写入的数据：请重新写入。"},
          {"FrmOptFeatures", "frmCommChInfo"}},
+        {"task-batch",
+         {"Program many radios", "批量编程对讲机"},
+         {"To give a box of radios the same data, open Program > Batch Programming.... Choose the "
+          "template (the document in the program or a data file), add a port for each cable (or "
+          "Add USB Ports) and press Start.\n"
+          "Connect a radio to each cable: every port reads its radio, keeps a backup, writes the "
+          "template and verifies it on its own, and the table shows each port's state and "
+          "result. When a port says \"Connect the next radio\", swap the radio. Retry Failed "
+          "programs a failed radio again; Stop finishes the radios being written.\n"
+          "orx740-cli batch runs the same line from a terminal.",
+          "要为一批对讲机写入相同的数据，打开“编程 > 批量编程...”。选择模板（程序中的文档或数据"
+          "文件），为每根编程线添加一个端口（或“添加USB端口”），然后按“开始”。\n"
+          "在每根编程线上连接一台对讲机：每个端口各自读取对讲机、保存备份、写入模板并校验，表格"
+          "显示每个端口的状态和结果。端口显示“请连接下一台对讲机”时，换上下一台。“重试失败的”为"
+          "失败的对讲机重新编程；“停止”先完成正在写入的对讲机。\n"
+          "orx740-cli batch 在终端中运行同样的生产线。"},
+         {"FrmBatchProgramming"}},
         {"task-backups",
          {"Keep backups", "保存备份"},
          {"Every successful read keeps the radio's image and its data file pair, and every write "
@@ -170,11 +188,11 @@ std::vector<TaskPage> taskPages()
 
 std::vector<WindowHelp> allWindowHelp()
 {
-    std::vector<WindowHelp> pages{mainWindowHelp(),      channelWindowHelp(),
-                                  groupNameWindowHelp(), emergencyWindowHelp(),
-                                  dualWatchWindowHelp(), memorySettingsWindowHelp(),
-                                  optionWindowHelp(),    toneTipsWindowHelp(),
-                                  portWindowHelp(),      languageWindowHelp()};
+    std::vector<WindowHelp> pages{
+        mainWindowHelp(),      channelWindowHelp(),   groupNameWindowHelp(),
+        emergencyWindowHelp(), dualWatchWindowHelp(), memorySettingsWindowHelp(),
+        optionWindowHelp(),    toneTipsWindowHelp(),  portWindowHelp(),
+        batchWindowHelp(),     languageWindowHelp()};
     for (TaskPage &task : taskPages())
         pages.push_back({task.name, std::move(task.title), std::move(task.introduction), {}});
     return pages;

@@ -23,8 +23,9 @@
 #include "kernel/DocumentNotifier.h"
 #include "kernel/MainWindowHooks.h"
 #include "kernel/MainWindowHost.h"
-#include "lang/AccessibleTexts.h"
 #include "lang/QtText.h"
+#include "lang/SettingToolTips.h"
+#include "link/BatchHelp.h"
 #include "link/BatchPortsModel.h"
 #include "link/BatchUnits.h"
 #include "link/BatchWindowTexts.h"
@@ -212,10 +213,6 @@ void FrmBatchProgramming::relabel()
     m_labelNamePattern->setText(text(kNamePattern));
     m_textNamePattern->setPlaceholderText(QStringLiteral("ORX-{unit:04}"));
     m_framePorts->setTitle(text(kPortsFrame));
-    // The controls without a label of their own are named for a screen reader by what they hold.
-    setAccessibleTexts(m_textTemplate, text(kTemplateFile), {});
-    setAccessibleTexts(m_gridPorts, text(kPortsFrame), {});
-    setAccessibleTexts(m_textPort, text(kPortToAdd), {});
     m_textPort->setPlaceholderText(text(kPortToAdd));
     m_commandAddPort->setText(text(kAddPort));
     m_commandAddUsbPorts->setText(text(kAddUsbPorts));
@@ -228,6 +225,10 @@ void FrmBatchProgramming::relabel()
     m_commandRetry->setText(text(kRetryFailed));
     m_commandClose->setText(text(kClose));
     m_model->setLanguage(m_context.language.languageIndex);
+    // The tooltips and what a screen reader says of each control come from the help page; it
+    // names the controls without a label of their own (the template's file, the table, the port
+    // to add) by what they hold.
+    applySettingHelp(*this, batchWindowHelp(), m_context.language.languageIndex);
 }
 
 void FrmBatchProgramming::updateEnabled()

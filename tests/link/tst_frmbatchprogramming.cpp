@@ -11,6 +11,8 @@
 #include "LinkHarness.h"
 #include "datafile/DocumentCompare.h"
 #include "datafile/ImageDocument.h"
+#include "lang/QtText.h"
+#include "link/BatchHelp.h"
 #include "link/BatchPortsModel.h"
 #include "link/FrmBatchProgramming.h"
 #include "link/ProductionLine.h"
@@ -110,10 +112,21 @@ void TestFrmBatchProgramming::threeRadiosFromTheWindow()
     QTest::mouseClick(lock, Qt::LeftButton);
     QVERIFY(control("TextPort")->isEnabled());
 
-    // The window speaks the language in force.
+    // The window speaks the language in force, its tooltips and screen-reader texts too, which
+    // come from its help page.
+    const WindowHelp help = batchWindowHelp();
+    const auto tip = [&help](const char *name, int language) {
+        return qText(findSettingHelp(help, name)->tooltip.in(language));
+    };
+    QCOMPARE(control("CommandRetry")->toolTip(), tip("CommandRetry", English));
     harness.context.language.languageIndex = Chinese;
     Q_EMIT harness.notifier.languageChanged();
     QCOMPARE(findNamed<QPushButton>(window, "CommandStart")->text(), "开始");
+    for (const char *name : {"CommandRetry", "GridPorts", "TextTemplate", "CheckLock"}) {
+        QCOMPARE(control(name)->toolTip(), tip(name, Chinese));
+        QCOMPARE(control(name)->accessibleDescription(), tip(name, Chinese));
+    }
+    QCOMPARE(control("TextPort")->accessibleName(), "要添加的端口");
     QCOMPARE(model.headerData(BatchPortsModel::ResultColumn, Qt::Horizontal).toString(), "结果");
     QVERIFY(cell(model, 0, BatchPortsModel::ElapsedColumn).endsWith(" s"));
 
