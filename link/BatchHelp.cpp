@@ -62,7 +62,7 @@ std::vector<SettingHelp> templateSettings()
         {"TextNamePattern",
          label(T::kNamePattern),
          {"Each radio's Bluetooth name, with {unit} for its unit number: ORX-{unit:04} names "
-          "unit 7 ORX-0007. Empty: no names.",
+          "unit 7 ORX-0007. Left empty, no name is made from a pattern.",
           "每台对讲机的蓝牙名称，{unit} 代表其编号：ORX-{unit:04} 把第 7 台命名为 ORX-0007。"
           "留空：不命名。"},
          {"A name holds at most 16 characters of printable ASCII; a pattern that gives more, "
