@@ -99,36 +99,38 @@ TextNode enumOf(const std::vector<std::string> &values)
     return node;
 }
 
-TextNode integerForm(const FieldDescription &spec)
+TextNode integerForm(const FieldDescription &description)
 {
-    if (spec.decimals > 0)
-        return pattern("^-?[0-9]+(\\.[0-9]{1," + std::to_string(spec.decimals) + "})?$");
+    if (description.decimals > 0)
+        return pattern("^-?[0-9]+(\\.[0-9]{1," + std::to_string(description.decimals) + "})?$");
     TextNode node = typed("integer");
-    if (spec.ranged) {
-        node.children.push_back(
-            token("minimum", std::to_string((spec.minimum + spec.offset) * spec.multiplier)));
-        node.children.push_back(
-            token("maximum", std::to_string((spec.maximum + spec.offset) * spec.multiplier)));
+    if (description.ranged) {
+        node.children.push_back(token(
+            "minimum",
+            std::to_string((description.minimum + description.offset) * description.multiplier)));
+        node.children.push_back(token(
+            "maximum",
+            std::to_string((description.maximum + description.offset) * description.multiplier)));
     }
     return node;
 }
 
-TextNode scalarSchema(const FieldDescription &spec)
+TextNode scalarSchema(const FieldDescription &description)
 {
     std::vector<TextNode> forms;
-    switch (spec.form) {
+    switch (description.form) {
     case FieldForm::Flag: {
         forms.push_back(enumOf({"on", "off"}));
         forms.push_back(typed("boolean"));
         break;
     }
     case FieldForm::List:
-        forms.push_back(enumOf(fieldItems(spec)));
+        forms.push_back(enumOf(fieldItems(description)));
         break;
     case FieldForm::Ctcss:
     case FieldForm::Dcs: {
         std::vector<std::string> tones;
-        const bool ctcss = spec.form == FieldForm::Ctcss;
+        const bool ctcss = description.form == FieldForm::Ctcss;
         const int toneCount = ctcss ? kCtcssToneCount : kDcsCodeCount;
         tones.reserve(static_cast<std::size_t>(toneCount));
         for (int k = 0; k < toneCount; ++k)
@@ -149,18 +151,18 @@ TextNode scalarSchema(const FieldDescription &spec)
         forms.push_back(pattern("^([0-9A-Fa-f]{2}( [0-9A-Fa-f]{2})*)?$"));
         break;
     case FieldForm::Number:
-        forms.push_back(integerForm(spec));
+        forms.push_back(integerForm(description));
         break;
     }
-    if (spec.hasNone)
+    if (description.hasNone)
         forms.push_back(enumOf({"none"}));
     TextNode node = anyOf(std::move(forms));
-    std::string description = fieldHelpText(spec);
-    description +=
-        (description.empty() ? "" : " ") + std::string("Expected: ") + expectedText(spec) + ".";
-    node.children.insert(node.children.begin(), text("description", description));
-    if (spec.hasNewValue) {
-        const ScalarText shown = integerText(spec, spec.newValue);
+    std::string helpText = fieldHelpText(description);
+    helpText +=
+        (helpText.empty() ? "" : " ") + std::string("Expected: ") + expectedText(description) + ".";
+    node.children.insert(node.children.begin(), text("description", helpText));
+    if (description.hasNewValue) {
+        const ScalarText shown = integerText(description, description.newValue);
         node.children.push_back(shown.kind == ScalarKind::Number ? token("default", shown.text)
                                                                  : text("default", shown.text));
     }
@@ -179,55 +181,55 @@ TextNode closedObject(TextNode properties, std::string_view description = {})
 }
 
 template<typename T>
-TextNode fieldSchema(const FieldDescription &spec);
+TextNode fieldSchema(const FieldDescription &description);
 
 template<typename Record>
 TextNode recordSchema(std::string_view skipped = {})
 {
     TextNode properties = object();
     Record scratch{};
-    fields(scratch, [&](const FieldDescription &spec, auto &field) {
-        if (spec.derived || spec.name == skipped)
+    fields(scratch, [&](const FieldDescription &description, auto &field) {
+        if (description.derived || description.name == skipped)
             return;
-        TextNode property = fieldSchema<std::remove_cvref_t<decltype(field)>>(spec);
-        property.key = std::string(spec.name);
+        TextNode property = fieldSchema<std::remove_cvref_t<decltype(field)>>(description);
+        property.key = std::string(description.name);
         properties.children.push_back(std::move(property));
     });
     return closedObject(std::move(properties));
 }
 
 template<typename T>
-TextNode fieldSchema(const FieldDescription &spec)
+TextNode fieldSchema(const FieldDescription &description)
 {
     if constexpr (std::is_arithmetic_v<T> || IsFixedText<T>::value) {
-        return scalarSchema(spec);
+        return scalarSchema(description);
     } else if constexpr (IsStdArray<T>::value) {
         if constexpr (std::is_same_v<typename T::value_type, std::uint8_t>) {
-            if (spec.form == FieldForm::Bytes)
-                return scalarSchema(spec);
+            if (description.form == FieldForm::Bytes)
+                return scalarSchema(description);
         }
-        FieldDescription element = spec;
+        FieldDescription element = description;
         element.element = {};
         element.elementNames = {};
         TextNode properties = object();
         for (std::size_t k = 0; k < std::tuple_size_v<T>; ++k) {
             TextNode property = fieldSchema<typename T::value_type>(element);
-            property.key = elementKey(spec, k);
+            property.key = elementKey(description, k);
             properties.children.push_back(std::move(property));
         }
-        return closedObject(std::move(properties), fieldHelpText(spec));
+        return closedObject(std::move(properties), fieldHelpText(description));
     } else if constexpr (IsKindGroupArray<T>::value) {
         TextNode properties = object();
         for (std::string_view kind : kKindKeys) {
             TextNode values = typed("array");
             values.key = std::string(kind);
             values.children.push_back(token("maxItems", "17"));
-            TextNode items = fieldSchema<typename decltype(T::values)::value_type>(spec);
+            TextNode items = fieldSchema<typename decltype(T::values)::value_type>(description);
             items.key = "items";
             values.children.push_back(std::move(items));
             properties.children.push_back(std::move(values));
         }
-        return closedObject(std::move(properties), fieldHelpText(spec));
+        return closedObject(std::move(properties), fieldHelpText(description));
     } else {
         return recordSchema<T>();
     }

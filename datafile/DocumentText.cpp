@@ -64,46 +64,47 @@ public:
     {}
 
     template<typename T>
-    void operator()(const FieldDescription &spec, const T &field)
+    void operator()(const FieldDescription &description, const T &field)
     {
-        if (spec.derived)
+        if (description.derived)
             return;
         // Help goes on the first entry of each field: its path without the element keys.
         const std::string generic =
-            m_commented ? m_generic + "." + std::string(spec.name) : std::string();
-        TextNode node = valueNode(spec, field, generic);
-        node.key = std::string(spec.name);
+            m_commented ? m_generic + "." + std::string(description.name) : std::string();
+        TextNode node = valueNode(description, field, generic);
+        node.key = std::string(description.name);
         if (m_commented && m_commented->insert(generic).second)
-            node.comment = fieldHelpText(spec);
+            node.comment = fieldHelpText(description);
         m_map.children.push_back(std::move(node));
     }
 
 private:
     template<typename T>
-    TextNode valueNode(const FieldDescription &spec, const T &field, const std::string &generic)
+    TextNode valueNode(const FieldDescription &description, const T &field,
+                       const std::string &generic)
     {
         if constexpr (std::is_integral_v<T>) {
-            return scalarNode(integerText(spec, field));
+            return scalarNode(integerText(description, field));
         } else if constexpr (std::is_same_v<T, double>) {
             return scalarNode(broadcastFrequencyText(field));
         } else if constexpr (IsFixedText<T>::value) {
-            return scalarNode(spec.form == FieldForm::Frequency
+            return scalarNode(description.form == FieldForm::Frequency
                                   ? frequencyDigitsText(field.raw(), m_band)
                                   : fixedText(field.raw()));
         } else if constexpr (IsStdArray<T>::value) {
             if constexpr (std::is_same_v<typename T::value_type, std::uint8_t>) {
-                if (spec.form == FieldForm::Bytes)
+                if (description.form == FieldForm::Bytes)
                     return scalarNode(carriedBytesText(field));
             }
             TextNode map;
             map.children.reserve(field.size());
-            FieldDescription element = spec;
+            FieldDescription element = description;
             element.element = {};
             element.elementNames = {};
             for (std::size_t k = 0; k < field.size(); ++k) {
                 TextNode child =
                     valueNode(element, field[k], m_commented ? generic + "[]" : generic);
-                child.key = elementKey(spec, k);
+                child.key = elementKey(description, k);
                 map.children.push_back(std::move(child));
             }
             map.flow = isFlatRecord(map);
@@ -115,7 +116,7 @@ private:
                 list.kind = TextNode::Kind::List;
                 list.key = std::string(kKindKeys[kind]);
                 for (int group = 1; group <= kMaxGroup; ++group)
-                    list.children.push_back(valueNode(spec, field.at(kind, group), generic));
+                    list.children.push_back(valueNode(description, field.at(kind, group), generic));
                 map.children.push_back(std::move(list));
             }
             return map;
@@ -150,9 +151,9 @@ TextNode recordNode(const Record &record, const std::string &generic,
 {
     TextNode map;
     TreeBuilder builder(map, generic, commented, band);
-    fields(record, [&](const FieldDescription &spec, const auto &field) {
-        if (spec.name != skipped)
-            builder(spec, field);
+    fields(record, [&](const FieldDescription &description, const auto &field) {
+        if (description.name != skipped)
+            builder(description, field);
     });
     return map;
 }
@@ -382,17 +383,18 @@ void writeJson(std::string &out, const TextNode &node, int indent)
 
 } // namespace
 
-std::string fieldHelpText(const FieldDescription &spec)
+std::string fieldHelpText(const FieldDescription &description)
 {
-    if (!spec.helpWindow.empty()) {
-        if (const WindowHelp *page = helpPage(spec.helpWindow)) {
-            if (const SettingHelp *help = findSettingHelp(*page, std::string(spec.helpControl))) {
+    if (!description.helpWindow.empty()) {
+        if (const WindowHelp *page = helpPage(description.helpWindow)) {
+            if (const SettingHelp *help =
+                    findSettingHelp(*page, std::string(description.helpControl))) {
                 const std::string &label = help->label.english;
                 return (label.empty() ? std::string() : label + ": ") + help->tooltip.english;
             }
         }
     }
-    return std::string(spec.about);
+    return std::string(description.about);
 }
 
 const TextNode *TextNode::find(std::string_view name) const

@@ -8,14 +8,14 @@
 // Shared by the text form's writer, reader and schema.
 
 // The help of a field: the label and tooltip of the control that shows it, or its description.
-std::string fieldHelpText(const FieldDescription &spec);
+std::string fieldHelpText(const FieldDescription &description);
 
 // The key of an array's element: its own name, or the element word and the number from 1
 // ("tone 3").
-inline std::string elementKey(const FieldDescription &spec, std::size_t index)
+inline std::string elementKey(const FieldDescription &description, std::size_t index)
 {
-    if (index < spec.elementNames.size())
-        return std::string(spec.elementNames[index]);
+    if (index < description.elementNames.size())
+        return std::string(description.elementNames[index]);
     const std::string number = std::to_string(index + 1);
-    return spec.element.empty() ? number : std::string(spec.element) + " " + number;
+    return description.element.empty() ? number : std::string(description.element) + " " + number;
 }

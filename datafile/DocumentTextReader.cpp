@@ -183,33 +183,33 @@ public:
     std::vector<std::string> known;
 
     template<typename T>
-    void operator()(const FieldDescription &spec, T &field)
+    void operator()(const FieldDescription &description, T &field)
     {
-        if (spec.derived)
+        if (description.derived)
             return;
-        known.emplace_back(spec.name);
-        if (const auto node = m_entries.take(spec.name))
-            readValue(spec, *node, TextReader::join(m_path, spec.name), field);
+        known.emplace_back(description.name);
+        if (const auto node = m_entries.take(description.name))
+            readValue(description, *node, TextReader::join(m_path, description.name), field);
     }
 
 private:
     template<typename T>
-    void readValue(const FieldDescription &spec, const YAML::Node &node, const std::string &path,
-                   T &field)
+    void readValue(const FieldDescription &description, const YAML::Node &node,
+                   const std::string &path, T &field)
     {
         if constexpr (std::is_integral_v<T>) {
-            readScalar(node, path, spec, [&](ReadText text) {
-                return apply(readInteger(spec, text, std::numeric_limits<T>::min(),
+            readScalar(node, path, description, [&](ReadText text) {
+                return apply(readInteger(description, text, std::numeric_limits<T>::min(),
                                          std::numeric_limits<T>::max()),
                              [&field](long long value) { field = static_cast<T>(value); });
             });
         } else if constexpr (std::is_same_v<T, double>) {
-            readScalar(node, path, spec, [&](ReadText text) {
+            readScalar(node, path, description, [&](ReadText text) {
                 return apply(readBroadcastFrequency(text), [&field](double v) { field = v; });
             });
         } else if constexpr (IsFixedText<T>::value) {
-            readScalar(node, path, spec, [&](ReadText text) {
-                if (spec.form == FieldForm::Frequency)
+            readScalar(node, path, description, [&](ReadText text) {
+                if (description.form == FieldForm::Frequency)
                     return apply(readFrequencyDigits(text, T::size(), m_band),
                                  [&field](const std::string &digits) { field.assign(digits); });
                 return apply(readFixedText(text, T::size()), [&field](const std::string &bytes) {
@@ -217,9 +217,9 @@ private:
                 });
             });
         } else if constexpr (IsStdArray<T>::value) {
-            readArray(spec, node, path, field);
+            readArray(description, node, path, field);
         } else if constexpr (IsKindGroupArray<T>::value) {
-            readKindGroupArray(spec, node, path, field);
+            readKindGroupArray(description, node, path, field);
         } else {
             auto entries = m_reader.entriesOf(node, path, "a map of the fields of " + path);
             if (!entries)
@@ -231,12 +231,12 @@ private:
     }
 
     template<typename T>
-    void readArray(const FieldDescription &spec, const YAML::Node &node, const std::string &path,
-                   T &field)
+    void readArray(const FieldDescription &description, const YAML::Node &node,
+                   const std::string &path, T &field)
     {
         if constexpr (std::is_same_v<typename T::value_type, std::uint8_t>) {
-            if (spec.form == FieldForm::Bytes) {
-                readScalar(node, path, spec, [&](ReadText text) {
+            if (description.form == FieldForm::Bytes) {
+                readScalar(node, path, description, [&](ReadText text) {
                     return apply(readCarriedBytes(text, field.size()),
                                  [&field](const std::vector<std::uint8_t> &bytes) {
                                      std::copy(bytes.begin(), bytes.end(), field.begin());
@@ -245,15 +245,16 @@ private:
                 return;
             }
         }
-        auto entries = m_reader.entriesOf(node, path, "a map of " + elementKey(spec, 0) + "...");
+        auto entries =
+            m_reader.entriesOf(node, path, "a map of " + elementKey(description, 0) + "...");
         if (!entries)
             return;
-        FieldDescription element = spec;
+        FieldDescription element = description;
         element.element = {};
         element.elementNames = {};
         std::vector<std::string> keys;
         for (std::size_t k = 0; k < field.size(); ++k) {
-            keys.push_back(elementKey(spec, k));
+            keys.push_back(elementKey(description, k));
             if (const auto child = entries->take(keys.back()))
                 readValue(element, *child, TextReader::join(path, keys.back()), field[k]);
         }
@@ -261,7 +262,7 @@ private:
     }
 
     template<typename T>
-    void readKindGroupArray(const FieldDescription &spec, const YAML::Node &node,
+    void readKindGroupArray(const FieldDescription &description, const YAML::Node &node,
                             const std::string &path, T &field)
     {
         auto entries = m_reader.entriesOf(node, path, "a map of the kinds CB, HF and HAM");
@@ -281,17 +282,17 @@ private:
                 continue;
             }
             for (std::size_t k = 0; k < list->size(); ++k)
-                readValue(spec, (*list)[k], listPath + "[" + std::to_string(k + 1) + "]",
+                readValue(description, (*list)[k], listPath + "[" + std::to_string(k + 1) + "]",
                           field.at(kind, static_cast<int>(k) + 1));
         }
         m_reader.reportUnknown(*entries, path, keys);
     }
 
     template<typename Read>
-    void readScalar(const YAML::Node &node, const std::string &path, const FieldDescription &spec,
-                    Read &&read)
+    void readScalar(const YAML::Node &node, const std::string &path,
+                    const FieldDescription &description, Read &&read)
     {
-        const std::string expected = expectedText(spec);
+        const std::string expected = expectedText(description);
         const auto text = m_reader.scalarOf(node, path, expected);
         if (!text)
             return;
@@ -493,17 +494,19 @@ void readUnusedGroupCounts(TextReader &reader, const YAML::Node &node, DocumentS
             const auto value = groups->take(groupKeys.back());
             if (!value)
                 continue;
-            const FieldDescription spec = FieldDescription("count").range(0, kMaxChannelsPerGroup);
+            const FieldDescription description =
+                FieldDescription("count").range(0, kMaxChannelsPerGroup);
             const std::string path = TextReader::join(kindPath, groupKeys.back());
-            const auto text = reader.scalarOf(*value, path, expectedText(spec));
+            const auto text = reader.scalarOf(*value, path, expectedText(description));
             if (!text)
                 continue;
-            const auto read = readInteger(spec, *text, 0, kMaxChannelsPerGroup);
+            const auto read = readInteger(description, *text, 0, kMaxChannelsPerGroup);
             if (const auto *count = std::get_if<long long>(&read))
                 document.settings.channelCounts.at(kind, group) = static_cast<std::int16_t>(*count);
             else
                 reader.problem(*value, path,
-                               "expected " + expectedText(spec) + ", found " + foundText(*value));
+                               "expected " + expectedText(description) + ", found " +
+                                   foundText(*value));
         }
         reader.reportUnknown(*groups, kindPath, groupKeys);
     }

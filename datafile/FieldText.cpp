@@ -96,11 +96,11 @@ bool isOff(std::string_view text)
 }
 
 // The list position a stored value shows, by the field's rule; nothing when it has no item.
-std::optional<long long> listPosition(const FieldDescription &spec, long long value,
+std::optional<long long> listPosition(const FieldDescription &description, long long value,
                                       std::size_t count)
 {
     long long position = -1;
-    switch (spec.rule) {
+    switch (description.rule) {
     case ShowRule::Tot:
         position = value % 3 == 0 ? value / 3 : -1;
         break;
@@ -119,9 +119,9 @@ std::optional<long long> listPosition(const FieldDescription &spec, long long va
     return position;
 }
 
-long long valueAtPosition(const FieldDescription &spec, long long position)
+long long valueAtPosition(const FieldDescription &description, long long position)
 {
-    switch (spec.rule) {
+    switch (description.rule) {
     case ShowRule::Tot:
         return position * 3;
     case ShowRule::CwFreq:
@@ -144,10 +144,10 @@ std::string quotedList(const std::vector<std::string> &items)
 }
 
 // Lower and upper shown value of a ranged number.
-std::pair<long long, long long> shownRange(const FieldDescription &spec)
+std::pair<long long, long long> shownRange(const FieldDescription &description)
 {
-    return {(spec.minimum + spec.offset) * spec.multiplier,
-            (spec.maximum + spec.offset) * spec.multiplier};
+    return {(description.minimum + description.offset) * description.multiplier,
+            (description.maximum + description.offset) * description.multiplier};
 }
 
 std::string hexByte(unsigned value)
@@ -222,28 +222,28 @@ std::string itemAt(const ItemList &list, std::size_t position)
 
 } // namespace
 
-std::vector<std::string> fieldItems(const FieldDescription &spec)
+std::vector<std::string> fieldItems(const FieldDescription &description)
 {
     std::vector<std::string> items;
-    for (std::size_t k = 0; k < itemCount(spec.items); ++k)
-        items.push_back(itemAt(spec.items, k));
+    for (std::size_t k = 0; k < itemCount(description.items); ++k)
+        items.push_back(itemAt(description.items, k));
     return items;
 }
 
-ScalarText integerText(const FieldDescription &spec, long long stored)
+ScalarText integerText(const FieldDescription &description, long long stored)
 {
     ScalarText asStored{ScalarKind::Number, numberText(stored), true};
-    if (spec.hasNone && stored == spec.noneValue)
+    if (description.hasNone && stored == description.noneValue)
         return {ScalarKind::Word, "none"};
-    switch (spec.form) {
+    switch (description.form) {
     case FieldForm::Flag:
         return stored == 0   ? ScalarText{ScalarKind::Word, "off"}
                : stored == 1 ? ScalarText{ScalarKind::Word, "on"}
                              : asStored;
     case FieldForm::List: {
-        const auto position = listPosition(spec, stored, itemCount(spec.items));
+        const auto position = listPosition(description, stored, itemCount(description.items));
         return position ? ScalarText{ScalarKind::Text,
-                                     itemAt(spec.items, static_cast<std::size_t>(*position))}
+                                     itemAt(description.items, static_cast<std::size_t>(*position))}
                         : asStored;
     }
     case FieldForm::Ctcss:
@@ -257,12 +257,12 @@ ScalarText integerText(const FieldDescription &spec, long long stored)
     default:
         break;
     }
-    if (spec.ranged && (stored < spec.minimum || stored > spec.maximum))
+    if (description.ranged && (stored < description.minimum || stored > description.maximum))
         return asStored;
-    const long long shown = (stored + spec.offset) * spec.multiplier;
-    if (spec.decimals == 0)
+    const long long shown = (stored + description.offset) * description.multiplier;
+    if (description.decimals == 0)
         return {ScalarKind::Number, numberText(shown)};
-    return {ScalarKind::Text, decimalText(shown, spec.decimals)};
+    return {ScalarKind::Text, decimalText(shown, description.decimals)};
 }
 
 ScalarText frequencyDigitsText(std::string_view raw, const FrequencyBand &band)
@@ -347,13 +347,13 @@ std::optional<std::string> latin1Bytes(std::string_view utf8)
     return bytes;
 }
 
-std::string expectedText(const FieldDescription &spec)
+std::string expectedText(const FieldDescription &description)
 {
-    switch (spec.form) {
+    switch (description.form) {
     case FieldForm::Flag:
         return "on or off";
     case FieldForm::List:
-        return "one of " + quotedList(fieldItems(spec));
+        return "one of " + quotedList(fieldItems(description));
     case FieldForm::Ctcss:
         return "a CTCSS tone in Hz of the radio's 38, such as \"67.0\" or \"88.5\"";
     case FieldForm::Dcs:
@@ -369,24 +369,25 @@ std::string expectedText(const FieldDescription &spec)
     case FieldForm::Number:
         break;
     }
-    std::string text = spec.decimals == 0 ? "a whole number"
-                       : spec.decimals == 1
-                           ? "a number with at most one decimal"
-                           : "a number with at most " + std::to_string(spec.decimals) + " decimals";
-    if (spec.ranged) {
-        const auto [low, high] = shownRange(spec);
-        text +=
-            " from " + decimalText(low, spec.decimals) + " to " + decimalText(high, spec.decimals);
+    std::string text =
+        description.decimals == 0 ? "a whole number"
+        : description.decimals == 1
+            ? "a number with at most one decimal"
+            : "a number with at most " + std::to_string(description.decimals) + " decimals";
+    if (description.ranged) {
+        const auto [low, high] = shownRange(description);
+        text += " from " + decimalText(low, description.decimals) + " to " +
+                decimalText(high, description.decimals);
     }
-    if (!spec.unit.empty())
-        text += " (" + std::string(spec.unit) + ")";
-    if (spec.hasNone)
+    if (!description.unit.empty())
+        text += " (" + std::string(description.unit) + ")";
+    if (description.hasNone)
         text += ", or none";
     return text;
 }
 
-FieldRead<long long> readInteger(const FieldDescription &spec, ReadText input, long long storageLow,
-                                 long long storageHigh)
+FieldRead<long long> readInteger(const FieldDescription &description, ReadText input,
+                                 long long storageLow, long long storageHigh)
 {
     const std::string_view text = input.text;
     if (input.stored) {
@@ -397,51 +398,51 @@ FieldRead<long long> readInteger(const FieldDescription &spec, ReadText input, l
                                     " to " + std::to_string(storageHigh)};
         return *value;
     }
-    if (spec.hasNone && lower(text) == "none")
-        return static_cast<long long>(spec.noneValue);
-    switch (spec.form) {
+    if (description.hasNone && lower(text) == "none")
+        return static_cast<long long>(description.noneValue);
+    switch (description.form) {
     case FieldForm::Flag:
         if (isOn(text))
             return 1LL;
         if (isOff(text))
             return 0LL;
-        return FieldExpectation{expectedText(spec)};
+        return FieldExpectation{expectedText(description)};
     case FieldForm::List: {
-        const std::vector<std::string> items = fieldItems(spec);
+        const std::vector<std::string> items = fieldItems(description);
         // The exact item first, then one that differs only in case ("off" for "OFF").
         for (int pass = 0; pass < 2; ++pass)
             for (std::size_t k = 0; k < items.size(); ++k)
                 if (pass == 0 ? items[k] == text : lower(items[k]) == lower(text))
-                    return valueAtPosition(spec, static_cast<long long>(k));
-        return FieldExpectation{expectedText(spec)};
+                    return valueAtPosition(description, static_cast<long long>(k));
+        return FieldExpectation{expectedText(description)};
     }
     case FieldForm::Ctcss:
         for (int k = 0; k < kCtcssToneCount; ++k)
             if (ctcssShowText(k) == text || (text.find('.') == std::string_view::npos &&
                                              ctcssShowText(k) == std::string(text) + ".0"))
                 return static_cast<long long>(k);
-        return FieldExpectation{expectedText(spec)};
+        return FieldExpectation{expectedText(description)};
     case FieldForm::Dcs:
         for (int k = 0; k < kDcsCodeCount; ++k)
             if (lower(dcsShowText(k)) == lower(text))
                 return static_cast<long long>(k);
-        return FieldExpectation{expectedText(spec)};
+        return FieldExpectation{expectedText(description)};
     default:
         break;
     }
     bool tooPrecise = false;
-    const auto shown = parseDecimal(text, spec.decimals, tooPrecise);
+    const auto shown = parseDecimal(text, description.decimals, tooPrecise);
     if (!shown)
-        return FieldExpectation{expectedText(spec)};
+        return FieldExpectation{expectedText(description)};
     // Shown = (stored + offset) x multiplier: a value between the steps is refused, never rounded.
-    if (*shown % spec.multiplier != 0)
-        return FieldExpectation{expectedText(spec) + " in steps of " +
-                                std::to_string(spec.multiplier)};
-    const long long stored = *shown / spec.multiplier - spec.offset;
-    const long long low = spec.ranged ? spec.minimum : storageLow;
-    const long long high = spec.ranged ? spec.maximum : storageHigh;
+    if (*shown % description.multiplier != 0)
+        return FieldExpectation{expectedText(description) + " in steps of " +
+                                std::to_string(description.multiplier)};
+    const long long stored = *shown / description.multiplier - description.offset;
+    const long long low = description.ranged ? description.minimum : storageLow;
+    const long long high = description.ranged ? description.maximum : storageHigh;
     if (stored < low || stored > high)
-        return FieldExpectation{expectedText(spec)};
+        return FieldExpectation{expectedText(description)};
     return stored;
 }
 

@@ -41,11 +41,11 @@ FrequencyBand bandOfMemoryChannels();
 
 // The items a list field offers in the text form (English): the whole list, whatever the
 // document holds (every tone set, every DTMF code, every key function).
-std::vector<std::string> fieldItems(const FieldDescription &spec);
+std::vector<std::string> fieldItems(const FieldDescription &description);
 
 // Writing: integers (Number, Flag, List, Ctcss, Dcs), frequency digits, broadcast frequencies,
 // fixed texts and carried bytes.
-ScalarText integerText(const FieldDescription &spec, long long stored);
+ScalarText integerText(const FieldDescription &description, long long stored);
 ScalarText frequencyDigitsText(std::string_view raw, const FrequencyBand &band);
 ScalarText broadcastFrequencyText(double megahertz);
 ScalarText fixedText(std::string_view raw);
@@ -65,8 +65,8 @@ struct FieldExpectation
 template<typename T>
 using FieldRead = std::variant<T, FieldExpectation>;
 
-FieldRead<long long> readInteger(const FieldDescription &spec, ReadText input, long long storageLow,
-                                 long long storageHigh);
+FieldRead<long long> readInteger(const FieldDescription &description, ReadText input,
+                                 long long storageLow, long long storageHigh);
 FieldRead<std::string> readFrequencyDigits(ReadText input, std::size_t size,
                                            const FrequencyBand &band);
 FieldRead<double> readBroadcastFrequency(ReadText input);
@@ -74,7 +74,7 @@ FieldRead<std::string> readFixedText(ReadText input, std::size_t size);
 FieldRead<std::vector<std::uint8_t>> readCarriedBytes(ReadText input, std::size_t size);
 
 // What a field expects, as the reader's errors and the schema's descriptions say it.
-std::string expectedText(const FieldDescription &spec);
+std::string expectedText(const FieldDescription &description);
 
 // Code points of UTF-8 text as bytes (each at most 0xFF); nothing when one is larger or the text
 // is no UTF-8.

@@ -155,12 +155,12 @@ UnitName unitName(std::string_view pattern, int unit)
         bool known = close != std::string_view::npos && field.starts_with(kField);
         if (known && field.size() > kField.size() + 1) {
             // "{unit:04}": a colon, a zero and the width.
-            const std::string_view spec =
+            const std::string_view widthPart =
                 field.substr(kField.size(), field.size() - kField.size() - 1);
-            known = spec.size() >= 3 && spec[0] == ':' && spec[1] == '0';
+            known = widthPart.size() >= 3 && widthPart[0] == ':' && widthPart[1] == '0';
             const auto [end, error] =
-                std::from_chars(spec.data() + 2, spec.data() + spec.size(), width);
-            known = known && error == std::errc{} && end == spec.data() + spec.size() &&
+                std::from_chars(widthPart.data() + 2, widthPart.data() + widthPart.size(), width);
+            known = known && error == std::errc{} && end == widthPart.data() + widthPart.size() &&
                     width <= kUnitNameLength;
         }
         if (!known) {

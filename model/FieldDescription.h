@@ -110,8 +110,9 @@ struct FieldDescription
     {}
     constexpr operator std::string_view() const { return name; }
 
-    // The builders change the spec they are called on and pass it on, so a chain makes one spec.
-    // NOLINTBEGIN(performance-move-const-arg): passing *this on as an rvalue takes std::move.
+    // The builders change the description they are called on and pass it on, so a chain makes one
+    // description. NOLINTBEGIN(performance-move-const-arg): passing *this on as an rvalue takes
+    // std::move.
     constexpr FieldDescription &&flag() &&
     {
         form = FieldForm::Flag;

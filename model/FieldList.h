@@ -25,8 +25,9 @@
 // is a 16-bit or 8-bit integer, a double, a fixed text, an array of fields, a kind-and-group
 // table or another listed record.
 
-// Visits one field of a field list with its spec, made once at compile time: a spec made anew at
-// every visit would cost the packers and readers, which walk thousands of fields, on each one.
+// Visits one field of a field list with its description, made once at compile time: a description
+// made anew at every visit would cost the packers and readers, which walk thousands of fields, on
+// each one.
 #define LIST_FIELD(visit, member, ...)                                                             \
     do {                                                                                           \
         static constexpr FieldDescription kFieldDescription = __VA_ARGS__;                         \
@@ -159,23 +160,23 @@ void unpackFields(ByteReader &reader, Record &record)
 struct NewValueSetter
 {
     template<typename T>
-    void operator()(const FieldDescription &spec, T &field)
+    void operator()(const FieldDescription &description, T &field)
     {
-        set(spec, field);
+        set(description, field);
     }
 
     template<typename T>
-    void set(const FieldDescription &spec, T &field)
+    void set(const FieldDescription &description, T &field)
     {
         if constexpr (std::is_integral_v<T>) {
-            if (spec.hasNewValue)
-                field = static_cast<T>(spec.newValue);
+            if (description.hasNewValue)
+                field = static_cast<T>(description.newValue);
         } else if constexpr (IsStdArray<T>::value) {
             for (auto &element : field)
-                set(spec, element);
+                set(description, element);
         } else if constexpr (IsKindGroupArray<T>::value) {
             for (auto &element : field.values)
-                set(spec, element);
+                set(description, element);
         } else if constexpr (FieldListed<T>) {
             fields(field, *this);
         }

@@ -252,8 +252,8 @@ void TestMainWindowFiles::markerFollowsUnsavedEdits_data()
     QTest::newRow("Chinese") << int(Chinese) << QStringList{"已保存 a.dat", "已打开 b.dat"};
 }
 
-// The specified title stays; "*" follows it while edits are unsaved, and the status bar says what
-// Save and Open did.
+// The title keeps its own text; "*" follows it while edits are unsaved, and the status bar says
+// what Save and Open did.
 void TestMainWindowFiles::markerFollowsUnsavedEdits()
 {
     QFETCH(int, language);

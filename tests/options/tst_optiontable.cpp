@@ -366,27 +366,27 @@ void TestOptionTable::everyRowIsComplete()
 
 namespace {
 
-// The spec of every integer the field lists reach, with its value.
+// The description of every integer the field lists reach, with its value.
 struct LeafCollector
 {
     std::vector<std::pair<FieldDescription, int>> &leaves;
 
     template<typename T>
-    void operator()(const FieldDescription &spec, const T &field)
+    void operator()(const FieldDescription &description, const T &field)
     {
-        visit(spec, field);
+        visit(description, field);
     }
     template<typename T>
-    void visit(const FieldDescription &spec, const T &field)
+    void visit(const FieldDescription &description, const T &field)
     {
         if constexpr (std::is_integral_v<T>)
-            leaves.emplace_back(spec, int(field));
+            leaves.emplace_back(description, int(field));
         else if constexpr (IsStdArray<T>::value)
             for (const auto &element : field)
-                visit(spec, element);
+                visit(description, element);
         else if constexpr (IsKindGroupArray<T>::value)
             for (const auto &element : field.values)
-                visit(spec, element);
+                visit(description, element);
         else if constexpr (FieldListed<const T>)
             fields(field, *this);
     }
@@ -422,14 +422,14 @@ void TestOptionTable::everyListRowShowsItsFieldsList()
                 written.push_back(after[k].first);
         const std::string name = std::string(row.label[English]) + " " + std::to_string(row.index);
         QVERIFY2(written.size() == 1, name.c_str());
-        const FieldDescription &spec = written.front();
+        const FieldDescription &description = written.front();
         if (row.control == OptionControl::Check1) {
-            QVERIFY2(spec.form == FieldForm::Flag, name.c_str());
+            QVERIFY2(description.form == FieldForm::Flag, name.c_str());
         } else if (row.control == OptionControl::Combo1 ||
                    row.control == OptionControl::PublicBox) {
-            QVERIFY2(spec.form == FieldForm::List, name.c_str());
-            QVERIFY2(sameItems(spec.items, row.items), name.c_str());
-            QVERIFY2(spec.rule == row.rule, name.c_str());
+            QVERIFY2(description.form == FieldForm::List, name.c_str());
+            QVERIFY2(sameItems(description.items, row.items), name.c_str());
+            QVERIFY2(description.rule == row.rule, name.c_str());
         }
     }
 }
