@@ -14,14 +14,11 @@
 #include <memory>
 
 #include "app/FrmSetLanguage.h"
-#include "app/Subsystems.h"
 #include "app/frmAbout.h"
-#include "datafile/QtDataFileStorage.h"
 #include "lang/QtMessageService.h"
 #include "lang/QtText.h"
 #include "link/FrmComSet.h"
-#include "link/TransferCommands.h"
-#include "support/WindowHarness.h"
+#include "support/WholeProgram.h"
 
 namespace {
 
@@ -154,13 +151,8 @@ void TestAccessibility::everyControlIsNamed()
     QFETCH(int, language);
     QFETCH(QString, window);
     const bool switched = window.endsWith(QLatin1String(" switched"));
-    MainWindowHarness harness(switched ? int(English) : language);
-    QtDataFileStorage storage;
-    TransferCommands transfers(harness.context);
-    harness.context.dataFiles = &storage;
-    MainWindowHooks hooks;
-    registerAllSubsystems(hooks, transfers);
-    harness.start(std::move(hooks));
+    WholeProgram program(switched ? int(English) : language);
+    MainWindowHarness &harness = program.harness;
     harness.window->resize(1200, 800);
     harness.showAndActivate();
 

@@ -1,11 +1,8 @@
 #include <QTest>
 #include <QTreeWidget>
 
-#include "app/Subsystems.h"
-#include "datafile/QtDataFileStorage.h"
 #include "lang/QtText.h"
-#include "link/TransferCommands.h"
-#include "support/WindowHarness.h"
+#include "support/WholeProgram.h"
 
 // The main window with every subsystem registered as the program's start registers them, on the
 // shipped new document.
@@ -28,13 +25,8 @@ void TestComposition::everyTreeNodeOpensItsEditor_data()
 void TestComposition::everyTreeNodeOpensItsEditor()
 {
     QFETCH(int, language);
-    MainWindowHarness harness(language);
-    QtDataFileStorage storage;
-    harness.context.dataFiles = &storage;
-    TransferCommands transfers(harness.context);
-    MainWindowHooks hooks;
-    registerAllSubsystems(hooks, transfers);
-    harness.start(std::move(hooks));
+    WholeProgram program(language);
+    MainWindowHarness &harness = program.harness;
     harness.showAndActivate();
     QCOMPARE(harness.openWindows(), QStringList{"frmCommChInfo"});
     // The shipped new document has channels to show.

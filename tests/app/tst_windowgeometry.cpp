@@ -11,12 +11,9 @@
 
 #include <cmath>
 
-#include "app/Subsystems.h"
-#include "datafile/QtDataFileStorage.h"
 #include "kernel/WindowPlacement.h"
 #include "lang/QtText.h"
-#include "link/TransferCommands.h"
-#include "support/WindowHarness.h"
+#include "support/WholeProgram.h"
 
 // Every editor window opens inside the main window's frame with its buttons in view, and the frame
 // itself can be made small whatever windows it holds.
@@ -33,18 +30,11 @@ private Q_SLOTS:
     void frameStaysOnTheScreen();
 
 private:
-    void startWithEveryWindow(MainWindowHarness &harness, QtDataFileStorage &storage,
-                              TransferCommands &transfers);
+    static void showAtTheDefaultSize(MainWindowHarness &harness);
 };
 
-void TestWindowGeometry::startWithEveryWindow(MainWindowHarness &harness,
-                                              QtDataFileStorage &storage,
-                                              TransferCommands &transfers)
+void TestWindowGeometry::showAtTheDefaultSize(MainWindowHarness &harness)
 {
-    harness.context.dataFiles = &storage;
-    MainWindowHooks hooks;
-    registerAllSubsystems(hooks, transfers);
-    harness.start(std::move(hooks));
     // The default size on a 96 DPI screen (14500 x 10500 twips).
     harness.window->resize(967, 700);
     harness.showAndActivate();
@@ -71,10 +61,9 @@ void TestWindowGeometry::editorsOpenInsideTheFrame()
     QFETCH(int, language);
     QFETCH(QString, name);
     QFETCH(int, largerSteps);
-    MainWindowHarness harness(language);
-    QtDataFileStorage storage;
-    TransferCommands transfers(harness.context);
-    startWithEveryWindow(harness, storage, transfers);
+    WholeProgram program(language);
+    MainWindowHarness &harness = program.harness;
+    showAtTheDefaultSize(harness);
     const qreal normalSize = QApplication::font().pointSizeF();
     for (int step = 0; step < largerSteps; ++step)
         QTest::keyClick(harness.window.get(), Qt::Key_Plus, Qt::ControlModifier);
@@ -121,10 +110,9 @@ void TestWindowGeometry::editorsOpenInsideTheFrame()
 
 void TestWindowGeometry::frameMinimumDoesNotFollowTheWindows()
 {
-    MainWindowHarness harness;
-    QtDataFileStorage storage;
-    TransferCommands transfers(harness.context);
-    startWithEveryWindow(harness, storage, transfers);
+    WholeProgram program;
+    MainWindowHarness &harness = program.harness;
+    showAtTheDefaultSize(harness);
     for (const TreeNodeText &node : kTreeNodes)
         QVERIFY(harness.window->openChildWindow(qText(node.window)));
     // A 1024 x 600 screen holds the frame, and a smaller size stays as chosen.
@@ -158,10 +146,9 @@ void TestWindowGeometry::maximisedOnAScaledScreen()
     QFETCH(int, language);
     QFETCH(QString, name);
     QFETCH(double, scale);
-    MainWindowHarness harness(language);
-    QtDataFileStorage storage;
-    TransferCommands transfers(harness.context);
-    startWithEveryWindow(harness, storage, transfers);
+    WholeProgram program(language);
+    MainWindowHarness &harness = program.harness;
+    showAtTheDefaultSize(harness);
     const QSize screen(int(1366 / scale), int((768 - 40) / scale));
     const QSize frame = screen - QSize(0, 30 / scale); // the title bar
     QVERIFY(harness.window->minimumSizeHint().boundedTo(frame) ==
@@ -206,13 +193,8 @@ void TestWindowGeometry::maximisedOnAScaledScreen()
 // pixels, lies on the screen.
 void TestWindowGeometry::frameStaysOnTheScreen()
 {
-    MainWindowHarness harness;
-    QtDataFileStorage storage;
-    TransferCommands transfers(harness.context);
-    harness.context.dataFiles = &storage;
-    MainWindowHooks hooks;
-    registerAllSubsystems(hooks, transfers);
-    harness.start(std::move(hooks));
+    WholeProgram program;
+    MainWindowHarness &harness = program.harness;
     harness.showAndActivate();
     const QScreen *screen = harness.window->screen();
     const qreal ratio = screen->devicePixelRatio();
